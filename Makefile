@@ -1,0 +1,30 @@
+# The two commands of the README: `make run` and `make test`. Both install what is missing first.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+.PHONY: all deps build run test bench format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@$(BUILD)/editor/wavedesk $(ARGS)
+
+test: build
+	@scripts/run-tests
+
+bench: build
+	@$(BUILD)/bench/wav_io_bench
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf $(BUILD) build-asan build-fuzz

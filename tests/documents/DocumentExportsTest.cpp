@@ -1,0 +1,125 @@
+#include "documents/NewDocument.h"
+#include "exports/MessageBoxes.h"
+#include "exports/WindowRegistry.h"
+#include "wavekit/wavekit.h"
+
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QAbstractButton>
+#include <QTimer>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+using namespace kx;
+
+TEST(DocumentFlags, FollowTheDocumentAndTheWindow)
+{
+    EXPECT_EQ(IsFileWorking(nullptr), 1);
+    EXPECT_EQ(IsFileSaved(nullptr), 0);
+
+    auto document = std::make_shared<WaveDocument>(makeNewDocument(NewFileFormat{}, 1, 100));
+    HWND wave = WindowRegistry::add(nullptr, document);
+    EXPECT_EQ(IsFileSaved(wave), 1);
+    EXPECT_EQ(IsFileWorking(wave), 0);
+    EXPECT_NE(SetFileNotSaved(wave), 0);
+    EXPECT_EQ(IsFileSaved(wave), 0);
+    EXPECT_NE(SetFileWorking(wave), 0);
+    EXPECT_EQ(IsFileWorking(wave), 1);
+    EXPECT_EQ(document->info.working, 1u);
+    SetFileNotWorking(wave);
+    SetFileSaved(wave);
+    EXPECT_EQ(IsFileWorking(wave), 0);
+    EXPECT_EQ(IsFileSaved(wave), 1);
+
+    // A closed window's handle names nothing, also for whoever still holds the document.
+    WindowRegistry::remove(wave);
+    EXPECT_EQ(IsFileWorking(wave), 1);
+    EXPECT_EQ(WindowRegistry::document(wave), nullptr);
+    HWND next = WindowRegistry::add(nullptr, document);
+    EXPECT_NE(next, wave); // handles are never reused
+    WindowRegistry::remove(next);
+}
+
+class MessageBoxTest : public testing::Test {
+protected:
+    std::vector<MessageBoxRequest> shown;
+    std::vector<std::thread::id> threads;
+    void SetUp() override
+    {
+        MessageBoxes::setPresenter([this](const MessageBoxRequest& request) {
+            shown.push_back(request);
+            threads.push_back(std::this_thread::get_id());
+            return QMessageBox::Ok;
+        });
+    }
+    void TearDown() override { MessageBoxes::setPresenter({}); }
+};
+
+TEST_F(MessageBoxTest, CaptionsIconsAndTexts)
+{
+    EXPECT_EQ(ErrorBox(nullptr, "File truncated."), QMessageBox::Ok);
+    ExceptionBox(nullptr, "SaveWAV");
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].caption, "Warning...");
+    EXPECT_EQ(shown[0].text, "File truncated.");
+    EXPECT_EQ(shown[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(shown[0].buttons, QMessageBox::Ok);
+    EXPECT_EQ(shown[1].caption, "Kestrix2000 Exception Handling...");
+    EXPECT_EQ(shown[1].text, "An handled exception occured in function SaveWAV.\nSave your work and restart "
+                             "Kestrix as soon as possible.");
+    EXPECT_EQ(shown[1].icon, QMessageBox::Information);
+}
+
+TEST(MessageBoxes, RealBoxFromAWorkerThreadShowsOnTheInterfaceThread)
+{
+    // Close the box as soon as it is up, as a person pressing OK would.
+    std::thread::id shownOn;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shownOn = std::this_thread::get_id();
+            EXPECT_EQ(box->windowTitle(), "Warning...");
+            EXPECT_EQ(box->text(), "from a worker");
+            EXPECT_EQ(box->icon(), QMessageBox::Critical);
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    closer.start(5);
+    int result = 0;
+    std::atomic<bool> done = false;
+    std::thread worker([&] {
+        result = ErrorBox(nullptr, "from a worker");
+        done = true;
+    });
+    while (!done)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    worker.join();
+    EXPECT_EQ(shownOn, std::this_thread::get_id());
+    EXPECT_EQ(result, QMessageBox::Ok);
+}
+
+TEST(BusyCursor, OneKeptCursorForTheProcess)
+{
+    ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    const intptr_t normal = SetMouseWait(nullptr);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    SetMouseActive();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // Two waits in a row keep the busy cursor, so the following active leaves it up.
+    const intptr_t first = SetMouseWait(nullptr);
+    EXPECT_EQ(first, normal);
+    const intptr_t second = SetMouseWait(nullptr);
+    EXPECT_NE(second, normal);
+    SetMouseActive();
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+}
+
+} // namespace

@@ -1,0 +1,56 @@
+// Feeds arbitrary bytes to the WAV reader as a file and checks what it builds.
+#include "documents/WavReader.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+/// One in-memory file reused for every input.
+const std::string& inputPath(int& fd)
+{
+    static int file = ::memfd_create("wav-input", MFD_CLOEXEC);
+    static const std::string path = "/proc/self/fd/" + std::to_string(file);
+    fd = file;
+    return path;
+}
+
+void check(bool condition, const char* what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "invariant broken: %s\n", what);
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    int fd = -1;
+    const std::string& path = inputPath(fd);
+    if (::ftruncate(fd, 0) != 0 || ::pwrite(fd, data, size, 0) != ssize_t(size))
+        return 0;
+
+    for (const bool readSamples : {true, false}) {
+        kx::WavFileContents contents;
+        kx::WavReadOptions options;
+        options.readSamples = readSamples;
+        if (kx::readWavFile(path, contents, options) != kx::WavReadStatus::Ok)
+            continue;
+        const kx::WaveHeader& h = contents.header;
+        check(h.wBitsPerSample == 8 || h.wBitsPerSample == 16, "bits are 8 or 16");
+        check(h.dataSize <= size, "data no larger than the file");
+        check(h.riffSize == h.dataSize + 36, "riff size follows data size");
+        if (readSamples)
+            check(contents.samples.size() == h.dataSize, "sample block holds dataSize bytes");
+        const kx::FileTextInfo& t = contents.texts;
+        for (const std::string* s : {&t.comment, &t.copyright, &t.subject, &t.title, &t.artist, &t.medium,
+                                     &t.software, &t.keywords})
+            check(s->size() < kx::FileTextInfo::kFieldSize, "texts fit their field");
+    }
+    return 0;
+}

@@ -1,0 +1,55 @@
+#include "Commands.h"
+
+#include "paneldraw/settings.h"
+
+#include <cstdio>
+
+using namespace kx::cli;
+
+namespace {
+
+std::vector<Command> allCommands()
+{
+    return fileCommands();
+}
+
+void printUsage(const std::vector<Command>& commands)
+{
+    std::fprintf(stderr, "usage: wavetool COMMAND [--setting PATH=VALUE]... [OPTIONS] [NAME=VALUE]... FILES\n"
+                         "commands:\n");
+    for (const Command& command : commands)
+        std::fprintf(stderr, "  wavetool %s\n", command.spec.synopsis.c_str());
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const std::vector<Command> commands = allCommands();
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        printUsage(commands);
+        return ExitOk;
+    }
+    std::vector<CommandSpec> specs;
+    for (const Command& command : commands)
+        specs.push_back(command.spec);
+    std::string error;
+    const auto parsed = parse(arguments, specs, error);
+    if (!parsed) {
+        std::fprintf(stderr, "wavetool: %s\n", error.c_str());
+        printUsage(commands);
+        return ExitUsage;
+    }
+    for (const auto& [path, value] : parsed->settings) {
+        if (!RegWriteString(path.c_str(), value.c_str())) {
+            std::fprintf(stderr, "wavetool: cannot store the setting %s\n", path.c_str());
+            return ExitFailed;
+        }
+    }
+    for (const Command& command : commands) {
+        if (command.spec.name == parsed->name)
+            return command.run(*parsed);
+    }
+    return ExitUsage;
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace kx {
+
+/// Four-character chunk identifier.
+using FourCC = std::array<char, 4>;
+constexpr FourCC fourCC(const char (&text)[5])
+{
+    return {text[0], text[1], text[2], text[3]};
+}
+
+struct RiffChunk {
+    FourCC id{};
+    uint32_t size = 0;
+    FourCC formType{};       ///< only for "RIFF" and "LIST" chunks
+    uint64_t dataOffset = 0; ///< first byte after the header (after the form type for RIFF/LIST)
+
+    /// Where the chunk's data ends as its header declares it (may lie past the end of the file).
+    uint64_t declaredEnd() const { return dataOffset + size - (hasFormType() ? 4 : 0); }
+    bool hasFormType() const { return id == fourCC("RIFF") || id == fourCC("LIST"); }
+};
+
+/// Read-only navigation through the chunks of a RIFF file: descend into a chunk, search a chunk
+/// by id inside a parent, read, and ascend out of a chunk again. Chunks are word aligned: an odd
+/// chunk is followed by a pad byte. Nothing here trusts a declared size further than the file.
+class RiffFile {
+public:
+    RiffFile() = default;
+    ~RiffFile();
+    RiffFile(const RiffFile&) = delete;
+    RiffFile& operator=(const RiffFile&) = delete;
+
+    bool open(const std::string& path);
+    void close();
+    bool isOpen() const { return m_fd >= 0; }
+    uint64_t fileSize() const { return m_fileSize; }
+    uint64_t position() const { return m_position; }
+
+    /// Reads the chunk header at the current position (and the form type of a RIFF or LIST chunk).
+    bool descend(RiffChunk& chunk);
+    /// Searches `id` from the current position up to the end of `parent`. On success the position
+    /// is inside the found chunk; on failure it is where it was.
+    bool find(const FourCC& id, const RiffChunk& parent, RiffChunk& chunk);
+    /// Moves to the end of `chunk`, past its pad byte.
+    bool ascend(const RiffChunk& chunk);
+    /// Reads up to `count` bytes from the current position; returns how many were read, or -1
+    /// on an input error.
+    int64_t read(void* destination, std::size_t count);
+
+private:
+    int m_fd = -1;
+    uint64_t m_fileSize = 0;
+    uint64_t m_position = 0;
+};
+
+} // namespace kx

@@ -1,0 +1,62 @@
+#include "SaveDocument.h"
+
+#include "WavWriter.h"
+
+namespace kx {
+
+std::string notEnoughSpaceMessage(uint64_t missingBytes)
+{
+    return "Not enough free memory on specified drive.\nYou need " + std::to_string(missingBytes / 1024) +
+           " KB more.";
+}
+
+std::optional<uint64_t> SaveInteraction::freeBytes(const std::string& path)
+{
+    return freeBytesForFile(path);
+}
+
+namespace {
+
+/// False (after saying so) when the file system of `path` has no more room than the file needs.
+bool hasRoomFor(const std::string& path, uint64_t fileLength, SaveInteraction& interaction)
+{
+    const auto freeBytes = interaction.freeBytes(path);
+    if (!freeBytes || *freeBytes > fileLength)
+        return true;
+    interaction.showError(notEnoughSpaceMessage(fileLength - *freeBytes));
+    return false;
+}
+
+} // namespace
+
+bool saveDocument(WaveDocument& document, std::string& path, SaveInteraction& interaction)
+{
+    const uint64_t fileLength = uint64_t(document.header.dataSize) + 44;
+    if (!hasRoomFor(path, fileLength, interaction))
+        return false;
+    if (document.info.sourceKind != SourcePcmWave) {
+        if (!interaction.confirmSaveAsWave())
+            return false;
+        const auto chosen = interaction.chooseSavePath();
+        if (!chosen)
+            return false;
+        // The new name is the document's from now on, even if writing fails below; the source
+        // kind stays, so the next save asks again.
+        path = *chosen;
+        document.info.fileName = *chosen;
+        if (!hasRoomFor(path, fileLength, interaction))
+            return false;
+    }
+    path = withWaveExtension(path);
+    const std::size_t length = document.samples.isNull() ? 0 : document.header.dataSize;
+    const auto status = writeWavFile(path, document.header, {document.samples.data(), length});
+    if (status != WavWriteStatus::Ok) {
+        interaction.showError(wavWriteMessage(status));
+        return false;
+    }
+    document.info.fileName = path;
+    document.info.saved = 1;
+    return true;
+}
+
+} // namespace kx

@@ -1,0 +1,192 @@
+#include "WavReader.h"
+
+#include <cstring>
+
+namespace kx {
+
+const char* wavReadMessage(WavReadStatus status)
+{
+    switch (status) {
+    case WavReadStatus::Ok:
+        return "";
+    case WavReadStatus::CannotOpen:
+        return "File not found or something else.";
+    case WavReadStatus::NoFirstChunk:
+        return "File too small.";
+    case WavReadStatus::NotWave:
+        return "File is not a wave file.";
+    case WavReadStatus::WrongFormat:
+        return "File is in wrong format.";
+    case WavReadStatus::Truncated:
+        return "File truncated.";
+    case WavReadStatus::NotEightOrSixteenBit:
+        return "File is neither 8 nor 16 bit.";
+    case WavReadStatus::NoDataChunk:
+        return "File bad. Data chunk not found.";
+    case WavReadStatus::OutOfMemory:
+        return "NOT ENOUGH MEMORY";
+    case WavReadStatus::CannotAscend:
+        return "can't ascend.";
+    }
+    return "";
+}
+
+namespace wavchunks {
+
+namespace {
+
+uint16_t le16(const uint8_t* p)
+{
+    return uint16_t(p[0] | p[1] << 8);
+}
+
+uint32_t le32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+} // namespace
+
+uint64_t keptDataLength(const RiffFile& file, const RiffChunk& data, uint16_t blockAlign, bool& cutShort)
+{
+    // Never trust the declared size further than the file.
+    const uint64_t available = file.fileSize() > data.dataOffset ? file.fileSize() - data.dataOffset : 0;
+    cutShort = available < data.size;
+    if (!cutShort)
+        return data.size;
+    return blockAlign > 1 ? available - available % blockAlign : available;
+}
+
+WavReadStatus openRiff(RiffFile& file, const std::string& path, RiffChunk& first)
+{
+    if (!file.open(path))
+        return WavReadStatus::CannotOpen;
+    if (!file.descend(first))
+        return WavReadStatus::NoFirstChunk;
+    if (first.id != fourCC("RIFF") || first.formType != fourCC("WAVE"))
+        return WavReadStatus::NotWave;
+    return WavReadStatus::Ok;
+}
+
+WavReadStatus findFormat(RiffFile& file, const RiffChunk& riff, RiffChunk& fmt)
+{
+    if (!file.find(fourCC("fmt "), riff, fmt) || fmt.size < 16)
+        return WavReadStatus::WrongFormat;
+    return WavReadStatus::Ok;
+}
+
+WavReadStatus readPcmFormat(RiffFile& file, const RiffChunk& fmt, WaveHeader& header)
+{
+    uint8_t bytes[16];
+    if (file.read(bytes, sizeof bytes) != int64_t(sizeof bytes))
+        return WavReadStatus::Truncated;
+    const uint16_t bits = le16(bytes + 14);
+    if (bits != 8 && bits != 16)
+        return WavReadStatus::NotEightOrSixteenBit;
+    if (!file.ascend(fmt))
+        return WavReadStatus::Truncated;
+    header = WaveHeader{};
+    header.wFormatTag = 1; // documents are PCM whatever tag the file carried
+    header.nChannels = le16(bytes + 2);
+    header.nSamplesPerSec = le32(bytes + 4);
+    header.nAvgBytesPerSec = le32(bytes + 8);
+    header.nBlockAlign = le16(bytes + 12);
+    header.wBitsPerSample = bits;
+    return WavReadStatus::Ok;
+}
+
+WavReadStatus findData(RiffFile& file, const RiffChunk& riff, RiffChunk& data)
+{
+    return file.find(fourCC("data"), riff, data) ? WavReadStatus::Ok : WavReadStatus::NoDataChunk;
+}
+
+WavReadStatus readData(RiffFile& file, const RiffChunk& data, uint16_t blockAlign, SampleBuffer& samples,
+                       bool& cutShort)
+{
+    const uint64_t length = keptDataLength(file, data, blockAlign, cutShort);
+    samples = SampleBuffer::allocate(std::size_t(length));
+    if (samples.isNull())
+        return WavReadStatus::OutOfMemory;
+    if (length > 0 && file.read(samples.data(), std::size_t(length)) != int64_t(length)) {
+        samples.reset();
+        return WavReadStatus::CannotAscend;
+    }
+    if (!file.ascend(data)) {
+        samples.reset();
+        return WavReadStatus::CannotAscend;
+    }
+    return WavReadStatus::Ok;
+}
+
+void readInfoTexts(RiffFile& file, const RiffChunk& riff, FileTextInfo& texts)
+{
+    texts = FileTextInfo{};
+    RiffChunk list;
+    if (!file.find(fourCC("LIST"), riff, list))
+        return;
+    texts.hasInfoList = 1;
+    const struct {
+        FourCC id;
+        std::string FileTextInfo::*field;
+    } fields[] = {
+        {fourCC("ICMT"), &FileTextInfo::comment}, {fourCC("ICOP"), &FileTextInfo::copyright},
+        {fourCC("ISBJ"), &FileTextInfo::subject}, {fourCC("INAM"), &FileTextInfo::title},
+        {fourCC("IART"), &FileTextInfo::artist},  {fourCC("ISFT"), &FileTextInfo::software},
+        {fourCC("IMED"), &FileTextInfo::medium},  {fourCC("IKEY"), &FileTextInfo::keywords},
+    };
+    for (const auto& field : fields) {
+        RiffChunk text;
+        if (!file.find(field.id, riff, text))
+            continue;
+        if (text.size < FileTextInfo::kFieldSize) {
+            char buffer[FileTextInfo::kFieldSize] = {};
+            const int64_t got = file.read(buffer, text.size);
+            if (got > 0)
+                texts.*field.field = std::string(buffer, strnlen(buffer, std::size_t(got)));
+        }
+        file.ascend(text);
+    }
+}
+
+} // namespace wavchunks
+
+WavReadStatus readWavFile(const std::string& path, WavFileContents& contents, const WavReadOptions& options)
+{
+    using namespace wavchunks;
+    RiffFile file;
+    RiffChunk riff, fmt, data;
+    WaveHeader header;
+    WavReadStatus status = openRiff(file, path, riff);
+    if (status == WavReadStatus::Ok)
+        status = findFormat(file, riff, fmt);
+    if (status == WavReadStatus::Ok)
+        status = readPcmFormat(file, fmt, header);
+    if (status == WavReadStatus::Ok)
+        status = findData(file, riff, data);
+    if (status != WavReadStatus::Ok)
+        return status;
+
+    SampleBuffer samples;
+    bool cutShort = false;
+    if (options.readSamples) {
+        status = readData(file, data, header.nBlockAlign, samples, cutShort);
+        if (status != WavReadStatus::Ok)
+            return status;
+        header.setDataSize(uint32_t(samples.size()));
+    } else {
+        header.setDataSize(uint32_t(keptDataLength(file, data, header.nBlockAlign, cutShort)));
+        file.ascend(data);
+    }
+
+    FileTextInfo texts;
+    if (options.readTexts)
+        readInfoTexts(file, riff, texts);
+
+    contents.header = header;
+    contents.samples = std::move(samples);
+    contents.texts = std::move(texts);
+    contents.dataCutShort = cutShort;
+    return WavReadStatus::Ok;
+}
+
+} // namespace kx

@@ -1,0 +1,158 @@
+#include "WavWriter.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace kx {
+
+const char* wavWriteMessage(WavWriteStatus status)
+{
+    switch (status) {
+    case WavWriteStatus::Ok:
+        return "";
+    case WavWriteStatus::CannotCreate:
+        return "Cannot write. May be read-only.";
+    case WavWriteStatus::CannotWriteFormat:
+        return "Cannot write PCMWAVEFORMAT. May be read-only.";
+    case WavWriteStatus::CannotCreateData:
+        return "Cannot write data. May be read-only.";
+    case WavWriteStatus::CannotWriteData:
+        return "Cannot write data.";
+    }
+    return "";
+}
+
+namespace {
+
+std::string directoryOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+/// The file a save really replaces: the target of a symbolic link, else the path itself.
+std::string resolvedTarget(const std::string& path)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            std::string resolved(real);
+            std::free(real);
+            return resolved;
+        }
+    }
+    return path;
+}
+
+bool writeAll(int fd, const void* bytes, std::size_t count)
+{
+    const auto* p = static_cast<const uint8_t*>(bytes);
+    while (count > 0) {
+        const ssize_t done = ::write(fd, p, std::min<std::size_t>(count, std::size_t(1) << 30));
+        if (done < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += done;
+        count -= std::size_t(done);
+    }
+    return true;
+}
+
+/// A new file beside `target` with a name nobody else uses; its mode follows the umask like any
+/// new file, or copies the mode of the file it will replace.
+int createTemporary(const std::string& target, std::string& temporary)
+{
+    struct stat existing {};
+    const bool replaces = ::stat(target.c_str(), &existing) == 0;
+    const std::string directory = directoryOf(target);
+    const std::string base = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, ".%08x", unsigned(random()));
+        temporary = directory + "/." + base + suffix + ".tmp";
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            if (replaces)
+                ::fchmod(fd, existing.st_mode & 07777);
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    return -1;
+}
+
+} // namespace
+
+WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, std::span<const uint8_t> samples)
+{
+    WaveHeader out;
+    out.nChannels = header.nChannels;
+    out.nSamplesPerSec = header.nSamplesPerSec;
+    out.nAvgBytesPerSec = header.nAvgBytesPerSec;
+    out.nBlockAlign = header.nBlockAlign;
+    out.wBitsPerSample = header.wBitsPerSample;
+    out.setDataSize(uint32_t(samples.size()));
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&out);
+
+    const std::string target = resolvedTarget(path);
+    std::string temporary;
+    const int fd = createTemporary(target, temporary);
+    if (fd < 0)
+        return WavWriteStatus::CannotCreate;
+
+    WavWriteStatus status = WavWriteStatus::Ok;
+    if (!writeAll(fd, bytes, 20)) // RIFF header and the fmt chunk's header
+        status = WavWriteStatus::CannotCreate;
+    else if (!writeAll(fd, bytes + 20, 16))
+        status = WavWriteStatus::CannotWriteFormat;
+    else if (!writeAll(fd, bytes + 36, 8))
+        status = WavWriteStatus::CannotCreateData;
+    else if (!writeAll(fd, samples.data(), samples.size()) || ::fdatasync(fd) != 0)
+        status = WavWriteStatus::CannotWriteData;
+    if (::close(fd) != 0 && status == WavWriteStatus::Ok)
+        status = WavWriteStatus::CannotWriteData;
+    if (status == WavWriteStatus::Ok && ::rename(temporary.c_str(), target.c_str()) != 0)
+        status = WavWriteStatus::CannotCreate;
+    if (status != WavWriteStatus::Ok) {
+        ::unlink(temporary.c_str());
+        return status;
+    }
+    // Make the rename itself durable.
+    const int directory = ::open(directoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (directory >= 0) {
+        ::fsync(directory);
+        ::close(directory);
+    }
+    return WavWriteStatus::Ok;
+}
+
+std::optional<uint64_t> freeBytesForFile(const std::string& path)
+{
+    struct statvfs info {};
+    if (::statvfs(directoryOf(resolvedTarget(path)).c_str(), &info) != 0)
+        return std::nullopt;
+    return uint64_t(info.f_bavail) * uint64_t(info.f_frsize);
+}
+
+std::string withWaveExtension(const std::string& path)
+{
+    if (path.size() >= 4 && path[path.size() - 4] == '.')
+        return path;
+    return path + ".wav";
+}
+
+} // namespace kx

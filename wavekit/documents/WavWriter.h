@@ -1,0 +1,36 @@
+#pragma once
+
+#include "WaveHeader.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace kx {
+
+enum class WavWriteStatus {
+    Ok,
+    CannotCreate,      ///< "Cannot write. May be read-only."
+    CannotWriteFormat, ///< "Cannot write PCMWAVEFORMAT. May be read-only."
+    CannotCreateData,  ///< "Cannot write data. May be read-only."
+    CannotWriteData,   ///< "Cannot write data."
+};
+
+const char* wavWriteMessage(WavWriteStatus status);
+
+/// Writes a minimal canonical PCM WAV file (RIFF, fmt of 16 bytes, data) with the format of
+/// `header` and the bytes of `samples`. The file is built under a temporary name beside the
+/// target, flushed to disk and only then renamed over it: a failure at any point leaves the
+/// previous file as it was and no temporary file behind. A symbolic link is written through.
+WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, std::span<const uint8_t> samples);
+
+/// Bytes available to an unprivileged writer on the file system that would hold `path`
+/// (the file need not exist yet); nullopt when that cannot be found out.
+std::optional<uint64_t> freeBytesForFile(const std::string& path);
+
+/// The name a document is saved under: `path` unchanged when its fourth-last character is a full
+/// stop (a three-letter extension of any kind), otherwise `path` with ".wav" appended.
+std::string withWaveExtension(const std::string& path);
+
+} // namespace kx
