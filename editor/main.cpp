@@ -1,12 +1,31 @@
+#include "FrameWindow.h"
+#include "SingleInstance.h"
+#include "StartUp.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow frame;
-    frame.setWindowTitle(QStringLiteral("Kestrix2000"));
-    frame.resize(800, 600);
-    frame.show();
+    QApplication::setApplicationName(QStringLiteral("Kestrix2000"));
+    const QString commandLine = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+
+    kx::SingleInstance instance(kx::instanceName());
+    if (instance.handOver(commandLine))
+        return 0;
+    instance.listen();
+
+    kx::FrameWindow frame;
+    QObject::connect(&instance, &kx::SingleInstance::commandLineReceived, &frame, [&frame](const QString& line) {
+        frame.raise();
+        frame.activateWindow();
+        const kx::StartRequest request = kx::parseCommandLine(line);
+        if (!request.file.isEmpty())
+            frame.openPath(request.file);
+    });
+    frame.showWithSavedPlacement();
+    const kx::StartRequest request = kx::parseCommandLine(commandLine);
+    if (!request.file.isEmpty())
+        frame.openPath(request.file);
     return app.exec();
 }

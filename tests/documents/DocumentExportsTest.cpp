@@ -1,4 +1,5 @@
 #include "documents/NewDocument.h"
+#include "documents/SharedDocument.h"
 #include "exports/MessageBoxes.h"
 #include "exports/WindowRegistry.h"
 #include "wavekit/wavekit.h"
@@ -22,7 +23,7 @@ TEST(DocumentFlags, FollowTheDocumentAndTheWindow)
     EXPECT_EQ(IsFileWorking(nullptr), 1);
     EXPECT_EQ(IsFileSaved(nullptr), 0);
 
-    auto document = std::make_shared<WaveDocument>(makeNewDocument(NewFileFormat{}, 1, 100));
+    auto document = std::make_shared<SharedDocument>(makeNewDocument(NewFileFormat{}, 1, 100));
     HWND wave = WindowRegistry::add(nullptr, document);
     EXPECT_EQ(IsFileSaved(wave), 1);
     EXPECT_EQ(IsFileWorking(wave), 0);
@@ -30,7 +31,7 @@ TEST(DocumentFlags, FollowTheDocumentAndTheWindow)
     EXPECT_EQ(IsFileSaved(wave), 0);
     EXPECT_NE(SetFileWorking(wave), 0);
     EXPECT_EQ(IsFileWorking(wave), 1);
-    EXPECT_EQ(document->info.working, 1u);
+    EXPECT_EQ(document->document.info.working, 1u);
     SetFileNotWorking(wave);
     SetFileSaved(wave);
     EXPECT_EQ(IsFileWorking(wave), 0);

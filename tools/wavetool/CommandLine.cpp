@@ -47,6 +47,14 @@ std::optional<ParsedCommand> parse(const std::vector<std::string>& arguments, co
         return std::nullopt;
     }
 
+    for (std::size_t w = 0; w < spec->words; ++w, ++i) {
+        if (i >= arguments.size() || arguments[i].rfind("--", 0) == 0) {
+            error = parsed.name + " needs " + std::to_string(spec->words) + " word(s) after it";
+            return std::nullopt;
+        }
+        parsed.words.push_back(arguments[i]);
+    }
+
     bool filesStarted = false;
     for (; i < arguments.size(); ++i) {
         const std::string& arg = arguments[i];

@@ -15,6 +15,7 @@ struct CommandSpec {
     std::vector<std::string> flagOptions;  ///< options standing alone, e.g. "--then-undo"
     std::vector<std::string> parameters;   ///< NAME of NAME=VALUE
     std::size_t files = 0;                 ///< how many file names end the command line
+    std::size_t words = 0; ///< words right after the command name, e.g. the operation of "apply OP"
 };
 
 struct ParsedCommand {
@@ -22,6 +23,7 @@ struct ParsedCommand {
     std::map<std::string, std::string> options; ///< flags map to ""
     std::map<std::string, std::string> parameters;
     std::vector<std::pair<std::string, std::string>> settings; ///< --setting PATH=VALUE, in order
+    std::vector<std::string> words;
     std::vector<std::string> files;
 
     bool has(const std::string& option) const { return options.count(option) != 0; }

@@ -17,5 +17,11 @@ struct Command {
 
 /// info, copy
 std::vector<Command> fileCommands();
+/// open, convert
+std::vector<Command> formatCommands();
+/// play, devices, devcaps
+std::vector<Command> deviceCommands();
+/// apply (the sound filters)
+std::vector<Command> filterCommands();
 
 } // namespace kx::cli

@@ -10,13 +10,18 @@ namespace {
 
 std::vector<Command> allCommands()
 {
-    return fileCommands();
+    std::vector<Command> commands = fileCommands();
+    for (auto* group : { formatCommands, deviceCommands, filterCommands })
+        for (Command& command : group())
+            commands.push_back(std::move(command));
+    return commands;
 }
 
 void printUsage(const std::vector<Command>& commands)
 {
-    std::fprintf(stderr, "usage: wavetool COMMAND [--setting PATH=VALUE]... [OPTIONS] [NAME=VALUE]... FILES\n"
-                         "commands:\n");
+    std::fprintf(stderr,
+        "usage: wavetool COMMAND [--setting PATH=VALUE]... [OPTIONS] [NAME=VALUE]... FILES\n"
+        "commands:\n");
     for (const Command& command : commands)
         std::fprintf(stderr, "  wavetool %s\n", command.spec.synopsis.c_str());
 }

@@ -24,6 +24,7 @@ enum SourceKind : uint16_t {
     SourceAviStream = 2,
     SourceRawFile = 4,
     SourceCompressedWave = 256,
+    SourceMediaFile = 512, ///< FLAC, Ogg Vorbis/Opus or MP3, decoded to PCM
 };
 
 struct DocumentInfo {

@@ -1,5 +1,5 @@
 #include "WindowRegistry.h"
-#include "documents/WaveDocument.h"
+#include "documents/SharedDocument.h"
 #include "wavekit/wavekit.h"
 
 namespace {
@@ -7,7 +7,7 @@ namespace {
 int32_t setFlag(HWND wave, uint32_t kx::DocumentInfo::*flag, uint32_t value)
 {
     if (auto document = kx::WindowRegistry::document(wave))
-        document->info.*flag = value;
+        document->document.info.*flag = value;
     return 1;
 }
 
@@ -28,7 +28,7 @@ int32_t SetFileNotSaved(HWND wave)
 int32_t IsFileSaved(HWND wave)
 {
     auto document = kx::WindowRegistry::document(wave);
-    return document && document->info.saved != 0 ? 1 : 0;
+    return document && document->document.info.saved != 0 ? 1 : 0;
 }
 
 int32_t SetFileWorking(HWND wave)
@@ -44,7 +44,7 @@ int32_t SetFileNotWorking(HWND wave)
 int32_t IsFileWorking(HWND wave)
 {
     auto document = kx::WindowRegistry::document(wave);
-    return !document || document->info.working != 0 ? 1 : 0;
+    return !document || document->document.info.working != 0 ? 1 : 0;
 }
 
 } // extern "C"

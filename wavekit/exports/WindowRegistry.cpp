@@ -9,7 +9,8 @@ namespace {
 
 struct Entry {
     QPointer<QWidget> window;
-    std::shared_ptr<WaveDocument> document;
+    std::shared_ptr<SharedDocument> document;
+    WindowRegistry::MessageHandler handler;
 };
 
 std::mutex g_mutex;
@@ -18,17 +19,17 @@ uintptr_t g_lastHandle = 0;
 
 } // namespace
 
-HWND WindowRegistry::add(QWidget* window, std::shared_ptr<WaveDocument> document)
+HWND WindowRegistry::add(QWidget* window, std::shared_ptr<SharedDocument> document)
 {
     std::lock_guard lock(g_mutex);
     const uintptr_t id = ++g_lastHandle;
-    g_entries.emplace(id, Entry{window, std::move(document)});
+    g_entries.emplace(id, Entry{window, std::move(document), {}});
     return reinterpret_cast<HWND>(id);
 }
 
 void WindowRegistry::remove(HWND handle)
 {
-    std::shared_ptr<WaveDocument> released;
+    std::shared_ptr<SharedDocument> released;
     {
         std::lock_guard lock(g_mutex);
         auto it = g_entries.find(reinterpret_cast<uintptr_t>(handle));
@@ -40,7 +41,24 @@ void WindowRegistry::remove(HWND handle)
     // The document goes away outside the lock, once its last user lets go of it.
 }
 
-std::shared_ptr<WaveDocument> WindowRegistry::document(HWND handle)
+void WindowRegistry::setMessageHandler(HWND handle, MessageHandler handler)
+{
+    std::lock_guard lock(g_mutex);
+    auto it = g_entries.find(reinterpret_cast<uintptr_t>(handle));
+    if (it != g_entries.end())
+        it->second.handler = std::move(handler);
+}
+
+std::pair<QPointer<QWidget>, WindowRegistry::MessageHandler> WindowRegistry::receiver(HWND handle)
+{
+    std::lock_guard lock(g_mutex);
+    auto it = g_entries.find(reinterpret_cast<uintptr_t>(handle));
+    if (it == g_entries.end())
+        return {};
+    return {it->second.window, it->second.handler};
+}
+
+std::shared_ptr<SharedDocument> WindowRegistry::document(HWND handle)
 {
     std::lock_guard lock(g_mutex);
     auto it = g_entries.find(reinterpret_cast<uintptr_t>(handle));

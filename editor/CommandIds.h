@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QString>
+
+namespace kx {
+
+/// Commands of the frame window (menus, tool bars, accelerators).
+enum Command : int {
+    CmdNew = 101,
+    CmdOpen = 102,
+    CmdSave = 103,
+    CmdSaveAs = 104,
+    CmdClose = 105,
+    CmdOpenPath = 106,
+    CmdOptions = 201,
+    CmdVolume = 203,
+    CmdFadeIn = 205,
+    CmdFadeOut = 206,
+    CmdVelocity = 207,
+    CmdSilence = 208,
+    CmdDestroyMark = 221,
+    CmdReverse = 222,
+    CmdMarkAll = 225,
+    CmdInsertSilence = 226,
+    CmdSoften = 227,
+    CmdFadeLeftToRight = 228,
+    CmdUndo = 229,
+    CmdDrawtoneVolume = 231,
+    CmdMaxVolume = 232,
+    CmdFadeRightToLeft = 234,
+    CmdZeroize = 236,
+    CmdRevert = 238,
+    CmdBulkwave = 239,
+    CmdCut = 301,
+    CmdCopy = 302,
+    CmdPaste = 303,
+    CmdMix = 304,
+    CmdDelete = 305,
+    CmdCrop = 306,
+    CmdConvert = 320,
+    CmdPlay = 501,
+    CmdStop = 502,
+    CmdPause = 503,
+    CmdRecord = 505,
+    CmdPlayLoop = 507,
+    CmdHeaderSettings = 510,
+    CmdCascade = 701,
+    CmdTile = 702,
+    CmdArrangeSymbols = 703,
+    CmdRestore = 704,
+    CmdCloseAll = 705,
+    CmdVolumeUp = 707,
+    CmdVolumeDown = 708,
+    CmdRebuildPreview = 742,
+    CmdHelpWindow = 753,
+    CmdThreadManager = 754,
+    CmdCdPlayer = 766,
+    CmdHelpContents = 901,
+    CmdUseHelp = 902,
+    CmdUseMenus = 903,
+    CmdDeviceCaps = 904,
+    CmdSelectOutput = 908,
+    CmdAbout = 909,
+    CmdExit = 999,
+    CmdRecentFirst = 3001,
+    CmdRecentLast = 3020,
+    CmdTipsAndTricks = 40010,
+    CmdHomepage = 40011,
+};
+
+/// Operation codes: they name a running operation in the thread manager.
+enum OperationCode : int {
+    OpLowPass = 15001,
+    OpVolume = 15002,
+    OpFadeIn = 15003,
+    OpFadeOut = 15004,
+    OpFadeLeftToRight = 15005,
+    OpPeakVolume = 15006,
+    OpReverse = 15007,
+    OpCopy = 15010,
+    OpPaste = 15011,
+    OpMix = 15012,
+    OpOpenFile = 15020,
+    OpVelocity = 15030,
+    OpSilence = 15031,
+    OpFadeRightToLeft = 15035,
+    OpInsertSilence = 15037,
+    OpExtensionFilter = 15050,
+    OpZeroize = 15073,
+};
+
+/// The thread manager's name of an operation code.
+QString operationName(int code);
+
+} // namespace kx

@@ -1,0 +1,640 @@
+#include "FrameWindow.h"
+
+#include "CloseConfirmation.h"
+#include "CommandIds.h"
+#include "CompletionSignal.h"
+#include "RecentFiles.h"
+#include "StatusBar.h"
+#include "ThreadManager.h"
+#include "WaveView.h"
+#include "WaveWindow.h"
+#include "documents/SharedDocument.h"
+#include "exports/MessageBoxes.h"
+#include "exports/OperationContext.h"
+#include "exports/WindowRegistry.h"
+#include "exports/WindowRequests.h"
+
+#include "paneldraw/settings.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QTimer>
+
+namespace kx {
+
+namespace {
+
+intptr_t asResult(HWND handle)
+{
+    return reinterpret_cast<intptr_t>(handle);
+}
+
+/// A bar that only needs to repaint when asked (its content comes with its own window class).
+HWND registerBar(QWidget* bar)
+{
+    HWND handle = WindowRegistry::add(bar, nullptr);
+    WindowRegistry::setMessageHandler(handle, [bar](uint32_t message, uintptr_t, intptr_t) -> intptr_t {
+        if (message == MsgInvalidate)
+            bar->update();
+        return 0;
+    });
+    return handle;
+}
+
+} // namespace
+
+FrameWindow::FrameWindow()
+{
+    setWindowTitle(QStringLiteral("Kestrix2000"));
+    setMinimumSize(650, 380);
+    m_handle = WindowRegistry::add(this, nullptr);
+    WindowRegistry::setMessageHandler(m_handle, [this](uint32_t m, uintptr_t w, intptr_t l) {
+        return handleMessage(m, w, l);
+    });
+    m_operations = new OperationThreads(m_handle, this);
+
+    m_central = new QWidget(this);
+    setCentralWidget(m_central);
+    m_mdi = new QMdiArea(m_central);
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_clientHandle = WindowRegistry::add(m_mdi, nullptr);
+    WindowRegistry::setMessageHandler(m_clientHandle, [this](uint32_t m, uintptr_t w, intptr_t l) {
+        return handleClientMessage(m, w, l);
+    });
+
+    auto makeBar = [this](const char* name) {
+        auto* bar = new QWidget(m_central);
+        bar->setObjectName(QLatin1String(name));
+        bar->setAutoFillBackground(true);
+        registerBar(bar);
+        return bar;
+    };
+    m_iconBar = makeBar("IconBar");
+    m_rollDownPanel = makeBar("SELECTBAR");
+    m_previewBar = makeBar("Preview");
+    m_previewSwitch = makeBar("Switch");
+    m_positionBar = makeBar("PosBar");
+    m_functionBar = makeBar("FuncBar");
+    m_statusBar = new StatusBar(m_handle, m_central);
+    registerBar(m_statusBar);
+    m_threadManager = new ThreadManager(*m_operations, m_central);
+    m_threadManager->hide();
+    connect(m_operations, &OperationThreads::registryChanged, m_threadManager, &ThreadManager::refresh);
+
+    buildMenus();
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
+        updateMenus();
+        m_statusBar->update();
+    });
+    updateMenus();
+}
+
+FrameWindow::~FrameWindow()
+{
+    // The MDI area reports activations while it takes its windows down; the menus are gone by then.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    for (WaveWindow* wave : waveWindows())
+        disconnect(wave, nullptr, this, nullptr);
+    WindowRegistry::remove(m_clientHandle);
+    WindowRegistry::remove(m_handle);
+}
+
+QMenu* FrameWindow::addCommands(QList<QMenu*>& bar, const QString& title, const QList<std::pair<int, QString>>& items)
+{
+    auto* menu = new QMenu(title, this);
+    bar.append(menu);
+    for (const auto& [id, text] : items) {
+        if (id == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(text);
+        action->setData(id);
+        connect(action, &QAction::triggered, this, [this, id = id] { runCommand(id); });
+        if (id == CmdUndo)
+            m_undoAction = action;
+        if (id == CmdThreadManager) {
+            action->setCheckable(true);
+            connect(m_operations, &OperationThreads::registryChanged, action, [] {});
+        }
+    }
+    return menu;
+}
+
+void FrameWindow::buildMenus()
+{
+    const QList<std::pair<int, QString>> help = {{CmdHelpContents, "&Contents"},
+                                                 {CmdUseHelp, "&Use Help"},
+                                                 {CmdUseMenus, "Use &Menus"},
+                                                 {0, {}},
+                                                 {CmdTipsAndTricks, "&Display Tips && Tricks..."},
+                                                 {CmdHomepage, "Kestrix2000 H&omepage..."},
+                                                 {0, {}},
+                                                 {CmdAbout, "&About Kestrix2000..."}};
+    const QList<std::pair<int, QString>> windows = {{CmdHelpWindow, "Help Window"},
+                                                    {CmdThreadManager, "Thread Manager"},
+                                                    {CmdCdPlayer, "Compact Disc Player"},
+                                                    {CmdBulkwave, "Bulkwave Loader"}};
+
+    QMenu* startFile = addCommands(m_startMenu, "&File",
+                                   {{CmdNew, "&New"}, {CmdOpen, "&Open..."}, {0, {}}, {CmdOptions, "&Options..."},
+                                    {CmdSelectOutput, "&Select Output Device..."}, {0, {}}});
+    m_recentMenu = startFile->addMenu(QStringLiteral("&Recent Files"));
+    startFile->addSeparator();
+    QAction* exitStart = startFile->addAction(QStringLiteral("E&xit"));
+    connect(exitStart, &QAction::triggered, this, [this] { runCommand(CmdExit); });
+    addCommands(m_startMenu, "&Window", windows);
+    addCommands(m_startMenu, "&Help", help);
+
+    QMenu* file = addCommands(m_documentMenu, "&File",
+                              {{CmdNew, "&New"},
+                               {CmdOpen, "&Open..."},
+                               {CmdSave, "&Save"},
+                               {CmdSaveAs, "Save &as..."},
+                               {CmdClose, "&Close"},
+                               {CmdRevert, "&Revert"},
+                               {0, {}},
+                               {CmdConvert, "&Convert..."},
+                               {CmdHeaderSettings, "&Settings..."},
+                               {0, {}}});
+    QMenu* recent = file->addMenu(QStringLiteral("&Recent Files"));
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] {
+        recent->clear();
+        int id = CmdRecentFirst;
+        for (const std::string& entry : RecentFiles::entries()) {
+            const int command = id++;
+            if (entry.empty())
+                continue;
+            connect(recent->addAction(QString::fromStdString(entry)), &QAction::triggered, this,
+                    [this, command] { runCommand(command); });
+        }
+    });
+    connect(m_recentMenu, &QMenu::aboutToShow, recent, &QMenu::aboutToShow);
+    file->addSeparator();
+    connect(file->addAction(QStringLiteral("E&xit")), &QAction::triggered, this, [this] { runCommand(CmdExit); });
+    addCommands(m_documentMenu, "&Edit",
+                {{CmdUndo, "&Undo not possible\tCtrl + Z"},
+                 {0, {}},
+                 {CmdCut, "C&ut"},
+                 {CmdCopy, "&Copy"},
+                 {CmdPaste, "&Paste"},
+                 {CmdMix, "&Mix"},
+                 {CmdDelete, "&Delete"},
+                 {CmdCrop, "C&rop"},
+                 {0, {}},
+                 {CmdMarkAll, "Mark &all"},
+                 {CmdDestroyMark, "&Destroy Mark"}});
+    addCommands(m_documentMenu, "&View",
+                {{CmdPlay, "&Play"},
+                 {CmdStop, "&Stop"},
+                 {CmdPause, "P&ause"},
+                 {CmdRecord, "&Record..."},
+                 {0, {}},
+                 {CmdRebuildPreview, "&Rebuild Preview"},
+                 {CmdOptions, "&Options..."},
+                 {CmdSelectOutput, "&Select Output Device..."}});
+    addCommands(m_documentMenu, "F&ilters",
+                {{CmdVolume, "&Volume..."},
+                 {CmdMaxVolume, "&Set Maximum Volume"},
+                 {CmdFadeIn, "Fade &In..."},
+                 {CmdFadeOut, "Fade &Out..."},
+                 {CmdFadeLeftToRight, "Fade &left to right channel"},
+                 {CmdFadeRightToLeft, "Fade r&ight to left channel"},
+                 {0, {}},
+                 {CmdReverse, "&Reverse"},
+                 {CmdZeroize, "&Zeroize"},
+                 {CmdSoften, "Sof&ten..."},
+                 {CmdVelocity, "Change vel&ocity..."},
+                 {CmdInsertSilence, "Insert &Silence..."},
+                 {CmdDrawtoneVolume, "Drawtone Volu&me..."}});
+    QMenu* window = addCommands(m_documentMenu, "&Window",
+                                {{CmdCascade, "C&ascade"},
+                                 {CmdTile, "&Tile"},
+                                 {CmdArrangeSymbols, "&Arrange Symbols"},
+                                 {CmdRestore, "&Restore"},
+                                 {CmdCloseAll, "&Close all"},
+                                 {0, {}}});
+    for (const auto& [id, text] : windows) {
+        QAction* action = window->addAction(text);
+        connect(action, &QAction::triggered, this, [this, id = id] { runCommand(id); });
+    }
+    addCommands(m_documentMenu, "&Help", help);
+    connect(m_documentMenu.at(1), &QMenu::aboutToShow, this, [this] { updateUndoItem(); });
+
+    const struct {
+        QKeySequence keys;
+        int id;
+    } accelerators[] = {
+        {Qt::CTRL | Qt::Key_A, CmdMarkAll},
+        {Qt::CTRL | Qt::Key_C, CmdCopy},
+        {Qt::CTRL | Qt::Key_M, CmdDestroyMark},
+        {Qt::CTRL | Qt::Key_N, CmdNew},
+        {Qt::CTRL | Qt::Key_O, CmdOpen},
+        {Qt::CTRL | Qt::Key_P, CmdPlay},
+        {Qt::CTRL | Qt::Key_R, CmdRebuildPreview},
+        {Qt::CTRL | Qt::Key_S, CmdSave},
+        {Qt::CTRL | Qt::Key_T, CmdStop},
+        {Qt::CTRL | Qt::Key_V, CmdPaste},
+        {Qt::CTRL | Qt::Key_X, CmdCut},
+        {Qt::CTRL | Qt::Key_Z, CmdUndo},
+        {Qt::CTRL | Qt::KeypadModifier | Qt::Key_Plus, CmdVolumeUp},
+        {Qt::CTRL | Qt::KeypadModifier | Qt::Key_Minus, CmdVolumeDown},
+        {Qt::Key_Delete, CmdDelete},
+        {Qt::SHIFT | Qt::Key_Delete, CmdCrop},
+        {Qt::SHIFT | Qt::Key_F1, CmdHelpContents},
+        {Qt::SHIFT | Qt::Key_F4, CmdCascade},
+        {Qt::SHIFT | Qt::Key_F5, CmdTile},
+        {Qt::CTRL | Qt::Key_Insert, CmdCopy},
+        {Qt::SHIFT | Qt::Key_Insert, CmdPaste},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Insert, CmdMix},
+    };
+    for (const auto& accelerator : accelerators) {
+        auto* shortcut = new QShortcut(accelerator.keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, id = accelerator.id] { runCommand(id); });
+    }
+}
+
+WaveWindow* FrameWindow::activeWaveWindow() const
+{
+    return qobject_cast<WaveWindow*>(m_mdi->activeSubWindow());
+}
+
+QList<WaveWindow*> FrameWindow::waveWindows() const
+{
+    QList<WaveWindow*> list;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+        if (auto* wave = qobject_cast<WaveWindow*>(sub))
+            list.append(wave);
+    }
+    return list;
+}
+
+void FrameWindow::updateMenus()
+{
+    // The document menu while a wave window is open, the start menu otherwise.
+    const bool document = !m_mdi->subWindowList().isEmpty();
+    if (document == m_documentMenuShown && !menuBar()->actions().isEmpty())
+        return;
+    m_documentMenuShown = document;
+    menuBar()->clear();
+    for (QMenu* menu : document ? m_documentMenu : m_startMenu)
+        menuBar()->addMenu(menu);
+}
+
+void FrameWindow::updateUndoItem()
+{
+    WaveWindow* wave = activeWaveWindow();
+    const char* description = wave && IsUndoPossible(wave->handle()) ? UndoDescription(wave->handle()) : nullptr;
+    if (description) {
+        m_undoAction->setText(QStringLiteral("&Undo: %1\tCtrl + Z").arg(QString::fromUtf8(description)));
+        m_undoAction->setEnabled(true);
+    } else {
+        m_undoAction->setText(QStringLiteral("&Undo not possible\tCtrl + Z"));
+        m_undoAction->setEnabled(false);
+    }
+}
+
+void FrameWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    layoutBars();
+}
+
+void FrameWindow::layoutBars()
+{
+    const int preview = RegGetDWord("Kestrix\\Settings\\PreviewSize", 100);
+    m_layout = computeFrameLayout(m_central->size(), preview, m_helpShown);
+    m_mdi->setGeometry(m_layout.mdiClient);
+    m_iconBar->setGeometry(m_layout.iconBar);
+    m_rollDownPanel->setGeometry(m_layout.rollDownPanel);
+    m_previewBar->setGeometry(m_layout.previewBar);
+    m_previewSwitch->setGeometry(m_layout.previewSwitch);
+    m_threadManager->setGeometry(m_layout.threadManager);
+    m_positionBar->setGeometry(m_layout.positionBar);
+    m_statusBar->setGeometry(m_layout.statusBar);
+    m_functionBar->setGeometry(m_layout.functionBar);
+}
+
+intptr_t FrameWindow::handleClientMessage(uint32_t message, uintptr_t, intptr_t lParam)
+{
+    if (message != MsgMdiCreate || !lParam)
+        return 0;
+    const auto* request = reinterpret_cast<const CreateWaveWindowRequest*>(lParam);
+    auto* window = new WaveWindow(request->document, m_handle);
+    if (!request->scrollBarEnabled)
+        window->view()->recomputeScrollRange();
+    connect(window->view(), &WaveView::commandRequested, this, [this](int id) { runCommand(id); });
+    connect(window->view(), &WaveView::markChanged, m_statusBar, qOverload<>(&QWidget::update));
+    connect(window->view(), &WaveView::markChanged, m_previewBar, qOverload<>(&QWidget::update));
+    connect(window, &WaveWindow::closing, this, [this](HWND handle) {
+        m_operations->stopOperationsOf(handle);
+        QTimer::singleShot(0, this, [this] {
+            updateMenus();
+            m_statusBar->update();
+        });
+    });
+    m_mdi->addSubWindow(window);
+    window->resize(m_mdi->width() * 2 / 3, m_mdi->height() * 2 / 3);
+    window->show();
+    m_mdi->setActiveSubWindow(window);
+    updateMenus();
+    return reinterpret_cast<intptr_t>(window->handle());
+}
+
+intptr_t FrameWindow::handleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam)
+{
+    switch (message) {
+    case MsgGetActiveWave: {
+        WaveWindow* wave = activeWaveWindow();
+        return wave ? asResult(wave->handle()) : 0;
+    }
+    case MsgGetStatusBar:
+        return asResult(WindowRegistry::handleOf(m_statusBar));
+    case MsgGetPreviewBar:
+        return asResult(WindowRegistry::handleOf(m_previewBar));
+    case MsgGetRollDown:
+        return asResult(WindowRegistry::handleOf(m_rollDownPanel));
+    case MsgGetIconBar:
+        return asResult(WindowRegistry::handleOf(m_iconBar));
+    case MsgGetPositionBar:
+        return asResult(WindowRegistry::handleOf(m_positionBar));
+    case MsgGetHelpWindow:     // 0 while hidden; the help window comes with its own class
+    case MsgGetPlayingWindow:  // nothing plays yet
+    case MsgGetOutputDevice:   // no output is open
+    case MsgGetWindowPopup:    // menus are not windows here
+    case MsgGetExtensionsPopup:
+    case MsgGetStartMenu:
+        return 0;
+    case MsgGetMdiClient:
+        return asResult(m_clientHandle);
+    case MsgGetThreadManager:
+        return asResult(WindowRegistry::handleOf(m_threadManager));
+    case MsgGetRunningCount:
+        return m_operations->runningCount();
+    case MsgOperationStarts:
+        m_operations->operationStarted();
+        return 0;
+    case MsgOperationEnds:
+        if (HWND window = m_operations->operationEnded(uint32_t(wParam)))
+            signalCompletion(window);
+        return 0;
+    case MsgDestroyWindow:
+        if (auto* wave = qobject_cast<WaveWindow*>(WindowRegistry::window(reinterpret_cast<HWND>(lParam))))
+            wave->closeWithoutAsking();
+        return 0;
+    }
+    return 0;
+}
+
+void FrameWindow::signalCompletion(HWND window)
+{
+    if (QWidget* widget = WindowRegistry::window(window))
+        QApplication::alert(widget->window(), 500);
+    if (RegGetBool("Kestrix\\Settings\\Boolean\\PlayThreadComplete", 1))
+        playCompletionSignal();
+    emit operationCompleted(window);
+}
+
+void FrameWindow::startOperation(const OperationThreads::Routine& routine, HWND argument, int code, HWND window)
+{
+    m_operations->start(routine, argument, code, window);
+}
+
+void FrameWindow::openInNewWindow(const QString& path, int number)
+{
+    RegWriteString("Kestrix\\NewFile\\FileOpen", path.toUtf8().constData());
+    HWND wave = NewFile(m_handle, m_clientHandle, number);
+    m_statusBar->update();
+    startOperation(OpenCompressedWAV, m_handle, OpOpenFile, wave);
+}
+
+void FrameWindow::openPath(const QString& path)
+{
+    runCommand(CmdOpenPath, reinterpret_cast<intptr_t>(&path));
+}
+
+void FrameWindow::saveActive(bool askForName)
+{
+    WaveWindow* wave = activeWaveWindow();
+    if (!wave)
+        return;
+    std::string path;
+    if (askForName) {
+        path = SaveBox(m_handle);
+        if (path == "FALSE")
+            return;
+    } else {
+        std::shared_lock lock(wave->document()->lock);
+        path = wave->document()->document.info.fileName;
+    }
+    std::vector<char> buffer(path.begin(), path.end());
+    buffer.resize(path.size() + 8, '\0');
+    SetMouseWait(nullptr);
+    if (SaveWAV(m_handle, buffer.data(), buffer.size()))
+        RecentFiles::add(buffer.data());
+    SetMouseActive();
+    wave->refreshTitle();
+    m_statusBar->update();
+}
+
+void FrameWindow::runCommand(int id, intptr_t lParam)
+{
+    WaveWindow* wave = activeWaveWindow();
+    const HWND active = wave ? wave->handle() : nullptr;
+    switch (id) {
+    case CmdNew:
+        NewFile(m_handle, m_clientHandle, ++m_newFileCounter);
+        m_statusBar->update();
+        return;
+    case CmdOpen: {
+        const std::string path = OpenBox(m_handle);
+        if (path == "FALSE")
+            return;
+        openInNewWindow(QString::fromStdString(path), m_newFileCounter);
+        RecentFiles::add(path);
+        return;
+    }
+    case CmdOpenPath: {
+        const QString& path = *reinterpret_cast<const QString*>(lParam);
+        if (path.isEmpty())
+            return;
+        SetMouseWait(nullptr);
+        OpenWAV(m_handle, m_clientHandle, path.toUtf8().constData());
+        RecentFiles::add(path.toStdString());
+        m_statusBar->update();
+        m_previewBar->update();
+        if (WaveWindow* opened = activeWaveWindow())
+            SendMessage(opened->handle(), MsgRecomputeScroll, 0, 0);
+        SetMouseActive();
+        return;
+    }
+    case CmdSave:
+        saveActive(false);
+        return;
+    case CmdSaveAs:
+        saveActive(true);
+        return;
+    case CmdClose:
+        if (wave)
+            wave->close();
+        return;
+    case CmdRevert:
+        if (!wave || IsFileSaved(active) || IsFileWorking(active))
+            return;
+        if (MessageBoxes::show({this, QStringLiteral("Confirmation"),
+                                QStringLiteral("Do you really want to revert\rto the previoulsy saved version?"),
+                                QMessageBox::Question, QMessageBox::Yes | QMessageBox::No}) != QMessageBox::Yes)
+            return;
+        {
+            std::shared_lock lock(wave->document()->lock);
+            RegWriteString("Kestrix\\NewFile\\FileOpen", wave->document()->document.info.fileName.c_str());
+        }
+        startOperation(OpenCompressedWAV, m_handle, OpOpenFile, active);
+        return;
+    case CmdUndo:
+        if (IsFileWorking(active))
+            return;
+        SetMouseWait(nullptr);
+        if (RestoreUndoInformation(active)) {
+            SendMessage(active, MsgRecomputeScroll, 0, 0);
+            m_previewBar->update();
+            m_statusBar->update();
+            wave->view()->viewport()->update();
+        }
+        SetMouseActive();
+        return;
+    case CmdCascade:
+        m_mdi->cascadeSubWindows();
+        return;
+    case CmdTile:
+        m_mdi->tileSubWindows();
+        return;
+    case CmdRestore:
+        if (wave)
+            wave->showNormal();
+        return;
+    case CmdCloseAll:
+        closeAllWaveWindows();
+        return;
+    case CmdThreadManager:
+        toggleThreadManager();
+        return;
+    case CmdAbout:
+        MessageBoxes::show({this, QStringLiteral("About Kestrix2000"),
+                            QStringLiteral("Kestrix2000\nThe sound editor for PCM WAV files."), QMessageBox::Information,
+                            QMessageBox::Ok});
+        return;
+    case CmdExit:
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
+    if (id >= CmdRecentFirst && id <= CmdRecentLast) {
+        const auto entries = RecentFiles::entries();
+        const std::size_t index = std::size_t(id - CmdRecentFirst);
+        if (index < entries.size() && !entries[index].empty())
+            openInNewWindow(QString::fromStdString(entries[index]), 1);
+    }
+}
+
+void FrameWindow::toggleThreadManager()
+{
+    m_threadManagerShown = !m_threadManagerShown;
+    m_threadManager->setVisible(m_threadManagerShown);
+    if (m_threadManagerShown) {
+        m_threadManager->raise();
+        m_threadManager->refresh();
+    }
+}
+
+bool FrameWindow::closeAllWaveWindows()
+{
+    for (WaveWindow* wave : waveWindows()) {
+        if (!confirmClose(m_handle, wave->handle()))
+            return false;
+        wave->closeWithoutAsking();
+    }
+    return true;
+}
+
+void FrameWindow::showWithSavedPlacement()
+{
+    const int x = RegGetDWord("Kestrix\\Settings\\Main\\X", 0);
+    const int y = RegGetDWord("Kestrix\\Settings\\Main\\Y", 0);
+    const int w = RegGetDWord("Kestrix\\Settings\\Main\\Width", 0);
+    const int h = RegGetDWord("Kestrix\\Settings\\Main\\Height", 0);
+    if (w > 0 && h > 0)
+        setGeometry(x, y, w, h);
+    else
+        resize(900, 640);
+    switch (RegGetWord("Kestrix\\Settings\\Main\\ShowState", 5)) {
+    case 3:
+        showMaximized();
+        break;
+    case 2:
+        showMinimized();
+        break;
+    default:
+        show();
+    }
+}
+
+void FrameWindow::savePlacement()
+{
+    const QRect normal = normalGeometry();
+    RegWriteString("Kestrix\\Settings\\Main\\ShowState", isMaximized() ? "3" : isMinimized() ? "2" : "5");
+    RegWriteString("Kestrix\\Settings\\Main\\X", std::to_string(normal.x()).c_str());
+    RegWriteString("Kestrix\\Settings\\Main\\Y", std::to_string(normal.y()).c_str());
+    RegWriteString("Kestrix\\Settings\\Main\\Width", std::to_string(normal.width()).c_str());
+    RegWriteString("Kestrix\\Settings\\Main\\Height", std::to_string(normal.height()).c_str());
+}
+
+void FrameWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_exiting) {
+        event->accept();
+        return;
+    }
+    if (m_operations->anyRegistered()) {
+        const auto answer = MessageBoxes::show(
+            {this, QStringLiteral("Close Kestrix2000"),
+             QStringLiteral("Not all running actions have been terminated.\rNevertheless, do you want to close "
+                            "Kestrix2000?"),
+             QMessageBox::Question, QMessageBox::Yes | QMessageBox::No});
+        if (answer != QMessageBox::Yes) {
+            event->ignore();
+            return;
+        }
+        m_operations->stopAll();
+    }
+    savePlacement();
+    if (!closeAllWaveWindows()) {
+        event->ignore();
+        return;
+    }
+    RegWriteString("Kestrix\\Settings\\Boolean\\HelpWinActive", m_helpShown ? "1" : "0");
+    // The operations were asked to stop; wait for them without blocking the interface, then go.
+    if (m_operations->liveThreads() > 0) {
+        event->ignore();
+        m_exiting = true;
+        QElapsedTimer waited;
+        waited.start();
+        auto* poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [this, poll, waited] {
+            if (m_operations->liveThreads() == 0 || waited.elapsed() > 5000) {
+                poll->stop();
+                close();
+            }
+        });
+        poll->start(20);
+        return;
+    }
+    m_exiting = true;
+    event->accept();
+}
+
+} // namespace kx

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "FrameLayout.h"
+#include "OperationThreads.h"
+#include "exports/WindowRegistry.h"
+#include "wavekit/wavekit.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QMenuBar;
+
+namespace kx {
+
+class StatusBar;
+class ThreadManager;
+class WaveWindow;
+
+/// The editor's frame: MDI area with the wave windows, the bars around it, the menus and the
+/// command table, and the answers to the private messages of the library's operations.
+class FrameWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    FrameWindow();
+    ~FrameWindow() override;
+
+    HWND handle() const { return m_handle; }
+    HWND clientHandle() const { return m_clientHandle; }
+    QMdiArea* mdiArea() const { return m_mdi; }
+    OperationThreads& operations() { return *m_operations; }
+    WaveWindow* activeWaveWindow() const;
+    QList<WaveWindow*> waveWindows() const;
+    const FrameLayout& currentLayout() const { return m_layout; }
+
+    /// Runs the command with this id, as a menu, accelerator or tool bar would.
+    void runCommand(int id, intptr_t lParam = 0);
+    /// Opens a file named on the command line or handed over by a second start.
+    void openPath(const QString& path);
+    /// Restores the saved placement and shows the frame.
+    void showWithSavedPlacement();
+
+signals:
+    /// An operation ended and was signalled (its window flashed).
+    void operationCompleted(HWND window);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    intptr_t handleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam);
+    intptr_t handleClientMessage(uint32_t message, uintptr_t wParam, intptr_t lParam);
+    void buildMenus();
+    QMenu* addCommands(QList<QMenu*>& bar, const QString& title, const QList<std::pair<int, QString>>& items);
+    void updateMenus();
+    void updateUndoItem();
+    void layoutBars();
+    void startOperation(const OperationThreads::Routine& routine, HWND argument, int code, HWND window);
+    void openInNewWindow(const QString& path, int number);
+    void saveActive(bool askForName);
+    void savePlacement();
+    bool closeAllWaveWindows();
+    void signalCompletion(HWND window);
+    void toggleThreadManager();
+
+    HWND m_handle = nullptr;
+    HWND m_clientHandle = nullptr;
+    QMdiArea* m_mdi = nullptr;
+    QWidget* m_central = nullptr;
+    StatusBar* m_statusBar = nullptr;
+    ThreadManager* m_threadManager = nullptr;
+    QWidget* m_previewBar = nullptr;
+    QWidget* m_previewSwitch = nullptr;
+    QWidget* m_iconBar = nullptr;
+    QWidget* m_rollDownPanel = nullptr;
+    QWidget* m_positionBar = nullptr;
+    QWidget* m_functionBar = nullptr;
+    QList<QMenu*> m_startMenu;
+    QList<QMenu*> m_documentMenu;
+    bool m_documentMenuShown = false;
+    QAction* m_undoAction = nullptr;
+    QAction* m_threadManagerAction = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    OperationThreads* m_operations = nullptr;
+    FrameLayout m_layout;
+    int m_newFileCounter = 0;
+    bool m_helpShown = false;
+    bool m_threadManagerShown = false;
+    bool m_exiting = false;
+};
+
+} // namespace kx

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "exports/WindowRegistry.h"
+#include "wavekit/wavekit.h"
+
+#include <QObject>
+
+#include <array>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <set>
+
+namespace kx {
+
+/// The operations running on worker threads: the 32-entry registry, the running count and the
+/// stop flags. Lives on the user-interface thread; the threads reach it only through the frame's
+/// start and end messages, and it never waits for a thread.
+class OperationThreads : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kCapacity = 32;
+    using Routine = std::function<int32_t(HWND argument)>;
+
+    struct Record {
+        uint32_t threadId = 0; ///< 0 marks a free entry
+        int operationCode = 0;
+        HWND window = nullptr;
+        std::shared_ptr<std::atomic<bool>> stop;
+    };
+
+    explicit OperationThreads(HWND frame, QObject* parent = nullptr);
+
+    /// Runs `routine(argument)` on a new thread below normal priority, registered for `window`.
+    /// Refused (false) while `window`'s document runs another operation or the registry is full.
+    bool start(const Routine& routine, HWND argument, int operationCode, HWND window);
+
+    /// An operation announced its start (the frame's 1164).
+    void operationStarted();
+    /// An operation announced its end (the frame's 1165): lowers the count and frees its entry.
+    /// Returns the window of the entry, null when the thread was not registered.
+    HWND operationEnded(uint32_t threadId);
+
+    /// Asks the operations of `window` to stop and frees their entries (the window closes).
+    void stopOperationsOf(HWND window);
+    /// Asks every operation to stop and frees every entry (the editor exits).
+    void stopAll();
+
+    bool anyRegistered() const;
+    int runningCount() const { return m_count; }
+    /// Threads that have not returned yet, stopped ones included.
+    int liveThreads() const { return m_liveThreads; }
+    const std::array<Record, kCapacity>& records() const { return m_records; }
+
+signals:
+    void runningCountChanged(int count);
+    void registryChanged();
+    /// The last live thread has returned.
+    void allThreadsFinished();
+
+private:
+    void lowerCount();
+    void release(Record& record);
+    void threadFinished(uint32_t threadId, HWND window);
+
+    HWND m_frame;
+    std::array<Record, kCapacity> m_records{};
+    int m_count = 0;
+    int m_liveThreads = 0;
+    uint32_t m_lastThreadId = 0;
+    /// Threads whose entry was freed when they were stopped: their late end message must not lower
+    /// the count a second time.
+    std::set<uint32_t> m_stopped;
+};
+
+} // namespace kx

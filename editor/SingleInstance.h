@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+namespace kx {
+
+/// One editor per user session: the first start listens on a local socket; a later start hands
+/// its command line to it and ends.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    /// `name` distinguishes sessions (tests use their own).
+    explicit SingleInstance(QString name, QObject* parent = nullptr);
+
+    /// Sends `commandLine` to a running editor; false when none answers.
+    bool handOver(const QString& commandLine);
+    /// Becomes the running editor. False when the socket cannot be had.
+    bool listen();
+
+signals:
+    /// A later start handed over its command line (possibly empty: only bring the editor forward).
+    void commandLineReceived(const QString& commandLine);
+
+private:
+    QString m_name;
+    QLocalServer* m_server = nullptr;
+};
+
+} // namespace kx

@@ -1,0 +1,294 @@
+#include "CommandIds.h"
+#include "FrameLayout.h"
+#include "FrameWindow.h"
+#include "RecentFiles.h"
+#include "SingleInstance.h"
+#include "StartUp.h"
+#include "TempDir.h"
+#include "ThreadManager.h"
+#include "WavBuilder.h"
+#include "WaveWindow.h"
+#include "documents/SharedDocument.h"
+#include "exports/MessageBoxes.h"
+#include "exports/OperationContext.h"
+#include "exports/WindowRequests.h"
+#include "paneldraw/settings.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMdiArea>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+using namespace kx;
+using namespace kx::test;
+
+template <typename Condition>
+bool waitFor(Condition condition, int ms = 5000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+/// Answers every message box with a scripted button and records the texts.
+struct ScriptedBoxes {
+    std::vector<QString> texts;
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
+    ScriptedBoxes()
+    {
+        MessageBoxes::setPresenter([this](const MessageBoxRequest& r) {
+            texts.push_back(r.text);
+            return answer;
+        });
+    }
+    ~ScriptedBoxes() { MessageBoxes::setPresenter({}); }
+};
+
+std::string writeStereoFile(const TempDir& dir, const char* name)
+{
+    const std::string path = dir.file(name);
+    writeFile(path, riff({chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", ramp(4000))}));
+    return path;
+}
+
+TEST(FrameLayout, FollowsClientSizePreviewAndHelpWindow)
+{
+    const struct {
+        QSize client;
+        int preview;
+        bool help;
+        QRect mdi, preview_, status, position, threads, function;
+    } cases[] = {
+        {{800, 600}, 100, false, {50, 46, 750, 407}, {0, 478, 780, 100}, {0, 578, 800, 22}, {0, 454, 800, 25},
+         {0, 480, 780, 87}, {0, 46, 50, 407}},
+        {{800, 600}, 100, true, {50, 46, 450, 407}, {0, 478, 780, 100}, {0, 578, 800, 22}, {0, 454, 800, 25},
+         {0, 480, 780, 87}, {0, 46, 50, 407}},
+        {{1024, 700}, 40, false, {50, 46, 974, 567}, {0, 638, 1004, 40}, {0, 678, 1024, 22}, {0, 614, 1024, 25},
+         {0, 640, 1004, 27}, {0, 46, 50, 567}},
+    };
+    for (const auto& c : cases) {
+        const FrameLayout layout = computeFrameLayout(c.client, c.preview, c.help);
+        EXPECT_EQ(layout.mdiClient, c.mdi);
+        EXPECT_EQ(layout.previewBar, c.preview_);
+        EXPECT_EQ(layout.statusBar, c.status);
+        EXPECT_EQ(layout.positionBar, c.position);
+        EXPECT_EQ(layout.threadManager, c.threads);
+        EXPECT_EQ(layout.functionBar, c.function);
+        EXPECT_EQ(layout.previewSwitch, QRect(c.client.width() - 20, c.preview_.y(), 20, c.preview));
+        EXPECT_EQ(layout.helpWindow.isEmpty(), !c.help);
+    }
+}
+
+TEST(StartUp, CommandLine)
+{
+    EXPECT_EQ(parseCommandLine("/home/a/x.wav").file, "/home/a/x.wav");
+    EXPECT_EQ(parseCommandLine("").file, "");
+    EXPECT_EQ(parseCommandLine("/CDD:\\Track07.cda").cdTrack, 7);
+    EXPECT_EQ(parseCommandLine("/CDD:\\Track07.cda").file, "");
+}
+
+TEST(RecentFiles, NewestFirstNoDuplicatesIgnoringCase)
+{
+    RegWriteString("Kestrix\\RecentFiles\\NumberOfFiles", "3");
+    for (int i = 1; i <= 3; ++i)
+        RegWriteString(("Kestrix\\RecentFiles\\File" + std::to_string(i)).c_str(), "");
+    RecentFiles::add("/a.wav");
+    RecentFiles::add("/b.wav");
+    RecentFiles::add("/A.WAV"); // the same file by another case: not added, not moved
+    EXPECT_EQ(RecentFiles::entries(), (std::vector<std::string>{"/b.wav", "/a.wav", ""}));
+    RecentFiles::add("/c.wav");
+    RecentFiles::add("/d.wav");
+    EXPECT_EQ(RecentFiles::entries(), (std::vector<std::string>{"/d.wav", "/c.wav", "/b.wav"}));
+    RegWriteString("Kestrix\\RecentFiles\\NumberOfFiles", "10");
+}
+
+TEST(Frame, OpensFilesAndAnswersGetMessages)
+{
+    TempDir dir;
+    const std::string path = writeStereoFile(dir, "tone.wav");
+    FrameWindow frame;
+    frame.resize(900, 700);
+    frame.show();
+    EXPECT_EQ(SendMessage(frame.handle(), MsgGetActiveWave, 0, 0), 0);
+    EXPECT_EQ(SendMessage(frame.handle(), MsgGetRunningCount, 0, 0), 0);
+
+    frame.openPath(QString::fromStdString(path)); // command 106, on the interface thread
+    ASSERT_EQ(frame.waveWindows().size(), 1);
+    WaveWindow* wave = frame.activeWaveWindow();
+    ASSERT_NE(wave, nullptr);
+    EXPECT_EQ(wave->windowTitle().toStdString(), path);
+    EXPECT_EQ(HWND(SendMessage(frame.handle(), MsgGetActiveWave, 0, 0)), wave->handle());
+    EXPECT_EQ(HWND(SendMessage(wave->handle(), MsgGetFrame, 0, 0)), frame.handle());
+    EXPECT_EQ(wave->document()->document.header.dataSize, 4000u);
+
+    // The same answers reach a worker thread, which waits in the send.
+    intptr_t fromWorker = -1;
+    std::atomic<bool> done = false;
+    std::thread worker([&] {
+        fromWorker = SendMessage(frame.handle(), MsgGetActiveWave, 0, 0);
+        done = true;
+    });
+    ASSERT_TRUE(waitFor([&] { return done.load(); }));
+    worker.join();
+    EXPECT_EQ(HWND(fromWorker), wave->handle());
+
+    // The threaded opener (command 106's sibling for File Open and recent files).
+    RegWriteString("Kestrix\\NewFile\\FileOpen", path.c_str());
+    RegWriteString("Kestrix\\RecentFiles\\File1", path.c_str());
+    frame.runCommand(CmdRecentFirst);
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
+    ASSERT_EQ(frame.waveWindows().size(), 2);
+    EXPECT_FALSE(IsFileWorking(frame.activeWaveWindow()->handle()));
+    EXPECT_EQ(frame.activeWaveWindow()->document()->document.header.nChannels, 2);
+    EXPECT_EQ(frame.activeWaveWindow()->windowTitle().toStdString(), path);
+    EXPECT_EQ(frame.operations().runningCount(), 0);
+    frame.close();
+}
+
+TEST(Frame, OpenerFailureClosesTheHalfBuiltWindow)
+{
+    TempDir dir;
+    writeFile(dir.file("movie.avi"), riff({chunk("hdrl", Bytes(4, 0))}, "AVI "));
+    ScriptedBoxes boxes;
+    FrameWindow frame;
+    frame.show();
+    RegWriteString("Kestrix\\RecentFiles\\File1", dir.file("movie.avi").c_str());
+    frame.runCommand(CmdRecentFirst);
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0 && frame.waveWindows().isEmpty(); }));
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], "File is not a wave file.");
+    EXPECT_EQ(frame.operations().runningCount(), 0);
+}
+
+TEST(Frame, OperationsAreCountedListedAndStoppedWithTheirWindow)
+{
+    FrameWindow frame;
+    frame.show();
+    frame.runCommand(CmdNew);
+    frame.runCommand(CmdNew);
+    ASSERT_EQ(frame.waveWindows().size(), 2);
+    HWND first = frame.waveWindows()[0]->handle();
+    HWND second = frame.waveWindows()[1]->handle();
+
+    std::atomic<bool> release = false;
+    std::atomic<int> sawStop = 0;
+    auto dummy = [&](HWND window) {
+        return [&, window](HWND frameHandle) -> int32_t {
+            SendMessage(frameHandle, MsgOperationStarts, reinterpret_cast<uintptr_t>(window), OpReverse);
+            while (!release && !OperationContext::stopRequested())
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            if (OperationContext::stopRequested())
+                ++sawStop;
+            OperationContext::announceEnd(frameHandle);
+            return 1;
+        };
+    };
+    ASSERT_TRUE(frame.operations().start(dummy(first), frame.handle(), OpReverse, first));
+    ASSERT_TRUE(frame.operations().start(dummy(second), frame.handle(), OpFadeIn, second));
+    // A second operation on a busy document is refused.
+    EXPECT_FALSE(frame.operations().start(dummy(first), frame.handle(), OpVolume, first));
+    ASSERT_TRUE(waitFor([&] { return frame.operations().runningCount() == 2; }));
+
+    ThreadManager list(frame.operations());
+    list.refresh();
+    ASSERT_EQ(list.topLevelItemCount(), 2);
+    EXPECT_EQ(list.topLevelItem(0)->text(0), "Reverse - Filter");
+    EXPECT_EQ(list.topLevelItem(0)->text(1), "Running");
+    EXPECT_EQ(list.topLevelItem(0)->text(2), "Unnamed -1-.WAV");
+    EXPECT_EQ(list.topLevelItem(1)->text(0), "Fade In - Filter");
+
+    // Closing a window stops its operation; the count and the list follow at once.
+    frame.waveWindows()[0]->close();
+    EXPECT_EQ(frame.operations().runningCount(), 1);
+    list.refresh();
+    EXPECT_EQ(list.topLevelItemCount(), 1);
+    ASSERT_TRUE(waitFor([&] { return sawStop == 1; }));
+
+    QSignalSpy completed(&frame, &FrameWindow::operationCompleted);
+    release = true;
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
+    EXPECT_EQ(frame.operations().runningCount(), 0);
+    EXPECT_EQ(completed.count(), 1); // only the operation that ended by itself is signalled
+    EXPECT_FALSE(frame.operations().anyRegistered());
+
+    // An end message of an unknown thread only lowers the count, never below 0.
+    SendMessage(frame.handle(), MsgOperationEnds, 999999, 0);
+    EXPECT_EQ(frame.operations().runningCount(), 0);
+}
+
+TEST(Frame, ClosingAsksForUnsavedDocuments)
+{
+    ScriptedBoxes boxes;
+    FrameWindow frame;
+    frame.show();
+    frame.runCommand(CmdNew);
+    WaveWindow* wave = frame.activeWaveWindow();
+    SetFileNotSaved(wave->handle());
+
+    boxes.answer = QMessageBox::Cancel;
+    EXPECT_FALSE(frame.close());
+    EXPECT_EQ(frame.waveWindows().size(), 1);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], "The file Unnamed -1-.WAV has not been saved yet.\rDo you want to save the changes "
+                              "before quitting?");
+
+    boxes.answer = QMessageBox::No;
+    EXPECT_TRUE(frame.close());
+    EXPECT_EQ(frame.waveWindows().size(), 0);
+}
+
+TEST(Frame, ExitWithRunningOperationsAsksFirst)
+{
+    ScriptedBoxes boxes;
+    FrameWindow frame;
+    frame.show();
+    frame.runCommand(CmdNew);
+    HWND wave = frame.activeWaveWindow()->handle();
+    ASSERT_TRUE(frame.operations().start(
+        [](HWND f) -> int32_t {
+            SendMessage(f, MsgOperationStarts, 0, OpZeroize);
+            while (!OperationContext::stopRequested())
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            return 1;
+        },
+        frame.handle(), OpZeroize, wave));
+    ASSERT_TRUE(waitFor([&] { return frame.operations().runningCount() == 1; }));
+
+    boxes.answer = QMessageBox::No;
+    EXPECT_FALSE(frame.close());
+    EXPECT_EQ(frame.operations().runningCount(), 1);
+    EXPECT_EQ(boxes.texts.back(),
+              "Not all running actions have been terminated.\rNevertheless, do you want to close Kestrix2000?");
+
+    boxes.answer = QMessageBox::Yes;
+    frame.close();
+    ASSERT_TRUE(waitFor([&] { return !frame.isVisible(); }));
+    EXPECT_EQ(frame.operations().liveThreads(), 0);
+}
+
+TEST(SingleInstance, SecondStartHandsItsFileOver)
+{
+    const QString name = QStringLiteral("kx-test-%1").arg(QCoreApplication::applicationPid());
+    SingleInstance first(name);
+    ASSERT_TRUE(first.listen());
+    QSignalSpy received(&first, &SingleInstance::commandLineReceived);
+    SingleInstance second(name);
+    EXPECT_TRUE(second.handOver(QStringLiteral("/tmp/some file.wav")));
+    ASSERT_TRUE(waitFor([&] { return received.count() == 1; }));
+    EXPECT_EQ(received.at(0).at(0).toString(), "/tmp/some file.wav");
+    SingleInstance nobody(name + QStringLiteral("-none"));
+    EXPECT_FALSE(nobody.handOver(QString()));
+}
+
+} // namespace

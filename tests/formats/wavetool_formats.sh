@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# wavetool open and convert: every input kind to PCM WAV, the opener's messages and exit statuses,
+# and conversion sizes.
+set -euo pipefail
+wavetool=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME=$work/config # settings of this test's own: it changes CompressBits
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+field() { "$wavetool" info "$1" | sed -n "s/^$2=//p"; }
+
+# expect STATUS MESSAGE COMMAND...: the exit status and the text on stderr
+expect() {
+  local status=$1 message=$2; shift 2
+  local got=0
+  "$@" 2>"$work/stderr" >/dev/null || got=$?
+  [[ $got == "$status" ]] || fail "$*: exit $got, wanted $status"
+  [[ -z $message ]] || grep -qxF "$message" "$work/stderr" || fail "$*: stderr $(cat "$work/stderr"), wanted $message"
+}
+
+# A text file is raw: 8-bit mono 22050 Hz under the default raw format, its length recorded.
+printf 'Hello, raw world\n' >"$work/notes.txt"
+expect 0 "" "$wavetool" open "$work/notes.txt" "$work/notes.wav"
+[[ $(field "$work/notes.wav" datasize) == 17 && $(field "$work/notes.wav" rate) == 22050 ]] || fail "raw text"
+grep -q 'FileLength=17' "$XDG_CONFIG_HOME/QuellWerk/QuellWerk.ini" || fail "raw file length not recorded"
+expect 0 "" "$wavetool" open raw=16,2,8000 "$work/notes.txt" "$work/notes16.wav"
+[[ $(field "$work/notes16.wav" datasize) == 16 && $(field "$work/notes16.wav" blockalign) == 4 ]] || fail "raw=16,2,8000"
+expect 1 "Only values ranging from 1 to 48000 are allowed." "$wavetool" open raw=8,1,48001 "$work/notes.txt" "$work/x.wav"
+expect 2 "" "$wavetool" open raw=12,1,8000 "$work/notes.txt" "$work/x.wav"
+
+# The opener's messages.
+printf 'R' >"$work/r.raw"
+expect 1 "File too small." "$wavetool" open "$work/r.raw" "$work/x.wav"
+printf 'This is no RIFF file' >"$work/this.txt"
+expect 1 "File is not a wave file." "$wavetool" open "$work/this.txt" "$work/x.wav"
+expect 1 "File not found. Please check the pathname." "$wavetool" open "$work/missing.wav" "$work/x.wav"
+[[ ! -e $work/x.wav ]] || fail "a failed open wrote its output"
+
+# Compressed WAV to CompressBits, trimmed to the fact length.
+sox -n -r 22050 -b 16 -c 1 "$work/tone.wav" synth 1 sine 440
+sox "$work/tone.wav" -e ima-adpcm "$work/ima.wav"
+expect 0 "" "$wavetool" open "$work/ima.wav" "$work/ima8.wav"
+[[ $(field "$work/ima8.wav" bits) == 8 && $(field "$work/ima8.wav" datasize) == 22050 ]] || fail "IMA ADPCM to 8 bit"
+expect 0 "" "$wavetool" --setting 'Kestrix\Settings\CompressBits=16' open "$work/ima.wav" "$work/ima16.wav"
+[[ $(field "$work/ima16.wav" bits) == 16 && $(field "$work/ima16.wav" datasize) == 44100 ]] || fail "IMA ADPCM to 16 bit"
+ffmpeg -nostdin -loglevel error -i "$work/tone.wav" -c:a flac "$work/tone.flac"
+expect 0 "" "$wavetool" open "$work/tone.flac" "$work/flac.wav"
+cmp -s <(sox "$work/tone.wav" -t raw -) <(sox "$work/flac.wav" -t raw -) || fail "FLAC samples differ"
+
+# Conversion sizes.
+sox -n -r 22050 -b 8 -c 1 "$work/u8.wav" synth 1 sine 1000
+expect 0 "" "$wavetool" convert bits=16 channels=2 rate=44100 "$work/u8.wav" "$work/s16.wav"
+[[ $(field "$work/s16.wav" datasize) == 176400 && $(field "$work/s16.wav" avgbytes) == 176400 ]] || fail "convert size"
+expect 1 "Values range from 1 - 48000 only." "$wavetool" convert bits=16 channels=2 rate=0 "$work/u8.wav" "$work/y.wav"
+expect 2 "" "$wavetool" convert bits=16 rate=44100 "$work/u8.wav" "$work/y.wav"
+expect 1 "File is not a wave file." "$wavetool" convert bits=8 channels=1 rate=8000 "$work/this.txt" "$work/y.wav"
+[[ ! -e $work/y.wav ]] || fail "a failed convert wrote its output"
+
+if ((failures)); then
+  echo "$failures failure(s)"
+  exit 1
+fi
+echo "all passed"

@@ -1,0 +1,179 @@
+#include "Commands.h"
+
+#include "documents/UndoStore.h"
+#include "documents/WavReader.h"
+#include "documents/WavWriter.h"
+#include "filters/CrossFades.h"
+#include "filters/Fades.h"
+#include "filters/FilterSettings.h"
+#include "filters/PeakVolume.h"
+#include "filters/Reverse.h"
+#include "filters/Silence.h"
+#include "filters/Soften.h"
+#include "filters/Velocity.h"
+#include "filters/Volume.h"
+#include "filters/Zeroize.h"
+#include "paneldraw/settings.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace kx::cli {
+
+namespace {
+
+    namespace fs = kx::filtersettings;
+
+    struct Parameter {
+        const char* name;
+        fs::WordSetting setting; ///< read when the parameter is not given
+        bool boolean = false;
+    };
+
+    /// The values of an operation's parameters, in the order its table lists them.
+    using Values = std::vector<uint32_t>;
+
+    struct Operation {
+        const char* name;
+        std::vector<Parameter> parameters;
+        std::function<FilterStatus(WaveDocument&, const Values&)> run;
+    };
+
+    const std::vector<Operation>& operations()
+    {
+        static const std::vector<Operation> list = {
+            { "volume", { { "percent", fs::kVolume } },
+                [](WaveDocument& d, const Values& v) { return changeVolume(d, v[0]); } },
+            { "peak", {}, [](WaveDocument& d, const Values&) { return setMaxVolume(d); } },
+            { "fadein", { { "percent", fs::kFadeIn } },
+                [](WaveDocument& d, const Values& v) { return fadeIn(d, v[0]); } },
+            { "fadeout", { { "percent", fs::kFadeOut } },
+                [](WaveDocument& d, const Values& v) { return fadeOut(d, v[0]); } },
+            { "fade-lr", {}, [](WaveDocument& d, const Values&) { return fadeChannels(d, CrossFade::LeftToRight); } },
+            { "fade-rl", {}, [](WaveDocument& d, const Values&) { return fadeChannels(d, CrossFade::RightToLeft); } },
+            { "silence", {}, [](WaveDocument& d, const Values&) { return setSilence(d); } },
+            { "insert-silence", { { "sec", fs::kSilenceSec }, { "ms", fs::kSilenceMs } },
+                [](WaveDocument& d, const Values& v) { return insertSilence(d, v[0], v[1]); } },
+            { "zeroize", { { "threshold", fs::kZeroizePercent } },
+                [](WaveDocument& d, const Values& v) { return zeroize(d, v[0]); } },
+            { "reverse", {}, [](WaveDocument& d, const Values&) { return reverse(d); } },
+            { "velocity",
+                { { "percent", fs::kVelocity }, { "smooth", fs::kVelocitySmooth, true },
+                    { "strength", fs::kVelocitySmoothValue } },
+                [](WaveDocument& d, const Values& v) {
+                    return changeVelocity(d, { v[0], v[1] != 0, v[2] });
+                } },
+            { "soften", { { "strength", fs::kLowPass } },
+                [](WaveDocument& d, const Values& v) { return soften(d, v[0]); } },
+        };
+        return list;
+    }
+
+    const char* const kSynopsis = "apply OP [--mark START:LENGTH] [--cursor POS] [--then-undo] [NAME=VALUE]... IN OUT";
+
+    int usage(const std::string& reason)
+    {
+        std::fprintf(stderr, "wavetool: %s\nusage: wavetool %s\noperations:\n", reason.c_str(), kSynopsis);
+        for (const Operation& operation : operations()) {
+            std::string line = std::string("  ") + operation.name;
+            for (const Parameter& parameter : operation.parameters)
+                line += std::string(" ") + parameter.name + (parameter.boolean ? "=0|1" : "=N");
+            std::fprintf(stderr, "%s\n", line.c_str());
+        }
+        return ExitUsage;
+    }
+
+    /// The given value, else the setting's (and its default); nullopt for a value that is no number.
+    std::optional<uint32_t> parameterValue(const ParsedCommand& command, const Parameter& parameter)
+    {
+        const auto given = command.parameters.find(parameter.name);
+        if (given == command.parameters.end()) {
+            if (parameter.boolean)
+                return RegGetBool(parameter.setting.path, parameter.setting.defaultValue) ? 1u : 0u;
+            return RegGetWord(parameter.setting.path, parameter.setting.defaultValue);
+        }
+        uint32_t value = 0;
+        if (!parseUnsigned(given->second, value) || value > (parameter.boolean ? 1u : 65535u))
+            return std::nullopt;
+        return value;
+    }
+
+    int apply(const ParsedCommand& command)
+    {
+        const auto& list = operations();
+        const auto operation
+            = std::find_if(list.begin(), list.end(), [&](const Operation& o) { return command.words[0] == o.name; });
+        if (operation == list.end())
+            return usage("unknown operation '" + command.words[0] + "'");
+        for (const auto& [name, value] : command.parameters) {
+            if (std::none_of(operation->parameters.begin(), operation->parameters.end(),
+                    [&](const Parameter& p) { return name == p.name; }))
+                return usage("unknown parameter '" + name + "' for " + operation->name);
+        }
+        Values values;
+        for (const Parameter& parameter : operation->parameters) {
+            const auto value = parameterValue(command, parameter);
+            if (!value)
+                return usage(std::string("bad value for ") + parameter.name);
+            values.push_back(*value);
+        }
+        if (std::string(operation->name) == "velocity" && values[0] == 0)
+            return usage("velocity needs a percent of at least 1");
+
+        uint32_t markStart = 0;
+        uint32_t markLength = 0;
+        if (command.has("--mark") && command.has("--cursor"))
+            return usage("--mark and --cursor exclude each other");
+        if (command.has("--mark") && !parseRange(command.options.at("--mark"), markStart, markLength))
+            return usage("--mark needs START:LENGTH");
+        if (command.has("--cursor") && !parseUnsigned(command.options.at("--cursor"), markStart))
+            return usage("--cursor needs a byte offset");
+
+        WavFileContents contents;
+        const auto readStatus = readWavFile(command.files[0], contents);
+        if (readStatus != WavReadStatus::Ok) {
+            std::fprintf(stderr, "%s\n", wavReadMessage(readStatus));
+            return ExitFailed;
+        }
+        WaveDocument document;
+        document.header = contents.header;
+        document.samples = std::move(contents.samples);
+        document.mark.markStart = markStart;
+        document.mark.markLength = markLength;
+
+        const FilterStatus status = operation->run(document, values);
+        if (status == FilterStatus::OutOfMemory) {
+            std::fprintf(stderr, "Not enough memory.\n");
+            return ExitFailed;
+        }
+        // Refused means nothing changed (velocity 100 %, silence with nothing marked): nothing to undo.
+        if (command.has("--then-undo") && status != FilterStatus::Refused && !UndoStore::restore(document)) {
+            std::fprintf(stderr, "Nothing to undo.\n");
+            return ExitFailed;
+        }
+        const auto writeStatus = writeWavFile(command.files[1], document.header, document.samples.bytes());
+        if (writeStatus != WavWriteStatus::Ok) {
+            std::fprintf(stderr, "%s\n", wavWriteMessage(writeStatus));
+            return ExitFailed;
+        }
+        return ExitOk;
+    }
+
+} // namespace
+
+std::vector<Command> filterCommands()
+{
+    std::vector<std::string> names;
+    for (const Operation& operation : operations()) {
+        for (const Parameter& parameter : operation.parameters) {
+            if (std::find(names.begin(), names.end(), parameter.name) == names.end())
+                names.push_back(parameter.name);
+        }
+    }
+    CommandSpec spec { "apply", kSynopsis, { "--mark", "--cursor" }, { "--then-undo" }, names, 2 };
+    spec.words = 1;
+    return { { spec, apply } };
+}
+
+} // namespace kx::cli

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "WaveHeader.h"
+
+#include <cstdint>
+
+namespace kx {
+
+/// A PCM sample format as the documents hold it: 8 or 16 bit, mono or stereo, any rate.
+struct PcmFormat {
+    uint16_t bits = 8;
+    uint16_t channels = 1;
+    uint32_t rate = 22050;
+
+    /// Bytes of one frame (one value per channel).
+    uint16_t blockAlign() const { return uint16_t((bits == 16 ? 2 : 1) * (channels == 2 ? 2 : 1)); }
+    uint32_t bytesPerSecond() const { return rate * blockAlign(); }
+
+    bool operator==(const PcmFormat&) const = default;
+
+    static PcmFormat of(const WaveHeader& header)
+    {
+        return { header.wBitsPerSample, header.nChannels, header.nSamplesPerSec };
+    }
+
+    /// Writes the format and the values derived from it into `header`; the data size stays.
+    void applyTo(WaveHeader& header) const
+    {
+        header.wFormatTag = 1;
+        header.wBitsPerSample = bits;
+        header.nChannels = channels;
+        header.nSamplesPerSec = rate;
+        header.nBlockAlign = blockAlign();
+        header.nAvgBytesPerSec = bytesPerSecond();
+    }
+};
+
+} // namespace kx

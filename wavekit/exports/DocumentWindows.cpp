@@ -1,0 +1,144 @@
+// The exported routines that build documents in wave windows and save them.
+#include "DocumentSettings.h"
+#include "MessageBoxes.h"
+#include "OperationContext.h"
+#include "WindowRegistry.h"
+#include "WindowRequests.h"
+#include "documents/NewDocument.h"
+#include "documents/SaveDocument.h"
+#include "documents/SharedDocument.h"
+#include "documents/WavReader.h"
+#include "wavekit/wavekit.h"
+
+#include "paneldraw/settings.h"
+
+#include <cstring>
+#include <mutex>
+
+namespace kx {
+
+namespace {
+
+HWND createWaveWindow(HWND client, WaveDocument document, bool scrollBarEnabled)
+{
+    CreateWaveWindowRequest request;
+    request.title = document.info.fileName;
+    request.document = std::make_shared<SharedDocument>(std::move(document));
+    request.scrollBarEnabled = scrollBarEnabled;
+    return reinterpret_cast<HWND>(SendMessage(client, MsgMdiCreate, 0, reinterpret_cast<intptr_t>(&request)));
+}
+
+void repaintWindowAndBars(HWND frame, HWND wave)
+{
+    PostMessage(wave, MsgInvalidate, 0, 0);
+    PostMessage(reinterpret_cast<HWND>(SendMessage(frame, MsgGetPreviewBar, 0, 0)), MsgInvalidate, 0, 0);
+    PostMessage(reinterpret_cast<HWND>(SendMessage(frame, MsgGetStatusBar, 0, 0)), MsgInvalidate, 0, 0);
+}
+
+/// Save questions answered with the library's message boxes and save dialog.
+class DialogSaveInteraction : public SaveInteraction {
+public:
+    explicit DialogSaveInteraction(HWND frame)
+        : m_frame(frame)
+    {
+    }
+    void showError(const std::string& text) override { ErrorBox(m_frame, text.c_str()); }
+    bool confirmSaveAsWave() override
+    {
+        return MessageBoxes::show({WindowRegistry::window(m_frame), QStringLiteral("Save Problem"),
+                                   QStringLiteral("This file can not be saved in its original format.\rShall I save "
+                                                  "it as a .WAV file?"),
+                                   QMessageBox::Question, QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes;
+    }
+    std::optional<std::string> chooseSavePath() override
+    {
+        const std::string chosen = SaveBox(m_frame);
+        if (chosen == "FALSE")
+            return std::nullopt;
+        return chosen;
+    }
+
+private:
+    HWND m_frame;
+};
+
+} // namespace
+
+} // namespace kx
+
+using namespace kx;
+
+extern "C" {
+
+HWND NewFile(HWND frame, HWND client, int32_t number)
+{
+    WaveDocument document = makeNewDocument(newFileFormatFromSettings(), number, startZoomFromSettings());
+    return createWaveWindow(client, std::move(document), false);
+}
+
+int32_t OpenWAV(HWND frame, HWND client, const char* path)
+{
+    WavFileContents contents;
+    SetMouseWait(nullptr);
+    const WavReadStatus status = readWavFile(path ? path : "", contents);
+    SetMouseActive();
+    if (status == WavReadStatus::NoFirstChunk) {
+        NewFile(frame, client, 0);
+        return 0;
+    }
+    if (status != WavReadStatus::Ok) {
+        ErrorBox(frame, wavReadMessage(status));
+        return 0;
+    }
+    createWaveWindow(client, makeDocumentFromFile(std::move(contents), path, startZoomFromSettings()), true);
+    return 1;
+}
+
+int32_t ReadWaveIntoWindow(HWND owner, HWND wave, const char* path)
+{
+    auto shared = WindowRegistry::document(wave);
+    if (!shared)
+        return 0;
+    WavFileContents contents;
+    WavReadOptions options;
+    options.readTexts = false;
+    SetMouseWait(nullptr);
+    const WavReadStatus status = readWavFile(path ? path : "", contents, options);
+    SetMouseActive();
+    if (status != WavReadStatus::Ok) {
+        ErrorBox(owner, wavReadMessage(status));
+        return 0;
+    }
+    {
+        std::unique_lock lock(shared->lock);
+        WaveDocument& document = shared->document;
+        // The header keeps its place; format and sizes come from the file.
+        document.header = contents.header;
+        document.samples = std::move(contents.samples);
+    }
+    return 1;
+}
+
+int32_t SaveWAV(HWND frame, char* path, size_t capacity)
+{
+    HWND wave = reinterpret_cast<HWND>(SendMessage(frame, MsgGetActiveWave, 0, 0));
+    auto shared = WindowRegistry::document(wave);
+    if (!shared || !path)
+        return 0;
+    DialogSaveInteraction interaction(frame);
+    std::string name = path;
+    bool saved = false;
+    {
+        // Readers may go on while the file is written; no operation may change the data meanwhile.
+        std::shared_lock lock(shared->lock);
+        saved = saveDocument(shared->document, name, interaction);
+    }
+    if (name.size() + 1 <= capacity)
+        std::memcpy(path, name.c_str(), name.size() + 1);
+    PostMessage(wave, MsgSetText, 0, 0);
+    if (saved)
+        repaintWindowAndBars(frame, wave);
+    return saved ? 1 : 0;
+}
+
+} // extern "C"

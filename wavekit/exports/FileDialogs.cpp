@@ -1,0 +1,134 @@
+// The open and save dialogs of the library.
+#include "WindowRegistry.h"
+#include "wavekit/wavekit.h"
+
+#include "paneldraw/settings.h"
+
+#include "documents/FilePreview.h"
+#include "devices/SoundPlayer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <string>
+
+namespace {
+
+thread_local std::string t_chosenPath;
+
+const char* remember(const QString& path)
+{
+    t_chosenPath = path.isEmpty() ? std::string("FALSE") : path.toStdString();
+    return t_chosenPath.c_str();
+}
+
+/// The text before the last path separator ("" when there is none).
+std::string directoryOf(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? std::string() : path.left(slash).toStdString();
+}
+
+QString startDirectory(const char* setting)
+{
+    const std::string current = QDir::currentPath().toStdString();
+    return QString::fromUtf8(RegGetString(setting, current.c_str()));
+}
+
+/// The preview panel under the open dialog's file list: size, length and format of the selected
+/// file, and buttons that play it.
+void addPreviewPanel(QFileDialog& dialog)
+{
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (!grid)
+        return;
+    auto* panel = new QGroupBox(&dialog);
+    auto* layout = new QGridLayout(panel);
+    auto addField = [&](int row, int column, const char* label, const char* initial, const char* name) {
+        layout->addWidget(new QLabel(QString::fromLatin1(label), panel), row, column);
+        auto* value = new QLabel(QString::fromLatin1(initial), panel);
+        value->setObjectName(QLatin1String(name));
+        layout->addWidget(value, row, column + 1);
+        return value;
+    };
+    QLabel* size = addField(0, 0, "Size:", "0 KB", "field110");
+    QLabel* length = addField(1, 0, "Length:", "00 m 00.000 s", "field111");
+    QLabel* format = addField(0, 2, "Format:", "none", "field112");
+    QLabel* rate = addField(1, 2, "", "none", "field113");
+    auto* play = new QPushButton(QStringLiteral("&Play file"), panel);
+    auto* stop = new QPushButton(QStringLiteral("&Stop"), panel);
+    play->setObjectName(QStringLiteral("button102"));
+    stop->setObjectName(QStringLiteral("button103"));
+    layout->addWidget(play, 0, 4);
+    layout->addWidget(stop, 1, 4);
+    grid->addWidget(panel, grid->rowCount(), 0, 1, grid->columnCount());
+
+    auto selected = std::make_shared<QString>();
+    QObject::connect(&dialog, &QFileDialog::currentChanged, panel, [=](const QString& path) {
+        *selected = path;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return;
+        const QByteArray head = file.read(44);
+        const auto texts = kx::filePreview({reinterpret_cast<const uint8_t*>(head.constData()), std::size_t(head.size())});
+        if (!texts)
+            return;
+        size->setText(QString::fromStdString(texts->size));
+        length->setText(QString::fromStdString(texts->length));
+        format->setText(QString::fromStdString(texts->format));
+        rate->setText(QString::fromStdString(texts->rate));
+    });
+    QObject::connect(play, &QPushButton::clicked, panel, [selected] { kx::playSoundFile(selected->toStdString(), false); });
+    QObject::connect(stop, &QPushButton::clicked, panel, [] { kx::stopSound(); });
+    QObject::connect(&dialog, &QDialog::finished, panel, [] { kx::stopSound(); });
+}
+
+} // namespace
+
+extern "C" {
+
+const char* OpenBox(HWND owner)
+{
+    const QStringList filters = {QStringLiteral("WAVE - Audio files (*.WAV *.wav)"),
+                                 QStringLiteral("AVI - Video files (*.AVI *.avi)"), QStringLiteral("RAW Audio Data (*)"),
+                                 QStringLiteral("All files (*)")};
+    const int index = std::clamp<int>(RegGetWord("Kestrix\\Directories\\WaveOpenFilter", 1), 1, int(filters.size()));
+    QFileDialog dialog(kx::WindowRegistry::window(owner), QStringLiteral("Kestrix2000  -  Open File"),
+                       startDirectory("Kestrix\\Directories\\WaveOpen"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters[index - 1]);
+    addPreviewPanel(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return remember(QString());
+    const QString path = dialog.selectedFiles().first();
+    RegWriteString("Kestrix\\Directories\\WaveOpen", directoryOf(path).c_str());
+    RegWriteString("Kestrix\\Directories\\WaveOpenFilter",
+                   std::to_string(filters.indexOf(dialog.selectedNameFilter()) + 1).c_str());
+    return remember(path);
+}
+
+const char* SaveBox(HWND owner)
+{
+    QFileDialog dialog(kx::WindowRegistry::window(owner), QStringLiteral("Kestrix2000  -  Save File"),
+                       startDirectory("Kestrix\\Directories\\WaveSave"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters({QStringLiteral("WAVE - Audio files (*.WAV *.wav)"), QStringLiteral("All files (*)")});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return remember(QString());
+    const QString path = dialog.selectedFiles().first();
+    RegWriteString("Kestrix\\Directories\\WaveSave", directoryOf(path).c_str());
+    return remember(path);
+}
+
+} // extern "C"

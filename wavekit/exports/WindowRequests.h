@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace kx {
+
+struct SharedDocument;
+
+/// Messages the library sends to the editor's windows besides the private catalogue.
+enum WindowMessage : uint32_t {
+    MsgSetText = 0x000C,       ///< lParam: const char* title
+    MsgInvalidate = 0x000F,    ///< repaint soon
+    MsgClose = 0x0010,         ///< close the window without asking
+    MsgMdiCreate = 0x0220,     ///< to the MDI client; lParam: CreateWaveWindowRequest*; result: the new window
+    MsgRecomputeScroll = 1147, ///< to a wave window: the data length changed
+    MsgGetMdiClient = 1152,
+    MsgGetPreviewBar = 1153,
+    MsgGetStatusBar = 1146,
+    MsgDestroyWindow = 1185, ///< to the frame; lParam: the window to destroy
+    MsgGetRollDown = 1159,
+    MsgGetHelpWindow = 1142,
+    MsgGetPlayingWindow = 1143,
+    MsgGetOutputDevice = 1145,
+    MsgGetWindowPopup = 1150,
+    MsgGetIconBar = 1151,
+    MsgGetExtensionsPopup = 1166,
+    MsgGetPositionBar = 1172,
+    MsgGetStartMenu = 1175,
+    MsgGetRunningCount = 1167,
+    MsgGetThreadManager = 1188,
+};
+
+/// What the MDI client needs to build a wave window around a document.
+struct CreateWaveWindowRequest {
+    std::string title;
+    std::shared_ptr<SharedDocument> document;
+    bool scrollBarEnabled = true;
+};
+
+} // namespace kx

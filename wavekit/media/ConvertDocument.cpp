@@ -1,0 +1,45 @@
+#include "ConvertDocument.h"
+
+#include "FormatConverter.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kx {
+
+const char* convertMessage(ConvertStatus status)
+{
+    return status == ConvertStatus::CannotConvert ? "COULD NOT CONVERT" : "";
+}
+
+ConvertStatus convertDocument(WaveDocument& document, const PcmFormat& target)
+{
+    WaveHeader& header = document.header;
+    if (header.dataSize == 0 || document.samples.isNull())
+        return ConvertStatus::NothingToConvert;
+    FormatConverter converter(PcmFormat::of(header), target);
+    if (!converter.isReady() || (header.wBitsPerSample != 8 && header.wBitsPerSample != 16))
+        return ConvertStatus::CannotConvert;
+    const uint64_t size = converter.targetSize(header.dataSize);
+    if (size > std::numeric_limits<uint32_t>::max() - 36)
+        return ConvertStatus::OutOfMemory;
+    SampleBuffer converted = SampleBuffer::allocate(std::size_t(size));
+    if (converted.isNull() && size > 0)
+        return ConvertStatus::OutOfMemory;
+    const std::span<const uint8_t> source(
+        document.samples.data(), std::min<std::size_t>(header.dataSize, document.samples.size()));
+    if (!converter.convert(source, converted.bytes()))
+        return ConvertStatus::CannotConvert;
+
+    target.applyTo(header);
+    header.setDataSize(uint32_t(size));
+    document.samples = std::move(converted);
+    MarkRecord& mark = document.mark;
+    mark.markStart = std::min(mark.markStart, header.dataSize);
+    mark.markLength = std::min(mark.markLength, header.dataSize - mark.markStart);
+    document.undo = UndoRecord {};
+    document.info.saved = 0;
+    return ConvertStatus::Converted;
+}
+
+} // namespace kx

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "documents/PcmFormat.h"
+#include "documents/WaveDocument.h"
+
+namespace kx {
+
+enum class ConvertStatus {
+    Converted,
+    NothingToConvert, ///< the document has no data
+    CannotConvert, ///< "COULD NOT CONVERT"
+    OutOfMemory, ///< the target block cannot be had; no message
+};
+
+/// The text shown for a failed conversion, or "" for none.
+const char* convertMessage(ConvertStatus status);
+
+/// Converts the whole document to `target`: the data becomes the converter's target size, the
+/// mark is brought inside the new data, the undo record is cleared (a conversion cannot be
+/// undone) and the document is marked unsaved. On any failure the document stays as it was.
+ConvertStatus convertDocument(WaveDocument& document, const PcmFormat& target);
+
+} // namespace kx

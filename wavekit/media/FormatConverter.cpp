@@ -1,0 +1,106 @@
+#include "FormatConverter.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+extern "C" {
+#include <libavutil/channel_layout.h>
+#include <libswresample/swresample.h>
+}
+
+namespace kx {
+
+namespace {
+
+    AVSampleFormat sampleFormatOf(const PcmFormat& format)
+    {
+        return format.bits == 16 ? AV_SAMPLE_FMT_S16 : AV_SAMPLE_FMT_U8;
+    }
+
+    AVChannelLayout layoutOf(const PcmFormat& format)
+    {
+        AVChannelLayout layout {};
+        av_channel_layout_default(&layout, format.channels == 2 ? 2 : 1);
+        return layout;
+    }
+
+    /// Frames handed to the resampler at a time: large enough to amortise the calls, small enough
+    /// that its internal buffer stays in the cache.
+    constexpr uint64_t kChunkFrames = 1u << 14;
+
+} // namespace
+
+FormatConverter::FormatConverter(const PcmFormat& source, const PcmFormat& target)
+    : m_source(source)
+    , m_target(target)
+{
+    quietFfmpeg();
+    if (source.rate == 0 || target.rate == 0 || source.rate > INT_MAX || target.rate > INT_MAX)
+        return;
+    AVChannelLayout in = layoutOf(source);
+    AVChannelLayout out = layoutOf(target);
+    SwrContext* context = nullptr;
+    if (swr_alloc_set_opts2(&context, &out, sampleFormatOf(target), int(target.rate), &in, sampleFormatOf(source),
+            int(source.rate), 0, nullptr)
+        < 0)
+        return;
+    SwrContextPointer resampler(context);
+    // The resampler's own choice would be -3 dB for mono to stereo.
+    static const double monoToStereo[] = { 1.0, 1.0 };
+    static const double stereoToMono[] = { 0.5, 0.5 };
+    if (in.nb_channels == 1 && out.nb_channels == 2 && swr_set_matrix(context, monoToStereo, 1) < 0)
+        return;
+    if (in.nb_channels == 2 && out.nb_channels == 1 && swr_set_matrix(context, stereoToMono, 2) < 0)
+        return;
+    if (swr_init(context) < 0)
+        return;
+    m_resampler = std::move(resampler);
+}
+
+uint64_t FormatConverter::targetSize(uint64_t sourceBytes) const
+{
+    if (m_source.rate == 0)
+        return 0;
+    const uint64_t frames = sourceBytes / m_source.blockAlign();
+    const uint64_t targetFrames = (frames * m_target.rate + m_source.rate - 1) / m_source.rate;
+    return targetFrames * m_target.blockAlign();
+}
+
+bool FormatConverter::convert(std::span<const uint8_t> source, std::span<uint8_t> target)
+{
+    if (!m_resampler || swr_init(m_resampler.get()) < 0) // starts afresh after an earlier block
+        return false;
+    SwrContext* const context = m_resampler.get();
+    const uint64_t sourceFrameBytes = m_source.blockAlign();
+    const uint64_t targetFrameBytes = m_target.blockAlign();
+    const uint64_t sourceFrames = source.size() / sourceFrameBytes;
+    const uint64_t targetFrames = target.size() / targetFrameBytes;
+    uint64_t written = 0;
+    const auto room = [&] { return int(std::min<uint64_t>(targetFrames - written, INT_MAX)); };
+
+    for (uint64_t done = 0; done < sourceFrames && written < targetFrames; done += kChunkFrames) {
+        const int count = int(std::min(kChunkFrames, sourceFrames - done));
+        const uint8_t* in = source.data() + done * sourceFrameBytes;
+        uint8_t* out = target.data() + written * targetFrameBytes;
+        const int got = swr_convert(context, &out, room(), &in, count);
+        if (got < 0)
+            return false;
+        written += uint64_t(got);
+    }
+    // The filter's delay still holds the last frames.
+    while (written < targetFrames) {
+        uint8_t* out = target.data() + written * targetFrameBytes;
+        const int got = swr_convert(context, &out, room(), nullptr, 0);
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        written += uint64_t(got);
+    }
+    std::memset(target.data() + written * targetFrameBytes, m_target.bits == 16 ? 0 : 0x80,
+        target.size() - written * targetFrameBytes);
+    return true;
+}
+
+} // namespace kx

@@ -1,0 +1,164 @@
+#include "SoundFileOpener.h"
+
+#include "MediaDecoder.h"
+#include "documents/FileKind.h"
+#include "documents/NewDocument.h"
+#include "documents/RawFile.h"
+#include "documents/RiffFile.h"
+#include "documents/WavReader.h"
+
+namespace kx {
+
+namespace {
+
+    constexpr const char* kNotFoundText = "File not found. Please check the pathname.";
+    constexpr const char* kCannotDecompressText = "Sorry. This file cannnot be decompressed.";
+    constexpr const char* kReadErrorText = "An error occured.";
+
+    OpenResult failed(std::string message)
+    {
+        OpenResult result;
+        result.status = OpenStatus::Failed;
+        result.message = std::move(message);
+        return result;
+    }
+
+    /// The texts of the RIFF way; the file was found a moment ago, so failing to open it now is
+    /// said more briefly than at the first look.
+    std::string riffMessage(WavReadStatus status)
+    {
+        return status == WavReadStatus::CannotOpen ? "File not found." : wavReadMessage(status);
+    }
+
+    OpenResult opened(WavFileContents&& contents, const std::string& path, uint16_t zoom, SourceKind kind)
+    {
+        OpenResult result;
+        result.status = OpenStatus::Opened;
+        result.document = makeDocumentFromFile(std::move(contents), path, zoom);
+        result.document.info.sourceKind = kind;
+        return result;
+    }
+
+    OpenResult openRaw(const std::string& path, const OpenSettings& settings, OpenInteraction& interaction)
+    {
+        RiffFile file;
+        if (!file.open(path))
+            return failed(kNotFoundText);
+        const std::optional<PcmFormat> format = interaction.askRawFormat(file.fileSize());
+        if (!format) {
+            OpenResult result;
+            result.status = OpenStatus::Cancelled;
+            return result;
+        }
+        WavFileContents contents;
+        const WavReadStatus status = readRawFile(file, *format, contents);
+        if (status != WavReadStatus::Ok)
+            return failed(status == WavReadStatus::OutOfMemory ? wavReadMessage(status) : kReadErrorText);
+        return opened(std::move(contents), path, settings.zoom, SourceRawFile);
+    }
+
+    /// The length in frames a compressed WAV file's "fact" chunk gives, if it has one.
+    std::optional<uint64_t> factLength(const std::string& path)
+    {
+        RiffFile file;
+        RiffChunk riff, fact;
+        uint8_t bytes[4];
+        if (!file.open(path) || !file.descend(riff) || !file.find(fourCC("fact"), riff, fact) || fact.size < 4
+            || file.read(bytes, 4) != 4)
+            return std::nullopt;
+        return uint64_t(bytes[0]) | uint64_t(bytes[1]) << 8 | uint64_t(bytes[2]) << 16 | uint64_t(bytes[3]) << 24;
+    }
+
+    OpenResult openDecoded(const std::string& path, const DecodeRequest& request, uint16_t zoom, SourceKind kind)
+    {
+        DecodedSound sound;
+        const DecodeStatus status = decodeFirstAudioStream(path, request, sound);
+        if (status == DecodeStatus::OutOfMemory)
+            return failed(wavReadMessage(WavReadStatus::OutOfMemory));
+        if (status == DecodeStatus::NoSound) // e.g. a video without sound
+            return failed(kReadErrorText);
+        if (status != DecodeStatus::Ok)
+            return failed(kCannotDecompressText);
+        WavFileContents contents;
+        contents.header = sound.header;
+        contents.samples = std::move(sound.samples);
+        OpenResult result = opened(std::move(contents), path, zoom, kind);
+        if (sound.damaged)
+            result.message = kReadErrorText;
+        return result;
+    }
+
+    OpenResult openAvi(const std::string& path, const OpenSettings& settings)
+    {
+        DecodeRequest request;
+        request.bits = settings.compressBits;
+        request.keepPcmBits = true;
+        OpenResult result = openDecoded(path, request, settings.zoom, SourceAviStream);
+        if (result.status == OpenStatus::Opened)
+            result.document.texts = makeNewDocument(NewFileFormat {}, 0, settings.zoom).texts;
+        return result;
+    }
+
+    OpenResult openRiffFile(const std::string& path, const OpenSettings& settings)
+    {
+        using namespace wavchunks;
+        RiffFile file;
+        RiffChunk riff, fmt, data;
+        WavReadStatus status = openRiff(file, path, riff);
+        if (status == WavReadStatus::NotWave) {
+            if (riff.id == fourCC("RIFF") && riff.formType == fourCC("AVI "))
+                return openAvi(path, settings);
+            return failed(riffMessage(status));
+        }
+        if (status == WavReadStatus::Ok)
+            status = findFormat(file, riff, fmt);
+        if (status != WavReadStatus::Ok)
+            return failed(riffMessage(status));
+
+        if (fmt.size <= 18) {
+            file.close();
+            WavFileContents contents;
+            status = readWavFile(path, contents);
+            if (status != WavReadStatus::Ok)
+                return failed(riffMessage(status));
+            return opened(std::move(contents), path, settings.zoom, SourcePcmWave);
+        }
+
+        // A compressed format: its description must be whole, and there must be data to decode.
+        if (fmt.declaredEnd() > file.fileSize() || !file.ascend(fmt))
+            return failed(riffMessage(WavReadStatus::Truncated));
+        if (findData(file, riff, data) != WavReadStatus::Ok)
+            return failed(riffMessage(WavReadStatus::NoDataChunk));
+        file.close();
+        DecodeRequest request;
+        request.bits = settings.compressBits;
+        request.maxFrames = factLength(path);
+        return openDecoded(path, request, settings.zoom, SourceCompressedWave);
+    }
+
+} // namespace
+
+OpenResult openSoundFile(const std::string& path, const OpenSettings& settings, OpenInteraction& interaction)
+{
+    uint8_t first[4] = {};
+    int64_t got = 0;
+    {
+        RiffFile probe;
+        if (!probe.open(path) || (got = probe.read(first, sizeof first)) < 0)
+            return failed(kNotFoundText);
+    }
+    switch (fileKindOf(std::span<const uint8_t>(first, std::size_t(got)), path)) {
+    case FileKind::Raw:
+        return openRaw(path, settings, interaction);
+    case FileKind::Media: {
+        DecodeRequest request;
+        request.bits = settings.compressBits;
+        return openDecoded(path, request, settings.zoom, SourceMediaFile);
+    }
+    case FileKind::Riff:
+        break;
+    }
+    return openRiffFile(path, settings);
+}
+
+} // namespace kx
