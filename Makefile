@@ -20,8 +20,13 @@ run: build
 test: build
 	@scripts/run-tests
 
+# Every benchmark program the build made, one after another; the first that fails stops the run.
 bench: build
-	@$(BUILD)/bench/wav_io_bench
+	@for program in $(BUILD)/bench/*_bench; do \
+		[ -x "$$program" ] || continue; \
+		echo "== $$(basename $$program)"; \
+		"$$program" || exit 1; \
+	done
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

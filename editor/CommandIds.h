@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exports/OperationCodes.h"
+
 #include <QString>
 
 namespace kx {
@@ -68,28 +70,12 @@ enum Command : int {
     CmdHomepage = 40011,
 };
 
-/// Operation codes: they name a running operation in the thread manager.
-enum OperationCode : int {
-    OpLowPass = 15001,
-    OpVolume = 15002,
-    OpFadeIn = 15003,
-    OpFadeOut = 15004,
-    OpFadeLeftToRight = 15005,
-    OpPeakVolume = 15006,
-    OpReverse = 15007,
-    OpCopy = 15010,
-    OpPaste = 15011,
-    OpMix = 15012,
-    OpOpenFile = 15020,
-    OpVelocity = 15030,
-    OpSilence = 15031,
-    OpFadeRightToLeft = 15035,
-    OpInsertSilence = 15037,
-    OpExtensionFilter = 15050,
-    OpZeroize = 15073,
-};
 
 /// The thread manager's name of an operation code.
 QString operationName(int code);
+
+/// The status bar's help for a menu item while the menu is open (the part of the text before a
+/// carriage return; after it stands the tool tip).
+QString menuHelpText(int id);
 
 } // namespace kx

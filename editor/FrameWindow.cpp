@@ -3,11 +3,14 @@
 #include "CloseConfirmation.h"
 #include "CommandIds.h"
 #include "CompletionSignal.h"
+#include "PlaybackController.h"
 #include "RecentFiles.h"
 #include "StatusBar.h"
+#include "ThreadCommands.h"
 #include "ThreadManager.h"
 #include "WaveView.h"
 #include "WaveWindow.h"
+#include "clipboard/ClipboardLocation.h"
 #include "documents/SharedDocument.h"
 #include "exports/MessageBoxes.h"
 #include "exports/OperationContext.h"
@@ -56,6 +59,7 @@ FrameWindow::FrameWindow()
         return handleMessage(m, w, l);
     });
     m_operations = new OperationThreads(m_handle, this);
+    m_playback = new PlaybackController(m_handle, this);
 
     m_central = new QWidget(this);
     setCentralWidget(m_central);
@@ -108,6 +112,11 @@ QMenu* FrameWindow::addCommands(QList<QMenu*>& bar, const QString& title, const 
 {
     auto* menu = new QMenu(title, this);
     bar.append(menu);
+    connect(menu, &QMenu::hovered, this, [this](QAction* action) {
+        if (action->data().isValid())
+            m_statusBar->showMenuText(menuHelpText(action->data().toInt()));
+    });
+    connect(menu, &QMenu::aboutToHide, this, [this] { m_statusBar->clearMenuText(); });
     for (const auto& [id, text] : items) {
         if (id == 0) {
             menu->addSeparator();
@@ -364,11 +373,16 @@ intptr_t FrameWindow::handleMessage(uint32_t message, uintptr_t wParam, intptr_t
     case MsgGetPositionBar:
         return asResult(WindowRegistry::handleOf(m_positionBar));
     case MsgGetHelpWindow:     // 0 while hidden; the help window comes with its own class
-    case MsgGetPlayingWindow:  // nothing plays yet
-    case MsgGetOutputDevice:   // no output is open
     case MsgGetWindowPopup:    // menus are not windows here
     case MsgGetExtensionsPopup:
     case MsgGetStartMenu:
+        return 0;
+    case MsgGetPlayingWindow:
+        return asResult(m_playback->playingWindow());
+    case MsgGetOutputDevice:
+        return reinterpret_cast<intptr_t>(m_playback->output());
+    case MM_WOM_DONE:
+        m_playback->playbackDone(reinterpret_cast<HWAVEOUT>(wParam));
         return 0;
     case MsgGetMdiClient:
         return asResult(m_clientHandle);
@@ -383,6 +397,19 @@ intptr_t FrameWindow::handleMessage(uint32_t message, uintptr_t wParam, intptr_t
         if (HWND window = m_operations->operationEnded(uint32_t(wParam)))
             signalCompletion(window);
         return 0;
+    case MsgPasteOnWindow:
+    case MsgPasteMixOnWindow: {
+        const HWND target = reinterpret_cast<HWND>(wParam);
+        auto document = WindowRegistry::document(target);
+        if (!document || IsFileWorking(target) || document->operationRunning)
+            return 0;
+        m_playback->stopPlaybackOf(target);
+        if (message == MsgPasteOnWindow)
+            startOperation(PasteFromClipboard, target, OpPaste, target);
+        else
+            startOperation(PasteMixFromClipboard, target, OpMix, target);
+        return 0;
+    }
     case MsgDestroyWindow:
         if (auto* wave = qobject_cast<WaveWindow*>(WindowRegistry::window(reinterpret_cast<HWND>(lParam))))
             wave->closeWithoutAsking();
@@ -496,18 +523,6 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         }
         startOperation(OpenCompressedWAV, m_handle, OpOpenFile, active);
         return;
-    case CmdUndo:
-        if (IsFileWorking(active))
-            return;
-        SetMouseWait(nullptr);
-        if (RestoreUndoInformation(active)) {
-            SendMessage(active, MsgRecomputeScroll, 0, 0);
-            m_previewBar->update();
-            m_statusBar->update();
-            wave->view()->viewport()->update();
-        }
-        SetMouseActive();
-        return;
     case CmdCascade:
         m_mdi->cascadeSubWindows();
         return;
@@ -524,6 +539,16 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
     case CmdThreadManager:
         toggleThreadManager();
         return;
+    case CmdPlay:
+    case CmdStop:
+    case CmdPause:
+    case CmdPlayLoop:
+    case CmdVolumeUp:
+    case CmdVolumeDown:
+    case CmdDeviceCaps:
+    case CmdSelectOutput:
+        m_playback->runCommand(id, wave);
+        return;
     case CmdAbout:
         MessageBoxes::show({this, QStringLiteral("About Kestrix2000"),
                             QStringLiteral("Kestrix2000\nThe sound editor for PCM WAV files."), QMessageBox::Information,
@@ -531,6 +556,48 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         return;
     case CmdExit:
         QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
+    if (id == CmdSilence) {
+        // Silence over the mark, or new silence at the cursor when nothing is marked.
+        if (IsFileWorking(active) || wave->document()->operationRunning)
+            return;
+        bool marked = false;
+        {
+            std::shared_lock lock(wave->document()->lock);
+            marked = wave->document()->document.mark.markLength != 0;
+        }
+        m_playback->stopPlaybackOf(active);
+        if (marked)
+            startOperation(SetSilence, m_handle, OpSilence, active);
+        else if (ShowSilence(m_handle))
+            startOperation(InsertSilence, m_handle, OpInsertSilence, active);
+        return;
+    }
+    if (const ThreadCommand* command = findThreadCommand(id)) {
+        // Nothing to work on, a document still loading or one busy with another operation.
+        if (IsFileWorking(active) || wave->document()->operationRunning)
+            return;
+        if (command->dialog && !command->dialog(m_handle))
+            return;
+        // The play position would no longer mean anything once the data changes under it.
+        m_playback->stopPlaybackOf(active);
+        startOperation(command->routine, command->takesWaveWindow ? active : m_handle, command->operationCode, active);
+        return;
+    }
+    if (const DirectCommand* command = findDirectCommand(id)) {
+        if (command->guarded && (IsFileWorking(active) || wave->document()->operationRunning))
+            return;
+        if (command->guarded)
+            m_playback->stopPlaybackOf(active);
+        SetMouseWait(nullptr);
+        if (command->action(m_handle, active) && wave) {
+            SendMessage(active, MsgRecomputeScroll, 0, 0);
+            wave->view()->viewport()->update();
+            m_previewBar->update();
+            m_statusBar->update();
+        }
+        SetMouseActive();
         return;
     }
     if (id >= CmdRecentFirst && id <= CmdRecentLast) {
@@ -617,6 +684,9 @@ void FrameWindow::closeEvent(QCloseEvent* event)
         return;
     }
     RegWriteString("Kestrix\\Settings\\Boolean\\HelpWinActive", m_helpShown ? "1" : "0");
+    // The clipboard outlives the editor unless the user asked otherwise.
+    if (RegGetBool("Kestrix\\Settings\\Boolean\\DeleteTempClipboard", 0))
+        std::remove(ClipboardLocation::filePath().c_str());
     // The operations were asked to stop; wait for them without blocking the interface, then go.
     if (m_operations->liveThreads() > 0) {
         event->ignore();

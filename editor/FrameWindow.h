@@ -15,6 +15,7 @@ class QMenuBar;
 
 namespace kx {
 
+class PlaybackController;
 class StatusBar;
 class ThreadManager;
 class WaveWindow;
@@ -31,6 +32,7 @@ public:
     HWND clientHandle() const { return m_clientHandle; }
     QMdiArea* mdiArea() const { return m_mdi; }
     OperationThreads& operations() { return *m_operations; }
+    PlaybackController& playback() { return *m_playback; }
     WaveWindow* activeWaveWindow() const;
     QList<WaveWindow*> waveWindows() const;
     const FrameLayout& currentLayout() const { return m_layout; }
@@ -85,6 +87,7 @@ private:
     QAction* m_threadManagerAction = nullptr;
     QMenu* m_recentMenu = nullptr;
     OperationThreads* m_operations = nullptr;
+    PlaybackController* m_playback = nullptr;
     FrameLayout m_layout;
     int m_newFileCounter = 0;
     bool m_helpShown = false;

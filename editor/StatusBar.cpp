@@ -6,7 +6,7 @@
 #include "exports/WindowRegistry.h"
 
 #include <QPainter>
-#include <qdrawutil.h>
+#include "paneldraw/drawing.h"
 
 namespace kx {
 
@@ -16,9 +16,25 @@ StatusBar::StatusBar(HWND frame, QWidget* parent)
 {
 }
 
+void StatusBar::showMenuText(const QString& text)
+{
+    m_menuText = text;
+    update();
+}
+
+void StatusBar::clearMenuText()
+{
+    m_menuText.clear();
+    update();
+}
+
 void StatusBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (QFont* font = ZorGetStockObject(2)) {
+        painter.setFont(*font);
+        ZorDeleteFont(font);
+    }
     const int w = width();
     const int h = height();
     painter.fillRect(rect(), palette().button());
@@ -26,9 +42,14 @@ void StatusBar::paintEvent(QPaintEvent*)
     painter.drawLine(0, 0, w - 1, 0);
     painter.setPen(palette().buttonText().color());
 
+    if (!m_menuText.isEmpty()) {
+        painter.fillRect(QRect(QPoint(2, 2), QPoint(w - 76, h - 1)), palette().button());
+        painter.drawText(QPoint(3, 4 + painter.fontMetrics().ascent()), m_menuText);
+        return;
+    }
     auto shared = WindowRegistry::document(reinterpret_cast<HWND>(SendMessage(m_frame, MsgGetActiveWave, 0, 0)));
     if (!shared) {
-        painter.drawText(QPoint(3, 4 + fontMetrics().ascent()), QStringLiteral("Kestrix2000 - the sound editor"));
+        painter.drawText(QPoint(3, 4 + painter.fontMetrics().ascent()), QStringLiteral("Kestrix2000 - the sound editor"));
         return;
     }
     WaveHeader header;
@@ -44,7 +65,7 @@ void StatusBar::paintEvent(QPaintEvent*)
     }
     const QRect nameBox(8, 4, w - 356 - 8, h - 8);
     painter.drawText(nameBox, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-                     fontMetrics().elidedText(name, Qt::ElideMiddle, nameBox.width()));
+                     painter.fontMetrics().elidedText(name, Qt::ElideMiddle, nameBox.width()));
 
     const uint64_t ms = header.riffSize == 0 || header.nAvgBytesPerSec == 0
                             ? 0
@@ -59,7 +80,7 @@ void StatusBar::paintEvent(QPaintEvent*)
         {350, 272, QString::fromStdString(formatMinutesSeconds(ms))},
     };
     for (const auto& box : boxes) {
-        qDrawShadePanel(&painter, QRect(QPoint(w - box.a, 4), QPoint(w - box.b, h - 1)), palette(), true, 1);
+        Down3Dbox(&painter, w - box.a, 4, w - box.b, h - 1);
         painter.drawText(QRect(QPoint(w - box.a + 3, 5), QPoint(w - box.b - 2, h - 2)),
                          Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, box.text);
     }

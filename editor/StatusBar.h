@@ -13,11 +13,17 @@ class StatusBar : public QWidget {
 public:
     StatusBar(HWND frame, QWidget* parent = nullptr);
 
+    /// Shows a menu item's help over the file name until the menu closes.
+    void showMenuText(const QString& text);
+    void clearMenuText();
+    const QString& menuText() const { return m_menuText; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     HWND m_frame;
+    QString m_menuText;
 };
 
 } // namespace kx

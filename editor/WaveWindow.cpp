@@ -61,7 +61,7 @@ void WaveWindow::closeEvent(QCloseEvent* event)
     QMdiSubWindow::closeEvent(event);
 }
 
-intptr_t WaveWindow::handleMessage(uint32_t message, uintptr_t, intptr_t lParam)
+intptr_t WaveWindow::handleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
     switch (message) {
     case MsgSetText:
@@ -83,6 +83,8 @@ intptr_t WaveWindow::handleMessage(uint32_t message, uintptr_t, intptr_t lParam)
         return 0;
     case MsgGetFrame:
         return reinterpret_cast<intptr_t>(m_frame);
+    case MM_WOM_DONE: // the frame keeps the output state
+        return SendMessage(m_frame, message, wParam, lParam);
     }
     return 0;
 }

@@ -3,10 +3,12 @@
 #include "FrameWindow.h"
 #include "RecentFiles.h"
 #include "SingleInstance.h"
+#include "StatusBar.h"
 #include "StartUp.h"
 #include "TempDir.h"
 #include "ThreadManager.h"
 #include "WavBuilder.h"
+#include "WaitFor.h"
 #include "WaveWindow.h"
 #include "documents/SharedDocument.h"
 #include "exports/MessageBoxes.h"
@@ -17,29 +19,19 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 #include <thread>
 
 namespace {
 
 using namespace kx;
 using namespace kx::test;
-
-template <typename Condition>
-bool waitFor(Condition condition, int ms = 5000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 /// Answers every message box with a scripted button and records the texts.
 struct ScriptedBoxes {
@@ -156,14 +148,88 @@ TEST(Frame, OpensFilesAndAnswersGetMessages)
     frame.close();
 }
 
+TEST(Frame, ShowsTheWaveformOfAnOpenedFile)
+{
+    TempDir dir;
+    const std::string path = dir.file("stereo.wav");
+    // One second of a left and a right tone at different levels.
+    Bytes samples;
+    for (int i = 0; i < 44100; ++i) {
+        put16(samples, uint16_t(int16_t(12000 * std::sin(i * 0.05))));
+        put16(samples, uint16_t(int16_t(20000 * std::sin(i * 0.03))));
+    }
+    writeFile(path, riff({chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", samples)}));
+    FrameWindow frame;
+    frame.resize(900, 640);
+    frame.show();
+    frame.openPath(QString::fromStdString(path));
+    ASSERT_NE(frame.activeWaveWindow(), nullptr);
+    frame.activeWaveWindow()->showMaximized();
+    QCoreApplication::processEvents();
+
+    const QImage shot = frame.grab().toImage();
+    if (const char* out = std::getenv("KX_SCREENSHOT"))
+        shot.save(QString::fromLocal8Bit(out));
+    // Both channels' colours reach the screen through the frame.
+    int left = 0, right = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QRgb pixel = shot.pixel(x, y) & 0xFFFFFF;
+            left += pixel == 0x000060;
+            right += pixel == 0x550000;
+        }
+    }
+    EXPECT_GT(left, 200);
+    EXPECT_GT(right, 200);
+}
+
+TEST(Frame, MenusFollowTheDocumentsAndExplainTheirItems)
+{
+    FrameWindow frame;
+    frame.show();
+    auto titles = [&] {
+        QStringList list;
+        for (QAction* action : frame.menuBar()->actions())
+            list << action->text();
+        return list;
+    };
+    EXPECT_EQ(titles(), (QStringList{"&File", "&Window", "&Help"}));
+    frame.runCommand(CmdNew);
+    EXPECT_EQ(titles(), (QStringList{"&File", "&Edit", "&View", "F&ilters", "&Window", "&Help"}));
+
+    QMenu* file = frame.menuBar()->actions().at(0)->menu();
+    QAction* newItem = nullptr;
+    for (QAction* action : file->actions())
+        if (action->data().toInt() == CmdNew)
+            newItem = action;
+    ASSERT_NE(newItem, nullptr);
+    auto* status = frame.findChild<StatusBar*>();
+    emit file->hovered(newItem);
+    EXPECT_EQ(status->menuText(), "Creates a new wavefile in a new window");
+    emit file->aboutToHide();
+    EXPECT_TRUE(status->menuText().isEmpty());
+    EXPECT_EQ(menuHelpText(850), "Activate this window");
+    EXPECT_EQ(menuHelpText(4711), "4711 - not yet implemented -");
+
+    // Undo's text follows the document's undo record.
+    QMenu* edit = frame.menuBar()->actions().at(1)->menu();
+    emit edit->aboutToShow();
+    EXPECT_EQ(edit->actions().at(0)->text(), "&Undo not possible\tCtrl + Z");
+    EXPECT_FALSE(edit->actions().at(0)->isEnabled());
+
+    frame.activeWaveWindow()->closeWithoutAsking();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(titles(), (QStringList{"&File", "&Window", "&Help"}));
+}
+
 TEST(Frame, OpenerFailureClosesTheHalfBuiltWindow)
 {
     TempDir dir;
-    writeFile(dir.file("movie.avi"), riff({chunk("hdrl", Bytes(4, 0))}, "AVI "));
+    writeFile(dir.file("song.rmi"), riff({chunk("data", Bytes(4, 0))}, "RMID"));
     ScriptedBoxes boxes;
     FrameWindow frame;
     frame.show();
-    RegWriteString("Kestrix\\RecentFiles\\File1", dir.file("movie.avi").c_str());
+    RegWriteString("Kestrix\\RecentFiles\\File1", dir.file("song.rmi").c_str());
     frame.runCommand(CmdRecentFirst);
     ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0 && frame.waveWindows().isEmpty(); }));
     ASSERT_EQ(boxes.texts.size(), 1u);

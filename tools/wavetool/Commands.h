@@ -23,5 +23,7 @@ std::vector<Command> formatCommands();
 std::vector<Command> deviceCommands();
 /// apply (the sound filters)
 std::vector<Command> filterCommands();
+/// copy-to-clip, paste, mix, delete, crop (the sound clipboard)
+std::vector<Command> clipboardCommands();
 
 } // namespace kx::cli

@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "OutputFile.h"
 
 #include "documents/WavReader.h"
 #include "documents/WavWriter.h"
@@ -46,12 +47,7 @@ int copy(const ParsedCommand& command)
         std::fprintf(stderr, "%s\n", wavReadMessage(readStatus));
         return ExitFailed;
     }
-    const auto writeStatus = writeWavFile(command.files[1], contents.header, contents.samples.bytes());
-    if (writeStatus != WavWriteStatus::Ok) {
-        std::fprintf(stderr, "%s\n", wavWriteMessage(writeStatus));
-        return ExitFailed;
-    }
-    return ExitOk;
+    return writeOutputFile(command.files[1], contents.header, contents.samples.bytes());
 }
 
 } // namespace

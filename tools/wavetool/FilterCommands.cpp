@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "OutputFile.h"
 
 #include "documents/UndoStore.h"
 #include "documents/WavReader.h"
@@ -152,12 +153,7 @@ namespace {
             std::fprintf(stderr, "Nothing to undo.\n");
             return ExitFailed;
         }
-        const auto writeStatus = writeWavFile(command.files[1], document.header, document.samples.bytes());
-        if (writeStatus != WavWriteStatus::Ok) {
-            std::fprintf(stderr, "%s\n", wavWriteMessage(writeStatus));
-            return ExitFailed;
-        }
-        return ExitOk;
+        return writeOutputFile(command.files[1], document.header, document.samples.bytes());
     }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "OutputFile.h"
 
 #include "documents/FormatSettings.h"
 #include "documents/NamedLock.h"
@@ -78,8 +79,7 @@ namespace {
 
     int writeDocument(const std::string& path, const WaveDocument& document)
     {
-        const auto status = writeWavFile(path, document.header, document.samples.bytes());
-        return status == WavWriteStatus::Ok ? ExitOk : failure(wavWriteMessage(status));
+        return writeOutputFile(path, document.header, document.samples.bytes());
     }
 
     int open(const ParsedCommand& command)

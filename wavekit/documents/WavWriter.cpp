@@ -97,7 +97,8 @@ int createTemporary(const std::string& target, std::string& temporary)
 
 } // namespace
 
-WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, std::span<const uint8_t> samples)
+WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, std::span<const uint8_t> samples,
+                            const WavWriteOptions& options)
 {
     WaveHeader out;
     out.nChannels = header.nChannels;
@@ -121,7 +122,7 @@ WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, s
         status = WavWriteStatus::CannotWriteFormat;
     else if (!writeAll(fd, bytes + 36, 8))
         status = WavWriteStatus::CannotCreateData;
-    else if (!writeAll(fd, samples.data(), samples.size()) || ::fdatasync(fd) != 0)
+    else if (!writeAll(fd, samples.data(), samples.size()) || (options.flushToDisk && ::fdatasync(fd) != 0))
         status = WavWriteStatus::CannotWriteData;
     if (::close(fd) != 0 && status == WavWriteStatus::Ok)
         status = WavWriteStatus::CannotWriteData;
@@ -131,6 +132,8 @@ WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, s
         ::unlink(temporary.c_str());
         return status;
     }
+    if (!options.flushToDisk)
+        return WavWriteStatus::Ok;
     // Make the rename itself durable.
     const int directory = ::open(directoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (directory >= 0) {

@@ -19,11 +19,18 @@ enum class WavWriteStatus {
 
 const char* wavWriteMessage(WavWriteStatus status);
 
+struct WavWriteOptions {
+    /// Wait until the file is on the disk before it replaces the old one. The editor's saves do;
+    /// command-line tools, like cp and sox, leave that to the system.
+    bool flushToDisk = true;
+};
+
 /// Writes a minimal canonical PCM WAV file (RIFF, fmt of 16 bytes, data) with the format of
 /// `header` and the bytes of `samples`. The file is built under a temporary name beside the
-/// target, flushed to disk and only then renamed over it: a failure at any point leaves the
-/// previous file as it was and no temporary file behind. A symbolic link is written through.
-WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, std::span<const uint8_t> samples);
+/// target and only then renamed over it: a failure at any point leaves the previous file as it
+/// was and no temporary file behind. A symbolic link is written through.
+WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, std::span<const uint8_t> samples,
+                            const WavWriteOptions& options = {});
 
 /// Bytes available to an unprivileged writer on the file system that would hold `path`
 /// (the file need not exist yet); nullopt when that cannot be found out.

@@ -96,7 +96,10 @@ const char* OpenBox(HWND owner)
 {
     const QStringList filters = {QStringLiteral("WAVE - Audio files (*.WAV *.wav)"),
                                  QStringLiteral("AVI - Video files (*.AVI *.avi)"), QStringLiteral("RAW Audio Data (*)"),
-                                 QStringLiteral("All files (*)")};
+                                 QStringLiteral("All files (*)"),
+                                 // Decoded to PCM on opening.
+                                 QStringLiteral("FLAC, Ogg, MP3 - Compressed audio files (*.flac *.FLAC *.ogg *.OGG *.oga "
+                                                "*.opus *.mp3 *.MP3)")};
     const int index = std::clamp<int>(RegGetWord("Kestrix\\Directories\\WaveOpenFilter", 1), 1, int(filters.size()));
     QFileDialog dialog(kx::WindowRegistry::window(owner), QStringLiteral("Kestrix2000  -  Open File"),
                        startDirectory("Kestrix\\Directories\\WaveOpen"));

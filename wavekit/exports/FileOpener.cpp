@@ -1,33 +1,48 @@
 // The threaded opener: loads the file named in "Kestrix\NewFile\FileOpen" into the active window.
 #include "DocumentSettings.h"
 #include "OperationContext.h"
+#include "StoredFormats.h"
 #include "WindowRegistry.h"
 #include "WindowRequests.h"
 #include "documents/NamedLock.h"
-#include "documents/NewDocument.h"
 #include "documents/SharedDocument.h"
-#include "documents/WavReader.h"
+#include "media/SoundFileOpener.h"
 #include "wavekit/wavekit.h"
 
 #include "paneldraw/settings.h"
 
-#include <fstream>
 #include <mutex>
 
 using namespace kx;
 
 namespace {
 
-/// Loads `path` as the opener does; on failure returns the message to show (empty: none).
-bool loadForOpener(const std::string& path, WavFileContents& contents, std::string& message)
+/// Asks for the format of a file without a header with the raw-file dialog, which shows the
+/// file's length from "Kestrix\RawFile\FileLength".
+class DialogOpenInteraction : public OpenInteraction {
+public:
+    explicit DialogOpenInteraction(HWND frame)
+        : m_frame(frame)
+    {
+    }
+    std::optional<PcmFormat> askRawFormat(uint64_t fileLength) override
+    {
+        RegWriteString("Kestrix\\RawFile\\FileLength", std::to_string(fileLength).c_str());
+        if (!ShowRaw(m_frame))
+            return std::nullopt;
+        return formatOf(storedFormat(FormatGroup::RawFile));
+    }
+
+private:
+    HWND m_frame;
+};
+
+OpenSettings openSettings()
 {
-    WavReadOptions options;
-    options.readTexts = false;
-    const WavReadStatus status = readWavFile(path, contents, options);
-    if (status == WavReadStatus::Ok)
-        return true;
-    message = status == WavReadStatus::CannotOpen ? "File not found." : wavReadMessage(status);
-    return false;
+    OpenSettings settings;
+    settings.compressBits = RegGetWord("Kestrix\\Settings\\CompressBits", 8) == 16 ? 16 : 8;
+    settings.zoom = startZoomFromSettings();
+    return settings;
 }
 
 } // namespace
@@ -41,11 +56,13 @@ extern "C" int32_t OpenCompressedWAV(HWND frame)
         OperationContext::announceEnd(frame);
         return 0;
     }
+    // One file is opened at a time, whoever opens it.
     NamedLock fileOpen("KexFileOpen");
     fileOpen.lock();
     auto shared = WindowRegistry::document(wave);
     SendMessage(frame, MsgOperationStarts, reinterpret_cast<uintptr_t>(wave), 15020);
     if (!shared) {
+        fileOpen.unlock();
         OperationContext::announceEnd(frame);
         return 1;
     }
@@ -58,36 +75,33 @@ extern "C" int32_t OpenCompressedWAV(HWND frame)
     const std::string loading = "Loading " + path + "...";
     SendMessage(wave, MsgSetText, 0, reinterpret_cast<intptr_t>(loading.c_str()));
 
+    // Reports the failure (if it has a text) and removes the half-built window.
     auto fail = [&](const std::string& message) {
         if (!message.empty())
             ErrorBox(frame, message.c_str());
-        shared->document.info.working = 0;
+        {
+            std::unique_lock lock(shared->lock);
+            shared->document.info.working = 0;
+        }
         fileOpen.unlock();
         SendMessage(wave, MsgClose, 0, 0);
         BreakThread(frame);
     };
-    if (!std::ifstream(path, std::ios::binary).is_open()) {
-        ErrorBox(wave, "File not found. Please check the pathname.");
-        fail("");
-    }
-    WavFileContents contents;
-    std::string message;
-    if (!loadForOpener(path, contents, message))
-        fail(message);
+    DialogOpenInteraction interaction(frame);
+    OpenResult result = openSoundFile(path, openSettings(), interaction);
+    if (result.status != OpenStatus::Opened)
+        fail(result.message);
+    // A read error after which the document keeps what was read.
+    if (!result.message.empty())
+        ErrorBox(frame, result.message.c_str());
     if (OperationContext::stopRequested())
         fail("");
     {
         std::unique_lock lock(shared->lock);
         WaveDocument& document = shared->document;
-        document.header = contents.header;
-        document.samples = std::move(contents.samples);
-        document.texts = FileTextInfo{};
-        document.mark = MarkRecord{};
-        document.mark.zoom = startZoomFromSettings();
-        document.undo = UndoRecord{};
+        document = std::move(result.document);
         document.info.fileName = path;
         document.info.saved = 1;
-        document.info.sourceKind = SourcePcmWave;
         document.info.working = 0;
     }
     SendMessage(wave, MsgSetText, 0, reinterpret_cast<intptr_t>(path.c_str()));

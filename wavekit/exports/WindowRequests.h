@@ -28,8 +28,12 @@ enum WindowMessage : uint32_t {
     MsgGetExtensionsPopup = 1166,
     MsgGetPositionBar = 1172,
     MsgGetStartMenu = 1175,
+    MsgPasteOnWindow = 1168,    ///< to the frame; wParam: the wave window the clipboard was dropped on
+    MsgPasteMixOnWindow = 1184, ///< the same with Control held: mix instead of paste
     MsgGetRunningCount = 1167,
     MsgGetThreadManager = 1188,
+    MsgPlaybackRuns = 1129,   ///< to the preview bar; wParam, lParam: start and length of the played range
+    MsgPlaybackHalted = 1130, ///< to the preview bar: playback stopped or paused
 };
 
 /// What the MDI client needs to build a wave window around a document.

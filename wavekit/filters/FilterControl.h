@@ -21,6 +21,9 @@ struct FilterControl {
     const std::atomic<bool>* stop = nullptr;
     /// Percent done, 0..100; called only when the value changes. May be empty.
     std::function<void(int)> progress;
+    /// Called after every block. The filter holds no lock of its own there, so a caller that locks
+    /// the document around the run may let readers in; it must not resize the data meanwhile.
+    std::function<void()> betweenBlocks;
 
     bool stopRequested() const { return stop && stop->load(std::memory_order_relaxed); }
 };
@@ -39,6 +42,8 @@ template <class Work> bool runInBlocks(std::size_t total, const FilterControl& c
         const std::size_t count = std::min(kBlockItems, total - done);
         work(done, count);
         done += count;
+        if (control.betweenBlocks)
+            control.betweenBlocks();
         const int percent = int(done * 100 / total);
         if (control.progress && percent != reported)
             control.progress(reported = percent);

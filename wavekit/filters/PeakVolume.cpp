@@ -39,16 +39,16 @@ FilterStatus setMaxVolume(WaveDocument& document, const FilterControl& control)
 {
     const ByteRange range = wholeSamples(document.header, workingRange(document));
     BlockUndo undo(document, range, "Set Maximal Volume");
-    const FilterControl effective { undo.undoable() ? control.stop : nullptr, control.progress };
+    const FilterControl effective { undo.undoable() ? control.stop : nullptr, control.progress, control.betweenBlocks };
     const bool finished = visitSamples(document, range, [&](auto samples) {
         using Sample = typename decltype(samples)::element_type;
         // Measuring takes the undo copy on the way, while each block is in the cache.
         int32_t peak = 0;
-        const bool measured
-            = runInBlocks(samples.size(), { effective.stop, {} }, [&](std::size_t first, std::size_t count) {
-                  undo.take(first * sizeof(Sample), count * sizeof(Sample));
-                  peak = std::max(peak, peakMagnitude(std::span<const Sample>(samples.subspan(first, count))));
-              });
+        const bool measured = runInBlocks(
+            samples.size(), { effective.stop, {}, effective.betweenBlocks }, [&](std::size_t first, std::size_t count) {
+                undo.take(first * sizeof(Sample), count * sizeof(Sample));
+                peak = std::max(peak, peakMagnitude(std::span<const Sample>(samples.subspan(first, count))));
+            });
         constexpr int32_t fullScale = SampleForm<Sample>::kMax;
         if (!measured || peak == 0 || peak >= fullScale)
             return measured;

@@ -28,7 +28,7 @@ FilterStatus changeInPlace(
     WaveDocument& document, ByteRange range, const char* undoText, const FilterControl& control, Change&& change)
 {
     const bool undoable = UndoStore::save(document, range.start, range.length, UndoChanged, undoText);
-    const FilterControl effective { undoable ? control.stop : nullptr, control.progress };
+    const FilterControl effective { undoable ? control.stop : nullptr, control.progress, control.betweenBlocks };
     if (change(effective))
         return FilterStatus::Done;
     UndoStore::restore(document);
@@ -81,7 +81,7 @@ FilterStatus changeSamples(
     WaveDocument& document, ByteRange range, const char* undoText, const FilterControl& control, Work&& work)
 {
     BlockUndo undo(document, range, undoText);
-    const FilterControl effective { undo.undoable() ? control.stop : nullptr, control.progress };
+    const FilterControl effective { undo.undoable() ? control.stop : nullptr, control.progress, control.betweenBlocks };
     const bool finished = visitSamples(document, range, [&](auto samples) {
         constexpr std::size_t size = sizeof(typename decltype(samples)::element_type);
         return runInBlocks(samples.size(), effective, [&](std::size_t first, std::size_t count) {

@@ -69,6 +69,124 @@ intptr_t SetMouseWait(HWND ignored);
 /// Shows the cursor the last SetMouseWait replaced and returns a token for the one it replaces.
 intptr_t SetMouseActive(void);
 
+// Playback: one document (its mark, or all its data) on one output device.
+/// An open output device. Opaque: a number handed out once, naming nothing after CloseOutput.
+typedef struct HWAVEOUT__* HWAVEOUT;
+/// The playback queued on an output by PlayWAV. Opaque, like HWAVEOUT.
+typedef struct HWAVEPLAY__* HWAVEPLAY;
+/// Posted to the played wave window when a playback reaches its end; wParam the HWAVEOUT, lParam
+/// the HWAVEPLAY. Never sent for a playback ended by CloseOutput.
+#define MM_WOM_DONE 0x3BD
+/// The device id that lets the backend choose (the default device).
+#define WAVE_MAPPER 0xFFFFFFFFu
+/// An output for device `deviceId` in the format of `wave`'s document; null (after a
+/// "Warning..." box) when it cannot be had.
+HWAVEOUT OpenOutput(uint32_t deviceId, HWND wave);
+/// Plays the mark of `wave`, or all its data, on `output`; with `loop` nonzero until closed. Null
+/// (after a "Warning..." box with the device's own text) when the device refuses.
+HWAVEPLAY PlayWAV(HWAVEOUT output, HWND wave, int32_t loop);
+/// Stops the playback and releases the device; 1.
+int32_t CloseOutput(HWAVEOUT output, HWAVEPLAY play);
+/// Holds the playback (the device plays silence) and lets it go on again.
+int32_t PauseOutput(HWAVEOUT output);
+int32_t RestartOutput(HWAVEOUT output);
+/// Bytes played since PlayWAV, counted from the start of the played range; 0 for no playback.
+uint32_t GetOutputPosition(HWAVEOUT output);
+/// The vertical offset in pixels from the centre line at which the wave views draw one sample value.
+int32_t PixelCalculate(uint32_t sample, uint32_t bitsPerSample, int32_t height);
+
+// Devices.
+/// The sheet "Device Driver" with the capabilities of one output and one input device; 1 for OK.
+int32_t ShowDevCaps(HWND owner, uint32_t outputDevice, uint32_t inputDevice);
+/// The output device chooser. `deviceId` holds the current id and receives the chosen one; OK also
+/// stores it as the output and input device setting. 1 for OK, 0 for Cancel or no device at all.
+int32_t ShowSelectWaveOut(HWND owner, int32_t* deviceId);
+
+// Sound filters. Each thread routine takes the frame window, works on its active wave window (the
+// mark, or the whole file when nothing is marked), reads its parameters from the settings store and
+// returns the thread's exit code (1, or 0 when it was stopped or failed).
+int32_t ChangeVolume(HWND frame);
+/// "Peak Volume": scales the range so that its loudest sample reaches full scale.
+int32_t SetMaxVolume(HWND frame);
+int32_t FadeIn(HWND frame);
+int32_t FadeOut(HWND frame);
+int32_t FadeChannelsLeftToRight(HWND frame);
+int32_t FadeChannelsRightToLeft(HWND frame);
+/// Silence over the mark; nothing changes when nothing is marked.
+int32_t SetSilence(HWND frame);
+/// Inserts "Silence\Sec" seconds and "Silence\MS" milliseconds of silence at the cursor.
+int32_t InsertSilence(HWND frame);
+/// Noise gate: samples closer to silence than "Zeroize\Percent" tenths of a percent become silence.
+int32_t Zeroize(HWND frame);
+int32_t Reverse(HWND frame);
+/// Changes the playing speed of the whole file (its length changes; undo is no longer possible).
+int32_t Velocity(HWND frame);
+/// "Soften": a moving average over the range.
+int32_t LowPass(HWND frame);
+/// One sample times `factor`, truncated toward zero and clipped; `bits` 8 reads the low byte as an
+/// unsigned 8-bit sample.
+int16_t ChangeSampleVolume(int16_t sample, int32_t bits, float factor);
+/// 1 when `offset` lies on the first sample of a frame (the left one, or the only one).
+int32_t IsLeftChannel(HWND wave, uint32_t offset);
+int32_t IsRightChannel(HWND wave, uint32_t offset);
+
+// "Working..." boxes, modeless, placed over `owner`. They close on MsgClose (0x0010) or on the
+// commands 1 and 2 (0x0111); the progress box sets its range on WM_USER + 1 (wParam low, lParam
+// high) and its position on WM_USER + 2 (wParam). Any thread may ask for one.
+HWND ShowWait(HWND owner);
+HWND ShowPercentage(HWND owner);
+
+// Parameter dialogs: modal, on the interface thread. OK writes the settings and returns 1, Cancel
+// returns 0.
+int32_t ShowVolume(HWND frame);
+int32_t ShowFadeIn(HWND frame);
+int32_t ShowFadeOut(HWND frame);
+/// "Soften".
+int32_t ShowLowPass(HWND frame);
+int32_t ShowVelocity(HWND frame);
+/// "Insert Silence".
+int32_t ShowSilence(HWND frame);
+
+// The sound clipboard: the file "KexCLIP.WAV" in the temporary directory.
+/// Operation thread routines taking the wave window: copy the mark (or everything) to the
+/// clipboard, insert the clipboard at the cursor, mix it into the document from the cursor on.
+int32_t CopyToClipboard(HWND wave);
+int32_t PasteFromClipboard(HWND wave);
+int32_t PasteMixFromClipboard(HWND wave);
+/// Deletes the marked range (undoable); a null window does nothing.
+void Erase(HWND wave);
+/// Keeps only the marked range; a null window does nothing.
+void Crop(HWND wave);
+/// Inserts a copy of the marked range at byte `target`; 0 when refused or failed.
+int32_t CopyAndPaste(HWND wave, uint32_t target);
+/// Copies a file to the clipboard, or the clipboard to a file, replacing it; 1.
+int32_t FileToClipboard(HWND owner, const char* path);
+int32_t ClipboardToFile(HWND owner, const char* path);
+/// The modal "Harddisk Clipboard Properties" dialog; its result.
+int32_t ShowClipboardHeader(HWND frame);
+
+// New, raw and converted files.
+/// A sound format as the conversions take it (PCM: tag 1, no extra bytes).
+typedef struct WAVEFORMATEX {
+    uint16_t wFormatTag;
+    uint16_t nChannels;
+    uint32_t nSamplesPerSec;
+    uint32_t nAvgBytesPerSec;
+    uint16_t nBlockAlign;
+    uint16_t wBitsPerSample;
+    uint16_t cbSize;
+} WAVEFORMATEX;
+/// "RAW File Format Parameter Specification": the format files without a header are read in,
+/// showing the length in "Kestrix\RawFile\FileLength". OK writes the raw-file settings and
+/// returns 1, Cancel 0. Any thread may ask; the dialog runs on the interface thread.
+int32_t ShowRaw(HWND frame);
+/// "Settings" of the frame's active document; 1 when its format was changed or it was converted.
+int32_t ShowHeader(HWND frame);
+/// Converts the active document to a PCM format the user chooses; 1 when it was converted.
+int32_t ConvertFile(HWND frame);
+/// Converts the active document to the PCM format `target`; 1 when it was converted.
+int32_t ConvertFileParam(HWND frame, const WAVEFORMATEX* target);
+
 #ifdef __cplusplus
 }
 #endif

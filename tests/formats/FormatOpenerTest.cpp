@@ -1,0 +1,208 @@
+// The editor's File Open path over every kind of file: the threaded opener in the real frame,
+// answered through the raw-file dialog and the message boxes.
+#include "CommandIds.h"
+#include "DialogScript.h"
+#include "FrameWindow.h"
+#include "TempDir.h"
+#include "ToneFiles.h"
+#include "WaveWindow.h"
+#include "documents/FormatSettings.h"
+#include "documents/SharedDocument.h"
+#include "paneldraw/settings.h"
+
+namespace {
+
+using namespace kx;
+using namespace kx::test;
+
+/// Opens `path` the way the recent-files list does (a new window filled by the threaded opener)
+/// and waits until the opener has ended.
+void openThreaded(FrameWindow& frame, const std::string& path)
+{
+    RegWriteString("Kestrix\\RecentFiles\\File1", path.c_str());
+    frame.runCommand(CmdRecentFirst);
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
+}
+
+void storeDefaultRawFormat()
+{
+    for (const auto& [name, value] : { std::pair { "Bit", "8" }, { "Channels", "1" }, { "Samples", "22050" },
+             { "BytesPerSample", "1" }, { "BytesPerSec", "22050" } })
+        RegWriteString(formatSettingPath(FormatGroup::RawFile, name).c_str(), value);
+}
+
+Bytes someText(std::size_t length)
+{
+    const std::string line = "hello, this is a text and no sound at all.\n";
+    Bytes bytes;
+    while (bytes.size() < length)
+        bytes.push_back(uint8_t(line[bytes.size() % line.size()]));
+    return bytes;
+}
+
+TEST(FileOpen, TextFileIsReadAsRawUnderTheRawFormat)
+{
+    storeDefaultRawFormat();
+    TempDir dir;
+    const std::string path = dir.file("notes.txt");
+    const Bytes text = someText(3000);
+    writeFile(path, text);
+    RecordedBoxes boxes;
+    ScriptedDialogs dialogs;
+    dialogs.steps.push_back([](QDialog& dialog) {
+        EXPECT_EQ(field(dialog, "control106"), "2 KB");
+        EXPECT_EQ(field(dialog, "control107"), "2 KB");
+        EXPECT_TRUE(press(dialog, "button1"));
+        return dialog.result();
+    });
+    FrameWindow frame;
+    frame.show();
+    openThreaded(frame, path);
+    EXPECT_EQ(dialogs.titles, std::vector<QString> { "RAW File Format Parameter Specification" });
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(std::string(RegGetString("Kestrix\\RawFile\\FileLength", "")), "3000");
+    ASSERT_EQ(frame.waveWindows().size(), 1);
+    WaveWindow* wave = frame.activeWaveWindow();
+    const WaveDocument& document = wave->document()->document;
+    EXPECT_EQ(document.info.sourceKind, SourceRawFile);
+    EXPECT_EQ(PcmFormat::of(document.header), (PcmFormat { 8, 1, 22050 }));
+    ASSERT_EQ(document.header.dataSize, 3000u);
+    EXPECT_EQ(Bytes(document.samples.data(), document.samples.data() + 3000), text);
+    EXPECT_EQ(wave->windowTitle().toStdString(), path);
+    EXPECT_FALSE(IsFileWorking(wave->handle()));
+}
+
+TEST(FileOpen, RawFormatChosenInTheDialogApplies)
+{
+    storeDefaultRawFormat();
+    TempDir dir;
+    const std::string path = dir.file("samples.raw");
+    writeFile(path, someText(1001)); // the odd byte is no whole 16-bit frame
+    ScriptedDialogs dialogs;
+    dialogs.steps.push_back([](QDialog& dialog) {
+        chooseFormat(dialog, 1, 0, "16000");
+        EXPECT_TRUE(press(dialog, "button1"));
+        return dialog.result();
+    });
+    FrameWindow frame;
+    frame.show();
+    openThreaded(frame, path);
+    ASSERT_EQ(frame.waveWindows().size(), 1);
+    const WaveHeader& header = frame.activeWaveWindow()->document()->document.header;
+    EXPECT_EQ(PcmFormat::of(header), (PcmFormat { 16, 1, 16000 }));
+    EXPECT_EQ(header.nAvgBytesPerSec, 32000u);
+    EXPECT_EQ(header.dataSize, 1000u);
+    storeDefaultRawFormat();
+}
+
+TEST(FileOpen, FailuresCloseTheHalfBuiltWindowWithTheirMessage)
+{
+    const struct {
+        const char* name;
+        Bytes bytes;
+        std::vector<QString> messages;
+    } cases[] = {
+        { "cancelled.raw", someText(100), {} }, // the raw-file dialog cancelled
+        { "short.wav", { 'R', 'I', 'F' }, { "File too small." } },
+        { "text.txt", text("This text begins like a RIFF file would."), { "File is not a wave file." } },
+        { "song.mid", riff({ chunk("data", Bytes(16, 0)) }, "RMID"), { "File is not a wave file." } },
+        { "nofmt.wav", riff({ chunk("data", Bytes(16, 0)) }), { "File is in wrong format." } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        writeFile(dir.file(c.name), c.bytes);
+        RecordedBoxes boxes;
+        ScriptedDialogs dialogs; // no steps: the raw-file dialog is cancelled
+        FrameWindow frame;
+        frame.show();
+        openThreaded(frame, dir.file(c.name));
+        EXPECT_TRUE(waitFor([&] { return frame.waveWindows().isEmpty(); }));
+        EXPECT_EQ(boxes.texts, c.messages);
+        EXPECT_EQ(frame.operations().runningCount(), 0);
+    }
+}
+
+TEST(FileOpen, MissingFileIsReported)
+{
+    TempDir dir;
+    RecordedBoxes boxes;
+    FrameWindow frame;
+    frame.show();
+    openThreaded(frame, dir.file("gone.wav"));
+    EXPECT_TRUE(waitFor([&] { return frame.waveWindows().isEmpty(); }));
+    EXPECT_EQ(boxes.texts, std::vector<QString> { "File not found. Please check the pathname." });
+}
+
+TEST(FileOpen, AdpcmWaveIsDecodedAndSavingAsksAboutTheFormat)
+{
+    const struct {
+        const char* compressBits;
+        uint16_t bits;
+        uint32_t dataSize;
+    } cases[] = {
+        { "8", 8, 88200 },
+        { "16", 16, 176400 },
+    };
+    TempDir dir;
+    const PcmFormat format { 16, 1, 44100 };
+    const Bytes samples = tone(format, 88200, 440.0);
+    writePcmWav(dir.file("source.wav"), format, samples);
+    ASSERT_TRUE(sox(dir.file("source.wav"), "-e ima-adpcm", dir.file("ima.wav")));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.compressBits);
+        RegWriteString("Kestrix\\Settings\\CompressBits", c.compressBits);
+        RecordedBoxes boxes;
+        boxes.answer = QMessageBox::No;
+        FrameWindow frame;
+        frame.show();
+        openThreaded(frame, dir.file("ima.wav"));
+        ASSERT_EQ(frame.waveWindows().size(), 1);
+        const WaveDocument& document = frame.activeWaveWindow()->document()->document;
+        EXPECT_EQ(document.info.sourceKind, SourceCompressedWave);
+        EXPECT_EQ(PcmFormat::of(document.header), (PcmFormat { c.bits, 1, 44100 }));
+        EXPECT_EQ(document.header.dataSize, c.dataSize);
+        // Close to the tone: compare a stretch in the middle.
+        double error = 0, signal = 0;
+        for (std::size_t i = 40000; i < 41000; ++i) {
+            const double want = sampleAt(samples.data(), 16, i);
+            const double got = sampleAt(document.samples.data(), c.bits, i);
+            error += (got - want) * (got - want);
+            signal += want * want;
+        }
+        EXPECT_LT(std::sqrt(error / signal), 0.1);
+        EXPECT_TRUE(boxes.texts.empty());
+
+        frame.runCommand(CmdSave);
+        ASSERT_EQ(boxes.texts.size(), 1u);
+        EXPECT_EQ(
+            boxes.texts[0], "This file can not be saved in its original format.\rShall I save it as a .WAV file?");
+        EXPECT_EQ(IsFileSaved(frame.activeWaveWindow()->handle()), 1);
+    }
+    RegWriteString("Kestrix\\Settings\\CompressBits", "8");
+}
+
+TEST(FileOpen, FlacFileIsDecoded)
+{
+    TempDir dir;
+    const PcmFormat format { 16, 2, 44100 };
+    const Bytes samples = tone(format, 44100, 440.0);
+    writePcmWav(dir.file("source.wav"), format, samples);
+    ASSERT_TRUE(ffmpeg("-i " + dir.file("source.wav") + " " + dir.file("tone.flac")));
+    RegWriteString("Kestrix\\Settings\\CompressBits", "16");
+    RecordedBoxes boxes;
+    FrameWindow frame;
+    frame.show();
+    openThreaded(frame, dir.file("tone.flac"));
+    RegWriteString("Kestrix\\Settings\\CompressBits", "8");
+    ASSERT_EQ(frame.waveWindows().size(), 1);
+    EXPECT_TRUE(boxes.texts.empty());
+    const WaveDocument& document = frame.activeWaveWindow()->document()->document;
+    EXPECT_EQ(document.info.sourceKind, SourceMediaFile);
+    EXPECT_EQ(PcmFormat::of(document.header), format);
+    ASSERT_EQ(document.header.dataSize, samples.size());
+    // FLAC is lossless.
+    EXPECT_EQ(Bytes(document.samples.data(), document.samples.data() + samples.size()), samples);
+}
+
+} // namespace

@@ -1,0 +1,50 @@
+#include "ClipboardCopy.h"
+
+#include "documents/WavWriter.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace kx {
+
+CopyResult copyToClipboard(const WaveDocument& document, const std::string& path)
+{
+    const uint32_t dataSize = std::min<uint64_t>(document.header.dataSize, document.samples.size());
+    if (dataSize == 0)
+        return { CopyStatus::NothingToCopy };
+    const uint64_t needed = uint64_t(dataSize) + sizeof(WaveHeader);
+    if (const auto free = freeBytesForFile(path); free && *free <= needed)
+        return { CopyStatus::NotEnoughSpace, needed - *free };
+
+    uint32_t start = 0;
+    uint32_t length = dataSize;
+    if (document.mark.markLength != 0) {
+        start = std::min(document.mark.markStart, dataSize);
+        length = std::min(document.mark.markLength, dataSize - start);
+    }
+    // A temporary file may be lost in a crash; it is not worth waiting for the disk.
+    WavWriteOptions options;
+    options.flushToDisk = false;
+    const auto samples = document.samples.bytes().subspan(start, length);
+    if (writeWavFile(path, document.header, samples, options) != WavWriteStatus::Ok)
+        return { CopyStatus::CannotWrite };
+    return { CopyStatus::Copied };
+}
+
+std::string copyMessage(const CopyResult& result)
+{
+    switch (result.status) {
+    case CopyStatus::NotEnoughSpace: {
+        char text[128];
+        std::snprintf(text, sizeof text, "Not enough free memory on specified drive.\nYou need %ld KB more.",
+            long(result.missingBytes / 1024));
+        return text;
+    }
+    case CopyStatus::CannotWrite:
+        return "Cannot write data.";
+    default:
+        return "";
+    }
+}
+
+} // namespace kx

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "filters/FilterSettings.h"
+
+#include <string>
+
+namespace kx {
+
+/// Where the sound clipboard lives: one WAV file in the temporary directory that outlives the
+/// editor, guarded by a lock every process of the user shares.
+class ClipboardLocation {
+public:
+    static constexpr const char* kFileName = "KexCLIP.WAV";
+    static constexpr const char* kLockName = "KexClipboard";
+
+    /// TMPDIR, else /tmp (as QDir::tempPath() answers), unless a directory has been set.
+    static std::string directory();
+    /// Moves the clipboard elsewhere (tests); an empty path restores the temporary directory.
+    static void setDirectory(const std::string& directory);
+    static std::string filePath();
+};
+
+/// Gain of paste-and-mix in percent.
+inline constexpr filtersettings::WordSetting kPasteMixLouder { "Kestrix\\Settings\\Filters\\PasteMixLouder", 150 };
+
+} // namespace kx

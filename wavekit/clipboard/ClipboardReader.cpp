@@ -1,0 +1,69 @@
+#include "ClipboardReader.h"
+
+#include "documents/PcmFormat.h"
+
+namespace kx {
+
+WavReadStatus ClipboardReader::open(const std::string& path)
+{
+    using namespace wavchunks;
+    m_left = 0;
+    RiffChunk riff, fmt, data;
+    WavReadStatus status = openRiff(m_file, path, riff);
+    if (status == WavReadStatus::Ok)
+        status = findFormat(m_file, riff, fmt);
+    if (status == WavReadStatus::Ok)
+        status = readPcmFormat(m_file, fmt, m_header);
+    // Anything but mono or stereo at some rate would be misread by every operation downstream.
+    if (status == WavReadStatus::Ok
+        && ((m_header.nChannels != 1 && m_header.nChannels != 2) || m_header.nSamplesPerSec == 0))
+        status = WavReadStatus::WrongFormat;
+    if (status == WavReadStatus::Ok)
+        status = findData(m_file, riff, data);
+    if (status != WavReadStatus::Ok) {
+        m_file.close();
+        return status;
+    }
+    // Frames are what the documents count in, whatever the file claims.
+    const PcmFormat format = PcmFormat::of(m_header);
+    if (m_header.nBlockAlign != format.blockAlign())
+        format.applyTo(m_header);
+    bool cutShort = false;
+    const uint64_t length = keptDataLength(m_file, data, m_header.nBlockAlign, cutShort);
+    if (length > UINT32_MAX - 36) {
+        m_file.close();
+        return WavReadStatus::OutOfMemory;
+    }
+    m_header.setDataSize(uint32_t(length));
+    m_left = length;
+    return WavReadStatus::Ok;
+}
+
+bool ClipboardReader::read(std::span<uint8_t> bytes)
+{
+    if (bytes.size() > m_left)
+        return false;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const int64_t got = m_file.read(bytes.data() + done, bytes.size() - done);
+        if (got <= 0)
+            return false;
+        done += std::size_t(got);
+    }
+    m_left -= bytes.size();
+    return true;
+}
+
+const char* clipboardReadMessage(WavReadStatus status)
+{
+    switch (status) {
+    case WavReadStatus::CannotOpen:
+        return "";
+    case WavReadStatus::OutOfMemory:
+        return "Not enough memory.";
+    default:
+        return wavReadMessage(status);
+    }
+}
+
+} // namespace kx

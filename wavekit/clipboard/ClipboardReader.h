@@ -1,0 +1,32 @@
+#pragma once
+
+#include "ClipboardSource.h"
+#include "documents/RiffFile.h"
+#include "documents/WavReader.h"
+
+#include <string>
+
+namespace kx {
+
+/// The clipboard file as a source, read with the chunk rules of every WAV reader, so that any PCM
+/// WAV file put there is accepted. Only the format is read on opening; the samples are read
+/// where they are needed, so a paste needs no second copy of them.
+class ClipboardReader : public ClipboardSource {
+public:
+    /// CannotOpen means an empty clipboard. A mono or stereo file of another channel count or a
+    /// rate of 0 is WrongFormat.
+    WavReadStatus open(const std::string& path);
+
+    const WaveHeader& header() const override { return m_header; }
+    bool read(std::span<uint8_t> bytes) override;
+
+private:
+    RiffFile m_file;
+    WaveHeader m_header;
+    uint64_t m_left = 0;
+};
+
+/// The text shown for a clipboard that cannot be read; "" for an empty clipboard, which is no error.
+const char* clipboardReadMessage(WavReadStatus status);
+
+} // namespace kx

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace kx {
+
+/// Paste-and-mix of one block: each target sample becomes the mean of itself and the clipboard's
+/// sample at the same position, times `gain`, truncated and clipped as a volume change does.
+/// Channels are not told apart. Mixes min(target, clip) samples.
+///
+/// 16-bit: (a + b) / 2 rounded toward zero. 8-bit: the unsigned mean rounded down.
+void mixSamples(std::span<int16_t> target, std::span<const int16_t> clip, float gain);
+void mixSamples(std::span<uint8_t> target, std::span<const uint8_t> clip, float gain);
+
+} // namespace kx

@@ -1,0 +1,25 @@
+#include "ActiveDocument.h"
+
+#include "OperationContext.h"
+#include "WindowRegistry.h"
+#include "documents/SharedDocument.h"
+
+#include <mutex>
+
+namespace kx {
+
+WaveHeader ActiveDocument::header() const
+{
+    std::shared_lock lock(shared->lock);
+    return shared->document.header;
+}
+
+ActiveDocument activeDocument(HWND frame)
+{
+    ActiveDocument active;
+    active.wave = reinterpret_cast<HWND>(SendMessage(frame, MsgGetActiveWave, 0, 0));
+    active.shared = WindowRegistry::document(active.wave);
+    return active;
+}
+
+} // namespace kx

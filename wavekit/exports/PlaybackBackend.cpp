@@ -1,0 +1,39 @@
+#include "PlaybackBackend.h"
+
+#include "devices/OutputDevices.h"
+#include "devices/PortAudioOutput.h"
+
+#include <mutex>
+
+namespace kx {
+
+namespace {
+
+    std::mutex g_mutex;
+    PlaybackBackend g_installed;
+
+} // namespace
+
+PlaybackBackend PlaybackBackend::portAudio()
+{
+    return { PortAudioOutput::factory(), &outputdevices::names, &DeviceCapabilities::query };
+}
+
+PlaybackBackend PlaybackBackend::current()
+{
+    {
+        std::lock_guard lock(g_mutex);
+        if (g_installed.outputs)
+            return g_installed;
+    }
+    // PortAudio is only touched once something asks for it.
+    return portAudio();
+}
+
+void PlaybackBackend::install(PlaybackBackend backend)
+{
+    std::lock_guard lock(g_mutex);
+    g_installed = std::move(backend);
+}
+
+} // namespace kx
