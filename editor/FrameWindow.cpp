@@ -6,6 +6,7 @@
 #include "PlaybackController.h"
 #include "RecentFiles.h"
 #include "StatusBar.h"
+#include "PreviewSwitch.h"
 #include "ThreadCommands.h"
 #include "ThreadManager.h"
 #include "WaveView.h"
@@ -81,7 +82,13 @@ FrameWindow::FrameWindow()
     m_iconBar = makeBar("IconBar");
     m_rollDownPanel = makeBar("SELECTBAR");
     m_previewBar = makeBar("Preview");
-    m_previewSwitch = makeBar("Switch");
+    m_previewSwitch = new PreviewSwitch(m_central);
+    m_previewSwitch->setObjectName(QStringLiteral("Switch"));
+    registerBar(m_previewSwitch);
+    connect(m_previewSwitch, &PreviewSwitch::threadManagerRequested, this, [this](bool shown) {
+        if (shown != m_threadManagerShown)
+            toggleThreadManager();
+    });
     m_positionBar = makeBar("PosBar");
     m_functionBar = makeBar("FuncBar");
     m_statusBar = new StatusBar(m_handle, m_central);
@@ -89,6 +96,7 @@ FrameWindow::FrameWindow()
     m_threadManager = new ThreadManager(*m_operations, m_central);
     m_threadManager->hide();
     connect(m_operations, &OperationThreads::registryChanged, m_threadManager, &ThreadManager::refresh);
+    connect(m_threadManager, &ThreadManager::commandRequested, this, [this](int id) { runCommand(id); });
 
     buildMenus();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
@@ -129,7 +137,7 @@ QMenu* FrameWindow::addCommands(QList<QMenu*>& bar, const QString& title, const 
             m_undoAction = action;
         if (id == CmdThreadManager) {
             action->setCheckable(true);
-            connect(m_operations, &OperationThreads::registryChanged, action, [] {});
+            m_threadManagerActions.append(action);
         }
     }
     return menu;
@@ -230,7 +238,12 @@ void FrameWindow::buildMenus()
                                  {0, {}}});
     for (const auto& [id, text] : windows) {
         QAction* action = window->addAction(text);
+        action->setData(id);
         connect(action, &QAction::triggered, this, [this, id = id] { runCommand(id); });
+        if (id == CmdThreadManager) {
+            action->setCheckable(true);
+            m_threadManagerActions.append(action);
+        }
     }
     addCommands(m_documentMenu, "&Help", help);
     connect(m_documentMenu.at(1), &QMenu::aboutToShow, this, [this] { updateUndoItem(); });
@@ -612,6 +625,9 @@ void FrameWindow::toggleThreadManager()
 {
     m_threadManagerShown = !m_threadManagerShown;
     m_threadManager->setVisible(m_threadManagerShown);
+    m_previewSwitch->setThreadManagerShown(m_threadManagerShown);
+    for (QAction* action : m_threadManagerActions)
+        action->setChecked(m_threadManagerShown);
     if (m_threadManagerShown) {
         m_threadManager->raise();
         m_threadManager->refresh();

@@ -16,6 +16,7 @@ class QMenuBar;
 namespace kx {
 
 class PlaybackController;
+class PreviewSwitch;
 class StatusBar;
 class ThreadManager;
 class WaveWindow;
@@ -36,6 +37,7 @@ public:
     WaveWindow* activeWaveWindow() const;
     QList<WaveWindow*> waveWindows() const;
     const FrameLayout& currentLayout() const { return m_layout; }
+    bool threadManagerShown() const { return m_threadManagerShown; }
 
     /// Runs the command with this id, as a menu, accelerator or tool bar would.
     void runCommand(int id, intptr_t lParam = 0);
@@ -75,7 +77,7 @@ private:
     StatusBar* m_statusBar = nullptr;
     ThreadManager* m_threadManager = nullptr;
     QWidget* m_previewBar = nullptr;
-    QWidget* m_previewSwitch = nullptr;
+    PreviewSwitch* m_previewSwitch = nullptr;
     QWidget* m_iconBar = nullptr;
     QWidget* m_rollDownPanel = nullptr;
     QWidget* m_positionBar = nullptr;
@@ -84,7 +86,7 @@ private:
     QList<QMenu*> m_documentMenu;
     bool m_documentMenuShown = false;
     QAction* m_undoAction = nullptr;
-    QAction* m_threadManagerAction = nullptr;
+    QList<QAction*> m_threadManagerActions;
     QMenu* m_recentMenu = nullptr;
     OperationThreads* m_operations = nullptr;
     PlaybackController* m_playback = nullptr;

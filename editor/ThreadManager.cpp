@@ -4,7 +4,9 @@
 #include "documents/SharedDocument.h"
 #include "exports/WindowRegistry.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMenu>
 
 namespace kx {
 
@@ -20,6 +22,33 @@ ThreadManager::ThreadManager(const OperationThreads& threads, QWidget* parent)
     setColumnWidth(1, 80);
     setColumnWidth(2, 345);
     refresh();
+}
+
+QMenu* ThreadManager::createContextMenu()
+{
+    auto* menu = new QMenu(this);
+    auto add = [this](QMenu* to, int id, const QString& text) {
+        QAction* action = to->addAction(text);
+        action->setData(id);
+        connect(action, &QAction::triggered, this, [this, id] { emit commandRequested(id); });
+        return action;
+    };
+    QMenu* file = menu->addMenu(QStringLiteral("&File"));
+    add(file, CmdNew, QStringLiteral("&New"));
+    add(file, CmdOpen, QStringLiteral("&Open..."));
+    add(file, CmdSave, QStringLiteral("&Save"));
+    add(file, CmdSaveAs, QStringLiteral("Save &as..."));
+    menu->setDefaultAction(add(menu, CmdThreadManager, QStringLiteral("&Hide ThreadManager")));
+    add(menu, CmdPause, QStringLiteral("P&ause Thread"));
+    add(menu, CmdStop, QStringLiteral("&Stop Thread"));
+    return menu;
+}
+
+void ThreadManager::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 void ThreadManager::refresh()

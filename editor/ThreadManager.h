@@ -12,9 +12,18 @@ class ThreadManager : public QTreeWidget {
 public:
     ThreadManager(const OperationThreads& threads, QWidget* parent = nullptr);
 
+    /// The list's context menu; its commands go to the frame.
+    QMenu* createContextMenu();
+
 public slots:
     /// Rebuilds the list from the thread registry.
     void refresh();
+
+signals:
+    void commandRequested(int id);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     const OperationThreads& m_threads;

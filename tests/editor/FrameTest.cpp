@@ -2,6 +2,7 @@
 #include "FrameLayout.h"
 #include "FrameWindow.h"
 #include "RecentFiles.h"
+#include "PreviewSwitch.h"
 #include "SingleInstance.h"
 #include "StatusBar.h"
 #include "StartUp.h"
@@ -22,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -291,6 +293,35 @@ TEST(Frame, OperationsAreCountedListedAndStoppedWithTheirWindow)
     // An end message of an unknown thread only lowers the count, never below 0.
     SendMessage(frame.handle(), MsgOperationEnds, 999999, 0);
     EXPECT_EQ(frame.operations().runningCount(), 0);
+}
+
+TEST(Frame, SwitchShowsAndHidesTheThreadManager)
+{
+    FrameWindow frame;
+    frame.resize(900, 700);
+    frame.show();
+    auto* manager = frame.findChild<ThreadManager*>();
+    auto* strip = frame.findChild<PreviewSwitch*>();
+    ASSERT_NE(manager, nullptr);
+    ASSERT_NE(strip, nullptr);
+    EXPECT_FALSE(manager->isVisible());
+    // The lower part of the strip asks for the thread manager, the upper part for the preview.
+    QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(10, 60));
+    EXPECT_TRUE(manager->isVisible());
+    EXPECT_TRUE(frame.threadManagerShown());
+    QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(10, 55));
+    EXPECT_FALSE(manager->isVisible());
+    frame.runCommand(CmdThreadManager);
+    EXPECT_TRUE(manager->isVisible());
+    EXPECT_TRUE(strip->threadManagerShown());
+    EXPECT_EQ(manager->geometry(), frame.currentLayout().threadManager);
+
+    // The list's own menu hides it again.
+    QMenu* menu = manager->createContextMenu();
+    EXPECT_EQ(menu->defaultAction()->text(), "&Hide ThreadManager");
+    menu->defaultAction()->trigger();
+    EXPECT_FALSE(manager->isVisible());
+    delete menu;
 }
 
 TEST(Frame, ClosingAsksForUnsavedDocuments)

@@ -115,6 +115,10 @@ WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, s
     if (fd < 0)
         return WavWriteStatus::CannotCreate;
 
+    // Reserving the blocks in one go is much cheaper than having the file system find them page by
+    // page. Where that is refused the writes below meet the same limit and say at which step.
+    ::fallocate(fd, 0, 0, off_t(44 + samples.size()));
+
     WavWriteStatus status = WavWriteStatus::Ok;
     if (!writeAll(fd, bytes, 20)) // RIFF header and the fmt chunk's header
         status = WavWriteStatus::CannotCreate;
