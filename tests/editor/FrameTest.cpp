@@ -295,6 +295,23 @@ TEST(Frame, OperationsAreCountedListedAndStoppedWithTheirWindow)
     EXPECT_EQ(frame.operations().runningCount(), 0);
 }
 
+TEST(Frame, PlacementIsSavedAndRestored)
+{
+    {
+        FrameWindow frame;
+        frame.showWithSavedPlacement();
+        frame.setGeometry(40, 50, 820, 610);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(frame.close());
+    }
+    EXPECT_EQ(RegGetDWord("Kestrix\\Settings\\Main\\Width", 0), 820);
+    EXPECT_EQ(RegGetDWord("Kestrix\\Settings\\Main\\Height", 0), 610);
+    EXPECT_EQ(RegGetWord("Kestrix\\Settings\\Main\\ShowState", 0), 5);
+    FrameWindow again;
+    again.showWithSavedPlacement();
+    EXPECT_EQ(again.size(), QSize(820, 610));
+}
+
 TEST(Frame, SwitchShowsAndHidesTheThreadManager)
 {
     FrameWindow frame;
