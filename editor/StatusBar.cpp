@@ -6,6 +6,7 @@
 #include "exports/WindowRegistry.h"
 
 #include <QPainter>
+#include <QTimer>
 #include "paneldraw/drawing.h"
 
 namespace kx {
@@ -57,7 +58,7 @@ void StatusBar::paintEvent(QPaintEvent*)
     {
         std::shared_lock lock(shared->lock, std::try_to_lock);
         if (!lock.owns_lock()) {
-            update(); // an operation is resizing the document; try again shortly
+            QTimer::singleShot(30, this, qOverload<>(&QWidget::update)); // an operation holds it; try again
             return;
         }
         header = shared->document.header;
@@ -67,22 +68,23 @@ void StatusBar::paintEvent(QPaintEvent*)
     painter.drawText(nameBox, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
                      painter.fontMetrics().elidedText(name, Qt::ElideMiddle, nameBox.width()));
 
-    const uint64_t ms = header.riffSize == 0 || header.nAvgBytesPerSec == 0
-                            ? 0
-                            : uint64_t(double(header.dataSize) / header.nAvgBytesPerSec * 1000.0);
+    // The document's header is a canonical WAV header: the open dialog's preview reads the same fields.
+    const auto texts = filePreview({reinterpret_cast<const uint8_t*>(&header), sizeof header});
+    if (!texts)
+        return;
     const struct {
         int a, b;
-        QString text;
+        const std::string& text;
     } boxes[] = {
-        {130, 77, QString::asprintf("%u KB", header.riffSize / 1024)},
-        {190, 132, QString::asprintf("%u Hz", header.nSamplesPerSec)},
-        {270, 192, QString::asprintf(header.nChannels == 2 ? "%d Bit, Stereo" : "%d Bit, Mono", header.wBitsPerSample)},
-        {350, 272, QString::fromStdString(formatMinutesSeconds(ms))},
+        {130, 77, texts->size},
+        {190, 132, texts->rate},
+        {270, 192, texts->format},
+        {350, 272, texts->length},
     };
     for (const auto& box : boxes) {
         Down3Dbox(&painter, w - box.a, 4, w - box.b, h - 1);
         painter.drawText(QRect(QPoint(w - box.a + 3, 5), QPoint(w - box.b - 2, h - 2)),
-                         Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, box.text);
+                         Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, QString::fromStdString(box.text));
     }
 }
 
