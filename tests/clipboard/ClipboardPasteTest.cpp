@@ -211,6 +211,63 @@ TEST(MixClipboard, SixteenBitSilenceIsZero)
     EXPECT_EQ(document.mark.markStart, 4u);
 }
 
+/// A document's bytes after a mix as the rule states it: extended with silence to the clipboard's
+/// end, then the samples from the one holding the cursor mixed with the clipboard's in one go.
+std::vector<uint8_t> mixedInOneGo(
+    std::vector<uint8_t> bytes, const std::vector<uint8_t>& clip, uint32_t cursor, bool sixteen, float gain)
+{
+    bytes.resize(std::max<std::size_t>(bytes.size(), cursor + clip.size()), sixteen ? 0 : 128);
+    if (!sixteen) {
+        mixSamples(std::span(bytes).subspan(cursor, clip.size()), std::span(clip), gain);
+        return bytes;
+    }
+    const std::size_t first = cursor / 2 * 2;
+    std::vector<int16_t> target(clip.size() / 2), from(clip.size() / 2);
+    std::memcpy(target.data(), &bytes[first], target.size() * 2);
+    std::memcpy(from.data(), clip.data(), from.size() * 2);
+    mixSamples(std::span(target), std::span<const int16_t>(from), gain);
+    std::memcpy(&bytes[first], target.data(), target.size() * 2);
+    return bytes;
+}
+
+TEST(MixClipboard, LongClipboardsMixAsInOneGo)
+{
+    // Long clipboards are read and mixed piece by piece; the pieces must not show: overhangs
+    // starting inside a piece, odd cursors and lengths, a read failing late.
+    const struct {
+        bool sixteen;
+        uint32_t documentBytes, cursor, clipBytes;
+        float gain;
+    } cases[] = {
+        { true, 300000, 0, 300000, 1.5f },
+        { true, 300000, 250001, 200000, 0.5f }, // odd cursor: from the sample holding it
+        { true, 100000, 30000, 150001, 2.0f }, // odd length: the last byte is not mixed
+        { false, 200001, 150001, 131073, 1.5f }, { false, 70000, 70000, 70000, -1.0f }, // all overhang
+        { true, 131072, 65536, 65536, 100000.0f }, // pieces exactly at the end; clipped
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.documentBytes << " @" << c.cursor << " +" << c.clipBytes);
+        std::vector<uint8_t> bytes(c.documentBytes), clipBytes(c.clipBytes);
+        uint32_t noise = c.cursor + 1;
+        for (auto* block : { &bytes, &clipBytes })
+            for (uint8_t& byte : *block)
+                byte = uint8_t((noise = noise * 1664525u + 1013904223u) >> 24);
+        WaveDocument document = documentOf(bytes.data(), bytes.size(), c.sixteen ? 16 : 8, 1);
+        mark(document, c.cursor, 0);
+        MemoryClipboard clip(document.header, clipBytes);
+
+        MemoryClipboard failing = clip;
+        failing.failAfter = c.clipBytes - 1;
+        EXPECT_EQ(mixClipboard(document, failing, c.gain), EditStatus::CannotRead);
+        EXPECT_EQ(bytesOf(document), bytes);
+
+        ASSERT_EQ(mixClipboard(document, clip, c.gain), EditStatus::Done);
+        const std::vector<uint8_t> expected = mixedInOneGo(bytes, clipBytes, c.cursor, c.sixteen, c.gain);
+        EXPECT_EQ(document.header.dataSize, expected.size());
+        EXPECT_TRUE(bytesOf(document) == expected);
+    }
+}
+
 WaveHeader headerOf(const PcmFormat& format)
 {
     WaveHeader header;

@@ -4,8 +4,26 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
+#include <system_error>
+#include <thread>
+#include <unistd.h>
 
 namespace kx {
+
+namespace {
+
+    /// Closes `fd` on a thread of its own, or here when no thread can be had.
+    void closeLater(int fd)
+    {
+        try {
+            std::thread([fd] { ::close(fd); }).detach();
+        } catch (const std::system_error&) {
+            ::close(fd);
+        }
+    }
+
+} // namespace
 
 CopyResult copyToClipboard(const WaveDocument& document, const std::string& path)
 {
@@ -26,7 +44,14 @@ CopyResult copyToClipboard(const WaveDocument& document, const std::string& path
     WavWriteOptions options;
     options.flushToDisk = false;
     const auto samples = document.samples.bytes().subspan(start, length);
-    if (writeWavFile(path, document.header, samples, options) != WavWriteStatus::Ok)
+    // Replacing a large clipboard gives its pages back to the system, which costs a fair part of
+    // the time of writing it. Held open, the old file lives on until it is closed, and that is
+    // done on a thread of its own so that the copy need not wait for it.
+    const int previous = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const WavWriteStatus written = writeWavFile(path, document.header, samples, options);
+    if (previous >= 0)
+        closeLater(previous);
+    if (written != WavWriteStatus::Ok)
         return { CopyStatus::CannotWrite };
     return { CopyStatus::Copied };
 }

@@ -3,9 +3,14 @@
 #include "MixSamples.h"
 #include "documents/PcmFormat.h"
 #include "documents/UndoStore.h"
+#include "filters/ScaleTable.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace kx {
 
@@ -15,6 +20,9 @@ namespace {
 
     /// Sizes beyond this no longer fit the 32-bit RIFF size.
     constexpr uint64_t kLargestData = UINT32_MAX - 36;
+
+    /// A mix reads and mixes this many bytes at a time: small enough to stay in the cache.
+    constexpr std::size_t kMixPiece = 64 * 1024;
 
     /// Why a clipboard cannot go into a document with data: another format, or nothing in it.
     EditStatus refusalOf(const WaveDocument& document, const ClipboardSource& clip)
@@ -93,32 +101,101 @@ EditStatus mixClipboard(WaveDocument& document, ClipboardSource& clip, float gai
     if (end > kLargestData)
         return EditStatus::OutOfMemory;
 
-    // The whole clipboard is read before anything changes, so a failed read leaves no half-mixed
-    // document behind.
-    SampleBuffer mixed = SampleBuffer::allocate(length);
+    // The mixed document is built in a new block, the clipboard read a piece at a time straight
+    // into its place there and mixed there. The document itself is not touched until the whole
+    // clipboard has been read, so a failed read changes nothing.
+    const std::size_t newSize = std::max<std::size_t>(oldSize, std::size_t(end));
+    SampleBuffer mixed = SampleBuffer::allocate(newSize);
     if (mixed.isNull())
         return EditStatus::OutOfMemory;
-    if (!clip.read(mixed.bytes()))
-        return EditStatus::CannotRead;
     const bool sixteenBit = document.header.wBitsPerSample == 16;
-    if (end > oldSize) {
-        if (!document.samples.resize(std::size_t(end)))
-            return EditStatus::OutOfMemory;
-        std::memset(document.samples.data() + oldSize, sixteenBit ? 0 : 128, std::size_t(end - oldSize));
-        document.header.setDataSize(uint32_t(end));
-    }
-    insertionPoint(document);
+    const uint8_t silence = sixteenBit ? 0 : 128;
+    // 16-bit sound is mixed sample-wise from the sample that holds the cursor.
+    const std::size_t first = sixteenBit ? start & ~1u : start;
+    const std::size_t mixedLength = sixteenBit ? length & ~1u : length;
+    const uint8_t* old = document.samples.data();
+    uint8_t* out = mixed.data();
 
-    uint8_t* data = document.samples.data();
-    if (sixteenBit) {
-        // Sample-wise from the sample that holds the cursor.
-        const std::size_t first = start / 2;
-        const std::size_t count = length / 2;
-        mixSamples(std::span(reinterpret_cast<int16_t*>(data) + first, count),
-            std::span(reinterpret_cast<const int16_t*>(mixed.data()), count), gain);
-    } else {
-        mixSamples(std::span(data + start, length), mixed.bytes(), gain);
+    // What the clipboard is mixed with: the document's bytes, silence past its end.
+    std::vector<uint8_t> silent(kMixPiece, silence);
+    auto underlying = [&](std::size_t at, std::size_t count) -> const uint8_t* {
+        if (at >= oldSize)
+            return silent.data();
+        if (at + count > oldSize) {
+            // The piece that reaches past the end: a copy, topped up with silence.
+            std::memcpy(silent.data(), old + at, oldSize - at);
+            return silent.data();
+        }
+        return old + at;
+    };
+    const ScaleTable scale(gain);
+    auto mixPiece = [&](std::size_t done) {
+        const std::size_t count = std::min(kMixPiece, mixedLength - done);
+        uint8_t* piece = out + first + done;
+        const uint8_t* under = underlying(first + done, count);
+        // The mean is symmetric, so the clipboard's bytes may be the target.
+        if (sixteenBit)
+            mixSamples(std::span(reinterpret_cast<int16_t*>(piece), count / 2),
+                std::span(reinterpret_cast<const int16_t*>(under), count / 2), scale);
+        else
+            mixSamples(std::span(piece, count), std::span(under, count), gain);
+        if (under == silent.data() && first + done < oldSize)
+            std::fill(silent.begin(), silent.end(), silence);
+    };
+
+    // The pieces are mixed on a second thread while the next ones are read, each soon enough
+    // to find it in the cache. Without that thread this one mixes each piece after reading it.
+    constexpr std::size_t kFailed = SIZE_MAX;
+    std::atomic<std::size_t> readUpTo { 0 };
+    std::thread mixer;
+    try {
+        mixer = std::thread([&] {
+            for (std::size_t done = 0; done < mixedLength;) {
+                std::size_t ready;
+                while ((ready = readUpTo.load(std::memory_order_acquire)) == done)
+                    readUpTo.wait(done, std::memory_order_acquire);
+                if (ready == kFailed)
+                    return;
+                for (; done < ready; done += kMixPiece)
+                    mixPiece(done);
+            }
+        });
+    } catch (const std::system_error&) {
     }
+    std::memcpy(out, old, first);
+    for (std::size_t done = 0; done < mixedLength; done += kMixPiece) {
+        const std::size_t count = std::min(kMixPiece, mixedLength - done);
+        if (!clip.read({ out + first + done, count })) {
+            if (mixer.joinable()) {
+                readUpTo.store(kFailed, std::memory_order_release);
+                readUpTo.notify_one();
+                mixer.join();
+            }
+            return EditStatus::CannotRead;
+        }
+        if (mixer.joinable()) {
+            readUpTo.store(done + count, std::memory_order_release);
+            readUpTo.notify_one();
+        } else {
+            mixPiece(done);
+        }
+    }
+    if (mixer.joinable())
+        mixer.join();
+    // An odd byte a 16-bit mix leaves out is still read, as it is part of the clipboard.
+    uint8_t unused[1];
+    if (mixedLength != length && !clip.read({ unused, length - mixedLength }))
+        return EditStatus::CannotRead;
+    const std::size_t after = first + mixedLength;
+    if (after < oldSize)
+        std::memcpy(out + after, old + after, oldSize - after);
+    if (newSize > std::max<std::size_t>(after, oldSize))
+        std::memset(
+            out + std::max<std::size_t>(after, oldSize), silence, newSize - std::max<std::size_t>(after, oldSize));
+
+    document.samples = std::move(mixed);
+    document.header.setDataSize(uint32_t(newSize));
+    insertionPoint(document);
     UndoStore::forbid(document);
     document.info.saved = 0;
     return EditStatus::Done;

@@ -3,6 +3,10 @@
 #include "FilterControl.h"
 #include "WorkingRange.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
 namespace kx {
 
 enum class CrossFade {
@@ -19,6 +23,12 @@ ByteRange crossFadeFrames(const WaveHeader& header, ByteRange range);
 /// test of the channel count: the caller does both. False when stopped part way.
 bool crossFadeRange(
     WaveDocument& document, ByteRange range, float startFactor, CrossFade direction, const FilterControl& control = {});
+
+/// The cross-fade's arithmetic over whole stereo frames: frame firstFrame + j of `samples` gets
+/// float(first - k / frames) on the fading side and float(1 - (first - k / frames)) on the other,
+/// in double precision. 16-bit samples use AVX2 where present.
+void crossFadeSamples(std::span<uint8_t> samples, std::size_t firstFrame, double first, double frames, bool leftFades);
+void crossFadeSamples(std::span<int16_t> samples, std::size_t firstFrame, double first, double frames, bool leftFades);
 
 /// The cross-fade over the working range with start factor 1; a mono file only gets its undo copy
 /// ("Fade Channels Left To Right" / "Fade Channels Right To Left").

@@ -1,9 +1,16 @@
 #include "MovingAverage.h"
 
+#include "SampleScaling.h"
+
 #include <algorithm>
 #include <array>
+#include <type_traits>
 #include <utility>
 #include <vector>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace kx {
 
@@ -26,6 +33,43 @@ namespace {
         }
     }
 
+#if defined(__x86_64__)
+    /// averageFrames for 16-bit samples with one or two channels, four values at a time. With
+    /// d[i] = x[i + window] - x[i] (one channel), the sum for value i + j is the running sum at i
+    /// plus d[i] .. d[i + j - 1]: a prefix sum inside the vector, the carry the only dependency
+    /// from step to step. The division goes through single precision: every sum is below 2^24, so
+    /// it is exact, and a quotient that is no integer lies at least 1/window from one while its
+    /// rounding error stays below 2^-9, so truncating it truncates the true quotient.
+    template <std::size_t Channels>
+    __attribute__((target("avx2"))) std::size_t averageFour(
+        int16_t* x, std::size_t first, std::size_t count, std::size_t window, int32_t* sums)
+    {
+        static_assert(Channels == 1 || Channels == 2);
+        constexpr std::size_t kFrames = 4 / Channels;
+        const __m128 divisor = _mm_set1_ps(float(window));
+        __m128i carry = Channels == 2 ? _mm_setr_epi32(sums[0], sums[1], sums[0], sums[1]) : _mm_set1_epi32(sums[0]);
+        const std::size_t ahead = window * Channels;
+        std::size_t i = first;
+        for (; i + kFrames <= first + count; i += kFrames) {
+            int16_t* at = x + i * Channels;
+            const __m128i current = _mm_cvtepi16_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(at)));
+            const __m128i entering = _mm_cvtepi16_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(at + ahead)));
+            const __m128i change = _mm_sub_epi32(entering, current);
+            __m128i inclusive = _mm_add_epi32(change, _mm_slli_si128(change, 8));
+            if constexpr (Channels == 1)
+                inclusive = _mm_add_epi32(inclusive, _mm_slli_si128(inclusive, 4));
+            const __m128i running = _mm_add_epi32(carry, _mm_sub_epi32(inclusive, change));
+            const __m128i mean = _mm_cvttps_epi32(_mm_div_ps(_mm_cvtepi32_ps(running), divisor));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(at), _mm_packs_epi32(mean, mean));
+            carry = _mm_add_epi32(carry, _mm_shuffle_epi32(inclusive, Channels == 2 ? 0xEE : 0xFF));
+        }
+        sums[0] = _mm_cvtsi128_si32(carry);
+        if constexpr (Channels == 2)
+            sums[1] = _mm_extract_epi32(carry, 1);
+        return i;
+    }
+#endif
+
     template <class Sample, std::size_t Channels>
     using BlockFunction = void (*)(Sample*, std::size_t, std::size_t, int32_t*);
 
@@ -47,8 +91,16 @@ namespace {
             for (std::size_t j = 0; j < window; ++j)
                 sums[c] += int32_t(x[j * Channels + c]);
         }
-        return runInBlocks(frames - window, control,
-            [&](std::size_t first, std::size_t count) { function(x, first, count, sums.data()); });
+        return runInBlocks(frames - window, control, [&](std::size_t first, std::size_t count) {
+            std::size_t done = first;
+#if defined(__x86_64__)
+            if constexpr (std::is_same_v<Sample, int16_t> && Channels <= 2) {
+                if (cpuHasAvx2())
+                    done = averageFour<Channels>(x, first, count, window, sums.data());
+            }
+#endif
+            function(x, done, first + count - done, sums.data());
+        });
     }
 
     template <class Sample>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FilterControl.h"
+#include "StreamingCopy.h"
 #include "WorkingRange.h"
 #include "documents/UndoStore.h"
 
@@ -46,12 +47,24 @@ public:
     }
 
     bool undoable() const { return m_undoable; }
-    /// Copies the range's bytes [offset, offset + length).
+    /// Copies the range's bytes [offset, offset + length), the next piece after those taken so far.
     void take(std::size_t offset, std::size_t length)
     {
-        if (m_undoable && length != 0)
-            std::memcpy(m_copy.data() + offset, m_source + offset, length);
+        copy(offset, length);
         m_taken = offset + length;
+    }
+    /// Copies a piece out of order; takeRest() does not know about it.
+    void copy(std::size_t offset, std::size_t length)
+    {
+        if (m_undoable && length != 0)
+            copyPastCache(m_copy.data() + offset, m_source + offset, length);
+    }
+    /// Where the copy of [offset, offset + length) goes, for a caller that copies the block while it
+    /// reads it anyway; null without a copy. The piece counts as taken.
+    uint8_t* takeByCaller(std::size_t offset, std::size_t length)
+    {
+        m_taken = offset + length;
+        return m_undoable && length != 0 ? m_copy.data() + offset : nullptr;
     }
     /// Copies what is not copied yet, so that a stopped run can be undone whole.
     void takeRest() { take(m_taken, m_copy.size() - m_taken); }
@@ -73,23 +86,37 @@ inline FilterStatus finishChange(WaveDocument& document, BlockUndo& undo, bool f
     return FilterStatus::Cancelled;
 }
 
-/// changeInPlace for filters that handle each sample on its own: work(block, firstIndex) gets the
-/// samples block by block, firstIndex counting from the start of the range. The undo copy of each
-/// block is taken just before it, while the block passes through the cache anyway.
+/// changeInPlace for filters that handle each sample on its own and copy each block for undo
+/// themselves: work(block, firstIndex, copy) gets the samples block by block, firstIndex counting
+/// from the start of the range, and where the block's original values go (null: no copy).
 template <class Work>
-FilterStatus changeSamples(
+FilterStatus changeAndCopySamples(
     WaveDocument& document, ByteRange range, const char* undoText, const FilterControl& control, Work&& work)
 {
     BlockUndo undo(document, range, undoText);
     const FilterControl effective { undo.undoable() ? control.stop : nullptr, control.progress, control.betweenBlocks };
     const bool finished = visitSamples(document, range, [&](auto samples) {
-        constexpr std::size_t size = sizeof(typename decltype(samples)::element_type);
+        using Sample = typename decltype(samples)::element_type;
         return runInBlocks(samples.size(), effective, [&](std::size_t first, std::size_t count) {
-            undo.take(first * size, count * size);
-            work(samples.subspan(first, count), first);
+            auto* copy = reinterpret_cast<Sample*>(undo.takeByCaller(first * sizeof(Sample), count * sizeof(Sample)));
+            work(samples.subspan(first, count), first, copy);
         });
     });
     return finishChange(document, undo, finished);
+}
+
+/// changeAndCopySamples with the copy of each block taken just before it, while the block passes
+/// through the cache anyway: work(block, firstIndex).
+template <class Work>
+FilterStatus changeSamples(
+    WaveDocument& document, ByteRange range, const char* undoText, const FilterControl& control, Work&& work)
+{
+    return changeAndCopySamples(document, range, undoText, control, [&](auto block, std::size_t first, auto* copy) {
+        if (copy)
+            copyPastCache(
+                reinterpret_cast<uint8_t*>(copy), reinterpret_cast<const uint8_t*>(block.data()), block.size_bytes());
+        work(block, first);
+    });
 }
 
 } // namespace kx

@@ -4,6 +4,16 @@
 
 namespace kx {
 
+bool cpuHasAvx2()
+{
+#if defined(__x86_64__) && defined(__GNUC__)
+    static const bool hasAvx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    return hasAvx2;
+#else
+    return false;
+#endif
+}
+
 float percentFactor(uint32_t percent)
 {
     return float(double(percent) * double(0.01f));

@@ -32,6 +32,10 @@ template <> struct SampleForm<int16_t> {
 #define KX_VECTOR_CLONES
 #endif
 
+/// True when the processor runs AVX2 code with fused multiply-add, which every AVX2 processor of
+/// note has (the build itself targets the x86-64 baseline).
+bool cpuHasAvx2();
+
 /// Factors beyond this give the same clipped results as this, and keep every product in 32 bits.
 inline constexpr float kLargestFactor = 65535.0f;
 

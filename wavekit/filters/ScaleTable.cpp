@@ -1,12 +1,11 @@
 #include "ScaleTable.h"
 
+#include "Avx2Scaling.h"
 #include "SampleScaling.h"
+#include "StreamingCopy.h"
 
 #include <algorithm>
-
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
+#include <cmath>
 
 namespace kx {
 
@@ -41,7 +40,43 @@ namespace {
             data[i] = scaleSample(data[i], factor);
     }
 
+    constexpr float kSmallestFusedFactor = 1e-20f;
+
+    /// With `copy`, each group of sixteen goes there too before it changes, with streaming stores
+    /// (aligned: the samples before the copy's first 32-byte boundary take the scalar way).
+    __attribute__((target("avx2,fma"))) void scaleFused(std::span<int16_t> samples, float factor, int16_t* copy)
+    {
+        const __m256 wide = _mm256_set1_ps(factor);
+        int16_t* data = samples.data();
+        std::size_t i = 0;
+        if (copy) {
+            const std::size_t head = std::min(samples.size(), (32 - reinterpret_cast<uintptr_t>(copy) % 32) % 32 / 2);
+            for (; i < head; ++i) {
+                copy[i] = data[i];
+                data[i] = scaleSample(data[i], factor);
+            }
+        }
+        for (; i + 16 <= samples.size(); i += 16) {
+            const __m256i stored = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
+            if (copy)
+                _mm256_stream_si256(reinterpret_cast<__m256i*>(copy + i), stored);
+            const __m256i first = avx2::scaleEightFused(_mm256_cvtepi16_epi32(_mm256_castsi256_si128(stored)), wide);
+            const __m256i second
+                = avx2::scaleEightFused(_mm256_cvtepi16_epi32(_mm256_extracti128_si256(stored, 1)), wide);
+            const __m256i packed = _mm256_permute4x64_epi64(_mm256_packs_epi32(first, second), 0xD8);
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(data + i), packed);
+        }
+        if (copy)
+            _mm_sfence();
+        for (; i < samples.size(); ++i) {
+            if (copy)
+                copy[i] = data[i];
+            data[i] = scaleSample(data[i], factor);
+        }
+    }
+
     const bool g_hasAvx2 = __builtin_cpu_supports("avx2");
+    const bool g_hasFma = __builtin_cpu_supports("fma");
 #endif
 
 } // namespace
@@ -64,9 +99,39 @@ void ScaleTable::apply(std::span<uint8_t> samples) const
         sample = m_eightBit[sample];
 }
 
+void ScaleTable::apply(std::span<uint8_t> samples, uint8_t* copy) const
+{
+    if (copy)
+        copyPastCache(copy, samples.data(), samples.size());
+    apply(samples);
+}
+
+void ScaleTable::apply(std::span<int16_t> samples, int16_t* copy) const
+{
+#if defined(__x86_64__)
+    if (fusable())
+        return scaleFused(samples, m_factor, copy);
+#endif
+    if (copy)
+        copyPastCache(
+            reinterpret_cast<uint8_t*>(copy), reinterpret_cast<const uint8_t*>(samples.data()), samples.size_bytes());
+    apply(samples);
+}
+
+bool ScaleTable::fusable() const
+{
+#if defined(__x86_64__)
+    return g_hasAvx2 && g_hasFma && (m_factor == 0.0f || std::abs(m_factor) >= kSmallestFusedFactor);
+#else
+    return false;
+#endif
+}
+
 void ScaleTable::apply(std::span<int16_t> samples) const
 {
 #if defined(__x86_64__)
+    if (fusable())
+        return scaleFused(samples, m_factor, nullptr);
     if (g_hasAvx2)
         return scaleAvx2(samples, m_factor);
 #endif

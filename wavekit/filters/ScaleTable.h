@@ -17,8 +17,15 @@ public:
 
     void apply(std::span<uint8_t> samples) const;
     void apply(std::span<int16_t> samples) const;
+    /// Scales the samples and puts their original values into `copy` (null: no copy) on the way,
+    /// past the cache, reading each sample once.
+    void apply(std::span<uint8_t> samples, uint8_t* copy) const;
+    void apply(std::span<int16_t> samples, int16_t* copy) const;
 
 private:
+    /// Whether the single-precision AVX2 path gives the exact values for this factor here.
+    bool fusable() const;
+
     float m_factor;
     std::array<uint8_t, 256> m_eightBit;
     std::vector<int16_t> m_sixteenBit; ///< indexed by the sample's bits as unsigned

@@ -25,10 +25,8 @@ FilterStatus setSilence(WaveDocument& document, const FilterControl& control)
     if (document.mark.markLength == 0)
         return FilterStatus::Refused;
     const ByteRange range = wholeSamples(document.header, markRange(document));
-    return changeInPlace(document, range, "Silence", control, [&](const FilterControl& effective) {
-        return runInBlocks(range.length, effective, [&](std::size_t first, std::size_t count) {
-            fillSilence(document.header, document.samples.data() + range.start + first, count);
-        });
+    return changeSamples(document, range, "Silence", control, [&](auto block, std::size_t) {
+        fillSilence(document.header, reinterpret_cast<uint8_t*>(block.data()), block.size_bytes());
     });
 }
 

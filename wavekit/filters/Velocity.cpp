@@ -1,5 +1,6 @@
 #include "Velocity.h"
 
+#include "Avx2Scaling.h"
 #include "MovingAverage.h"
 #include "SampleAccess.h"
 #include "SampleScaling.h"
@@ -14,9 +15,11 @@ namespace {
 
     /// Frame i of the output reads this frame of the input; double precision keeps the mapping exact
     /// beyond 2^24 frames, the clamp keeps single-precision rounding of the stretch inside the input.
+    /// Signed conversions: the unsigned ones cost a branch each way on x86-64, and no frame count
+    /// comes near 2^63.
     inline std::size_t sourceFrame(std::size_t i, double speed, std::size_t inputFrames)
     {
-        return std::min(std::size_t(double(i) * speed), inputFrames - 1);
+        return std::min(std::size_t(int64_t(double(int64_t(i)) * speed)), inputFrames - 1);
     }
 
     template <class Frame>
@@ -32,6 +35,76 @@ namespace {
                 frames[i] = frames[sourceFrame(i, speed, inputFrames)];
         }
     }
+
+#if defined(__x86_64__)
+    constexpr std::size_t kChunk = 256;
+
+    /// sourceFrame for frames [first, first + kChunk), four at a time: the truncating conversions
+    /// agree below 2^31.
+    __attribute__((target("avx2"))) void sourceFrames(
+        int32_t* sources, std::size_t first, double speed, std::size_t inputFrames)
+    {
+        const __m256d scale = _mm256_set1_pd(speed);
+        const __m128i last = _mm_set1_epi32(int32_t(inputFrames - 1));
+        for (std::size_t j = 0; j < kChunk; j += 4) {
+            const __m256d position = _mm256_mul_pd(avx2::indices(first + j), scale);
+            const __m128i source = _mm_min_epi32(_mm256_cvttpd_epi32(position), last);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(sources + j), source);
+        }
+    }
+
+    /// Growing 4-byte frames: eight output frames read at most eight neighbouring input frames (the
+    /// source index rises by 0 or 1 per frame when speed < 1), so one load and a lane permutation
+    /// make them. Every frame read lies below the ones written so far.
+    __attribute__((target("avx2"))) std::size_t growFramesAvx2(
+        uint32_t* frames, std::size_t inputFrames, std::size_t outputFrames, double speed)
+    {
+        const __m256d scale = _mm256_set1_pd(speed);
+        const __m256i last = _mm256_set1_epi32(int32_t(inputFrames - 1));
+        std::size_t i = outputFrames;
+        for (; i >= 16; i -= 8) {
+            const std::size_t first = i - 8;
+            const __m128i low = _mm256_cvttpd_epi32(_mm256_mul_pd(avx2::indices(first), scale));
+            const __m128i high = _mm256_cvttpd_epi32(_mm256_mul_pd(avx2::indices(first + 4), scale));
+            const __m256i sources = _mm256_min_epi32(_mm256_set_m128i(high, low), last);
+            const int32_t base = _mm256_cvtsi256_si32(sources);
+            const __m256i read = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(frames + base));
+            const __m256i lanes = _mm256_sub_epi32(sources, _mm256_set1_epi32(base));
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(frames + first), _mm256_permutevar8x32_epi32(read, lanes));
+        }
+        return i;
+    }
+
+    /// stretchFrames with the source indices computed by the vector unit a chunk at a time; the
+    /// frames move in the same order as there.
+    template <class Frame>
+    void stretchChunked(uint8_t* bytes, std::size_t inputFrames, std::size_t outputFrames, double speed)
+    {
+        auto* frames = reinterpret_cast<Frame*>(bytes);
+        int32_t sources[kChunk];
+        if (outputFrames > inputFrames) {
+            std::size_t i = outputFrames;
+            if constexpr (sizeof(Frame) == 4)
+                i = growFramesAvx2(frames, inputFrames, outputFrames, speed);
+            for (; i > kChunk; i -= kChunk) {
+                sourceFrames(sources, i - kChunk, speed, inputFrames);
+                for (std::size_t j = kChunk; j-- > 0;)
+                    frames[i - kChunk + j] = frames[sources[j]];
+            }
+            for (--i; i > 0; --i)
+                frames[i] = frames[sourceFrame(i, speed, inputFrames)];
+        } else {
+            std::size_t i = 0;
+            for (; i + kChunk <= outputFrames; i += kChunk) {
+                sourceFrames(sources, i, speed, inputFrames);
+                for (std::size_t j = 0; j < kChunk; ++j)
+                    frames[i + j] = frames[sources[j]];
+            }
+            for (; i < outputFrames; ++i)
+                frames[i] = frames[sourceFrame(i, speed, inputFrames)];
+        }
+    }
+#endif
 
     void stretchOddFrames(
         uint8_t* bytes, std::size_t frameSize, std::size_t inputFrames, std::size_t outputFrames, double speed)
@@ -50,6 +123,16 @@ namespace {
 
     void stretch(uint8_t* bytes, std::size_t frameSize, std::size_t inputFrames, std::size_t outputFrames, double speed)
     {
+#if defined(__x86_64__)
+        if (std::max(inputFrames, outputFrames) < (std::size_t(1) << 30) && cpuHasAvx2()) {
+            if (frameSize == 4)
+                return stretchChunked<uint32_t>(bytes, inputFrames, outputFrames, speed);
+            if (frameSize == 2)
+                return stretchChunked<uint16_t>(bytes, inputFrames, outputFrames, speed);
+            if (frameSize == 1)
+                return stretchChunked<uint8_t>(bytes, inputFrames, outputFrames, speed);
+        }
+#endif
         switch (frameSize) {
         case 1:
             return stretchFrames<uint8_t>(bytes, inputFrames, outputFrames, speed);

@@ -11,8 +11,8 @@ FilterStatus changeVolume(WaveDocument& document, uint32_t percent, const Filter
     const float factor = percentFactor(percent);
     const ByteRange range = wholeSamples(document.header, workingRange(document));
     const ScaleTable table(factor);
-    return changeSamples(
-        document, range, "Change Volume", control, [&table](auto block, std::size_t) { table.apply(block); });
+    return changeAndCopySamples(document, range, "Change Volume", control,
+        [&table](auto block, std::size_t, auto* copy) { table.apply(block, copy); });
 }
 
 } // namespace kx
