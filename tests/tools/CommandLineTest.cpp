@@ -6,14 +6,14 @@ namespace {
 
 using namespace kx::cli;
 
-const std::vector<CommandSpec> kSpecs = {
+const std::vector<CommandSyntax> kSyntaxes = {
     {"info", "info FILE", {}, {}, {}, 1},
     {"apply", "apply OP IN OUT", {"--mark", "--cursor"}, {"--then-undo"}, {"percent", "sec"}, 3},
 };
 
 std::optional<ParsedCommand> parseLine(std::vector<std::string> args, std::string& error)
 {
-    return parse(args, kSpecs, error);
+    return parse(args, kSyntaxes, error);
 }
 
 TEST(CommandLine, AcceptsOptionsParametersAndSettingsBeforeTheFiles)

@@ -14,7 +14,7 @@ bool contains(const std::vector<std::string>& list, const std::string& item)
 
 } // namespace
 
-std::optional<ParsedCommand> parse(const std::vector<std::string>& arguments, const std::vector<CommandSpec>& specs,
+std::optional<ParsedCommand> parse(const std::vector<std::string>& arguments, const std::vector<CommandSyntax>& syntaxes,
                                    std::string& error)
 {
     ParsedCommand parsed;
@@ -41,15 +41,15 @@ std::optional<ParsedCommand> parse(const std::vector<std::string>& arguments, co
         return std::nullopt;
     }
     parsed.name = arguments[i++];
-    const auto spec = std::find_if(specs.begin(), specs.end(), [&](const CommandSpec& s) { return s.name == parsed.name; });
-    if (spec == specs.end()) {
+    const auto syntax = std::find_if(syntaxes.begin(), syntaxes.end(), [&](const CommandSyntax& s) { return s.name == parsed.name; });
+    if (syntax == syntaxes.end()) {
         error = "unknown command '" + parsed.name + "'";
         return std::nullopt;
     }
 
-    for (std::size_t w = 0; w < spec->words; ++w, ++i) {
+    for (std::size_t w = 0; w < syntax->words; ++w, ++i) {
         if (i >= arguments.size() || arguments[i].rfind("--", 0) == 0) {
-            error = parsed.name + " needs " + std::to_string(spec->words) + " word(s) after it";
+            error = parsed.name + " needs " + std::to_string(syntax->words) + " word(s) after it";
             return std::nullopt;
         }
         parsed.words.push_back(arguments[i]);
@@ -67,20 +67,20 @@ std::optional<ParsedCommand> parse(const std::vector<std::string>& arguments, co
         } else if (arg == "--setting") {
             if (i + 1 >= arguments.size() || !takeSetting(arguments[++i]))
                 return std::nullopt;
-        } else if (contains(spec->valueOptions, arg)) {
+        } else if (contains(syntax->valueOptions, arg)) {
             if (i + 1 >= arguments.size()) {
                 error = arg + " needs a value";
                 return std::nullopt;
             }
             parsed.options[arg] = arguments[++i];
-        } else if (contains(spec->flagOptions, arg)) {
+        } else if (contains(syntax->flagOptions, arg)) {
             parsed.options[arg] = "";
         } else if (arg.rfind("--", 0) == 0) {
             error = "unknown option '" + arg + "' for " + parsed.name;
             return std::nullopt;
         } else if (const auto equals = arg.find('='); equals != std::string::npos && equals > 0) {
             const std::string name = arg.substr(0, equals);
-            if (!contains(spec->parameters, name)) {
+            if (!contains(syntax->parameters, name)) {
                 error = "unknown parameter '" + name + "' for " + parsed.name;
                 return std::nullopt;
             }
@@ -90,8 +90,8 @@ std::optional<ParsedCommand> parse(const std::vector<std::string>& arguments, co
             parsed.files.push_back(arg);
         }
     }
-    if (parsed.files.size() != spec->files) {
-        error = parsed.name + " takes " + std::to_string(spec->files) + " file name(s)";
+    if (parsed.files.size() != syntax->files) {
+        error = parsed.name + " takes " + std::to_string(syntax->files) + " file name(s)";
         return std::nullopt;
     }
     return parsed;

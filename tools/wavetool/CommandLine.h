@@ -8,7 +8,7 @@
 namespace kx::cli {
 
 /// What one command accepts besides `--setting`, which every command takes.
-struct CommandSpec {
+struct CommandSyntax {
     std::string name;
     std::string synopsis;                 ///< the usage line after "wavetool "
     std::vector<std::string> valueOptions; ///< options followed by a value, e.g. "--mark"
@@ -29,10 +29,10 @@ struct ParsedCommand {
     bool has(const std::string& option) const { return options.count(option) != 0; }
 };
 
-/// Parses `arguments` (without the program name) against `specs`. Options, settings and
+/// Parses `arguments` (without the program name) against `syntaxes`. Options, settings and
 /// NAME=VALUE parameters come before the file names; "--" ends them. On a usage error returns
 /// nullopt with the reason in `error`.
-std::optional<ParsedCommand> parse(const std::vector<std::string>& arguments, const std::vector<CommandSpec>& specs,
+std::optional<ParsedCommand> parse(const std::vector<std::string>& arguments, const std::vector<CommandSyntax>& syntaxes,
                                    std::string& error);
 
 /// "START:LENGTH" as two byte offsets.

@@ -11,7 +11,7 @@ namespace kx::cli {
 enum ExitStatus { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
 
 struct Command {
-    CommandSpec spec;
+    CommandSyntax syntax;
     std::function<int(const ParsedCommand&)> run;
 };
 

@@ -167,9 +167,9 @@ std::vector<Command> filterCommands()
                 names.push_back(parameter.name);
         }
     }
-    CommandSpec spec { "apply", kSynopsis, { "--mark", "--cursor" }, { "--then-undo" }, names, 2 };
-    spec.words = 1;
-    return { { spec, apply } };
+    CommandSyntax syntax { "apply", kSynopsis, { "--mark", "--cursor" }, { "--then-undo" }, names, 2 };
+    syntax.words = 1;
+    return { { syntax, apply } };
 }
 
 } // namespace kx::cli

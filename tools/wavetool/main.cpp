@@ -23,7 +23,7 @@ void printUsage(const std::vector<Command>& commands)
         "usage: wavetool COMMAND [--setting PATH=VALUE]... [OPTIONS] [NAME=VALUE]... FILES\n"
         "commands:\n");
     for (const Command& command : commands)
-        std::fprintf(stderr, "  wavetool %s\n", command.spec.synopsis.c_str());
+        std::fprintf(stderr, "  wavetool %s\n", command.syntax.synopsis.c_str());
 }
 
 } // namespace
@@ -36,11 +36,11 @@ int main(int argc, char* argv[])
         printUsage(commands);
         return ExitOk;
     }
-    std::vector<CommandSpec> specs;
+    std::vector<CommandSyntax> syntaxes;
     for (const Command& command : commands)
-        specs.push_back(command.spec);
+        syntaxes.push_back(command.syntax);
     std::string error;
-    const auto parsed = parse(arguments, specs, error);
+    const auto parsed = parse(arguments, syntaxes, error);
     if (!parsed) {
         std::fprintf(stderr, "wavetool: %s\n", error.c_str());
         printUsage(commands);
@@ -53,7 +53,7 @@ int main(int argc, char* argv[])
         }
     }
     for (const Command& command : commands) {
-        if (command.spec.name == parsed->name)
+        if (command.syntax.name == parsed->name)
             return command.run(*parsed);
     }
     return ExitUsage;
