@@ -1,5 +1,6 @@
 // The sound clipboard as the editor reaches it through window handles: copy, paste and mix as
 // operation threads, the cuts of a document, the exchange with files and the properties dialog.
+#include "Repaint.h"
 #include "ClipboardHeaderDialog.h"
 #include "MessageBoxes.h"
 #include "OperationContext.h"
@@ -33,20 +34,6 @@ namespace {
 HWND frameOf(HWND wave)
 {
     return reinterpret_cast<HWND>(SendMessage(wave, MsgGetFrame, 0, 0));
-}
-
-void repaint(HWND frame, uint32_t bar)
-{
-    PostMessage(reinterpret_cast<HWND>(SendMessage(frame, bar, 0, 0)), MsgInvalidate, 0, 0);
-}
-
-/// After a change of the data: the scroll range, the window, the preview and the status bar.
-void showChangedData(HWND frame, HWND wave)
-{
-    SendMessage(wave, MsgRecomputeScroll, 0, 0);
-    PostMessage(wave, MsgInvalidate, 0, 0);
-    repaint(frame, MsgGetPreviewBar);
-    repaint(frame, MsgGetStatusBar);
 }
 
 /// The clipboard lock as an operation thread holds it: taken at once, waiting as long as it
@@ -120,7 +107,7 @@ int32_t bringIn(HWND wave, Incoming how, uint32_t operationCode)
             return hold.finish(frame, wave);
         }
         source = &converted;
-        repaint(frame, MsgGetRollDown);
+        repaintBar(frame, MsgGetRollDown);
     }
     if (OperationContext::stopRequested())
         hold.breakThread(frame);
@@ -166,7 +153,7 @@ int32_t CopyToClipboard(HWND wave)
         ErrorBox(frame, copyMessage(result).c_str());
         hold.breakThread(frame);
     }
-    repaint(frame, MsgGetRollDown);
+    repaintBar(frame, MsgGetRollDown);
     hold.release();
     OperationContext::announceEnd(frame);
     return 1;

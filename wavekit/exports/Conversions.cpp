@@ -1,4 +1,5 @@
 // Conversion of the active document to another PCM format.
+#include "Repaint.h"
 #include "ActiveDocument.h"
 #include "OperationContext.h"
 #include "WaveFormats.h"
@@ -54,10 +55,7 @@ namespace {
 
         // A conversion records no undo information; what was saved before no longer fits.
         ForbidUndo(active.wave);
-        SendMessage(active.wave, MsgRecomputeScroll, 0, 0);
-        PostMessage(active.wave, MsgInvalidate, 0, 0);
-        PostMessage(reinterpret_cast<HWND>(SendMessage(frame, MsgGetPreviewBar, 0, 0)), MsgInvalidate, 0, 0);
-        PostMessage(reinterpret_cast<HWND>(SendMessage(frame, MsgGetStatusBar, 0, 0)), MsgInvalidate, 0, 0);
+        showChangedData(frame, active.wave);
         return 1;
     }
 

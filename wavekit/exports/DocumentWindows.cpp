@@ -1,4 +1,5 @@
 // The exported routines that build documents in wave windows and save them.
+#include "Repaint.h"
 #include "DocumentSettings.h"
 #include "MessageBoxes.h"
 #include "OperationContext.h"
@@ -26,13 +27,6 @@ HWND createWaveWindow(HWND client, WaveDocument document, bool scrollBarEnabled)
     request.document = std::make_shared<SharedDocument>(std::move(document));
     request.scrollBarEnabled = scrollBarEnabled;
     return reinterpret_cast<HWND>(SendMessage(client, MsgMdiCreate, 0, reinterpret_cast<intptr_t>(&request)));
-}
-
-void repaintWindowAndBars(HWND frame, HWND wave)
-{
-    PostMessage(wave, MsgInvalidate, 0, 0);
-    PostMessage(reinterpret_cast<HWND>(SendMessage(frame, MsgGetPreviewBar, 0, 0)), MsgInvalidate, 0, 0);
-    PostMessage(reinterpret_cast<HWND>(SendMessage(frame, MsgGetStatusBar, 0, 0)), MsgInvalidate, 0, 0);
 }
 
 /// Save questions answered with the library's message boxes and save dialog.
@@ -137,7 +131,7 @@ int32_t SaveWAV(HWND frame, char* path, size_t capacity)
         std::memcpy(path, name.c_str(), name.size() + 1);
     PostMessage(wave, MsgSetText, 0, 0);
     if (saved)
-        repaintWindowAndBars(frame, wave);
+        repaintDocument(frame, wave);
     return saved ? 1 : 0;
 }
 

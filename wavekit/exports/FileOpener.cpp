@@ -1,4 +1,5 @@
 // The threaded opener: loads the file named in "Kestrix\NewFile\FileOpen" into the active window.
+#include "Repaint.h"
 #include "DocumentSettings.h"
 #include "OperationContext.h"
 #include "StoredFormats.h"
@@ -105,10 +106,7 @@ extern "C" int32_t OpenCompressedWAV(HWND frame)
         document.info.working = 0;
     }
     SendMessage(wave, MsgSetText, 0, reinterpret_cast<intptr_t>(path.c_str()));
-    SendMessage(wave, MsgRecomputeScroll, 0, 0);
-    PostMessage(wave, MsgInvalidate, 0, 0);
-    PostMessage(reinterpret_cast<HWND>(SendMessage(frame, MsgGetPreviewBar, 0, 0)), MsgInvalidate, 0, 0);
-    PostMessage(reinterpret_cast<HWND>(SendMessage(frame, MsgGetStatusBar, 0, 0)), MsgInvalidate, 0, 0);
+    showChangedData(frame, wave);
     fileOpen.unlock();
     OperationContext::announceEnd(frame);
     return 1;
