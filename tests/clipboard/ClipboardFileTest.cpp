@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <optional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,45 +23,95 @@ namespace {
 using namespace kx;
 using namespace kx::test;
 
-/// Sets TMPDIR for one scope.
-class TmpDirSetting {
+/// Sets an environment variable (null: removes it) for one scope.
+class EnvironmentSetting {
 public:
-    explicit TmpDirSetting(const char* value)
+    EnvironmentSetting(const char* name, const char* value)
+        : m_name(name)
     {
-        if (const char* old = std::getenv("TMPDIR"))
+        if (const char* old = std::getenv(name))
             m_old = old;
         if (value)
-            ::setenv("TMPDIR", value, 1);
+            ::setenv(name, value, 1);
         else
-            ::unsetenv("TMPDIR");
+            ::unsetenv(name);
     }
-    ~TmpDirSetting()
+    ~EnvironmentSetting()
     {
         if (m_old)
-            ::setenv("TMPDIR", m_old->c_str(), 1);
+            ::setenv(m_name.c_str(), m_old->c_str(), 1);
         else
-            ::unsetenv("TMPDIR");
+            ::unsetenv(m_name.c_str());
     }
 
 private:
+    std::string m_name;
     std::optional<std::string> m_old;
 };
 
-TEST(ClipboardLocation, DefaultsToTheTemporaryDirectoryAndCanBeMoved)
+mode_t modeOf(const std::string& path)
 {
-    ClipboardLocation::setDirectory("");
-    {
-        TmpDirSetting tmp("/x/y/");
-        EXPECT_EQ(ClipboardLocation::filePath(), "/x/y/KexCLIP.WAV");
+    struct stat info { };
+    return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
     }
+
+    TEST(ClipboardLocation, LivesInTheUsersPrivateDirectoryAndCanBeMoved)
     {
-        TmpDirSetting tmp(nullptr);
-        EXPECT_EQ(ClipboardLocation::filePath(), "/tmp/KexCLIP.WAV");
-        ClipboardLocation::setDirectory("/some/where");
-        EXPECT_EQ(ClipboardLocation::filePath(), "/some/where/KexCLIP.WAV");
         ClipboardLocation::setDirectory("");
+        TempDir runtime;
+        {
+            EnvironmentSetting session("XDG_RUNTIME_DIR", runtime.path().c_str());
+            EXPECT_EQ(ClipboardLocation::filePath(), runtime.file("kestrix2000/KexCLIP.WAV"));
+            EXPECT_EQ(NamedLock::pathFor(ClipboardLocation::kLockName), runtime.file("kestrix2000/KexClipboard.lock"));
+            EXPECT_EQ(modeOf(runtime.file("kestrix2000")), 0700u);
+            ClipboardLocation::setDirectory("/some/where");
+            EXPECT_EQ(ClipboardLocation::filePath(), "/some/where/KexCLIP.WAV");
+            ClipboardLocation::setDirectory("");
+        }
+        // Without a session directory: a directory of ours in the shared temporary directory.
+        TempDir shared;
+        std::filesystem::permissions(shared.path(), std::filesystem::perms::all | std::filesystem::perms::sticky_bit);
+        EnvironmentSetting noSession("XDG_RUNTIME_DIR", nullptr);
+        EnvironmentSetting tmp("TMPDIR", shared.path().c_str());
+        const std::string ours = shared.file("kestrix2000-" + std::to_string(::geteuid()));
+        EXPECT_EQ(ClipboardLocation::filePath(), ours + "/KexCLIP.WAV");
+        EXPECT_EQ(modeOf(ours), 0700u);
     }
-}
+
+    TEST(ClipboardLocation, NothingPlantedInTheSharedTemporaryDirectoryIsUsed)
+    {
+        ClipboardLocation::setDirectory("");
+        TempDir shared;
+        std::filesystem::permissions(shared.path(), std::filesystem::perms::all | std::filesystem::perms::sticky_bit);
+        EnvironmentSetting noSession("XDG_RUNTIME_DIR", nullptr);
+        EnvironmentSetting tmp("TMPDIR", shared.path().c_str());
+        const WaveDocument document = eightBit(ramp(100));
+        TempDir victims;
+        const Bytes secret { 1, 2, 3 };
+        writeFile(victims.file("private.wav"), secret);
+
+        // Another user's link where the clipboard used to be: the copy goes elsewhere.
+        std::filesystem::create_symlink(victims.file("private.wav"), shared.file("KexCLIP.WAV"));
+        EXPECT_EQ(copyToClipboard(document, ClipboardLocation::filePath()).status, CopyStatus::Copied);
+        EXPECT_EQ(readFile(victims.file("private.wav")), secret);
+        EXPECT_EQ(modeOf(ClipboardLocation::filePath()), 0600u);
+
+        // Our directory's name taken by a link or by a directory of someone else: no clipboard at all.
+        const std::string ours = shared.file("kestrix2000-" + std::to_string(::geteuid()));
+        std::filesystem::remove_all(ours);
+        std::filesystem::create_directory_symlink(victims.path(), ours);
+        EXPECT_EQ(ClipboardLocation::filePath(), "");
+        EXPECT_EQ(NamedLock::pathFor(ClipboardLocation::kLockName), "");
+        EXPECT_NE(copyToClipboard(document, ClipboardLocation::filePath()).status, CopyStatus::Copied);
+        EXPECT_FALSE(NamedLock(ClipboardLocation::kLockName).tryLock());
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(victims.path()), {}), 1);
+        if (::geteuid() == 0) {
+            std::filesystem::remove(ours);
+            std::filesystem::create_directory(ours);
+            ASSERT_EQ(::chown(ours.c_str(), 4321, 4321), 0);
+            EXPECT_EQ(ClipboardLocation::filePath(), "");
+        }
+    }
 
 TEST(ClipboardCopy, WritesTheMarkOrEverythingAsExactly44PlusNBytes)
 {
@@ -191,12 +242,15 @@ TEST(FileCopy, ReplacesTheTargetOrLeavesItAlone)
     EXPECT_FALSE(copyFileReplacing(dir.file("missing.wav"), dir.file("b.wav")));
     EXPECT_EQ(readFile(dir.file("b.wav")), (Bytes { 1, 2, 3 }));
     EXPECT_FALSE(copyFileReplacing(dir.file("a.wav"), dir.file("no/such/dir/c.wav")));
+    // Into the clipboard: a file only its user may read.
+    EXPECT_TRUE(copyFileReplacing(dir.file("a.wav"), dir.file("clip.wav"), 0600));
+    EXPECT_EQ(modeOf(dir.file("clip.wav")), 0600u);
 }
 
 TEST(ClipboardLock, SecondProcessWaitsForTheHolderThenProceeds)
 {
     TempDir dir;
-    TmpDirSetting tmp(dir.path().c_str()); // a lock of the test's own
+    EnvironmentSetting session("XDG_RUNTIME_DIR", dir.path().c_str()); // a lock of the test's own
     NamedLock holder(ClipboardLocation::kLockName);
     ASSERT_TRUE(holder.lock());
     const std::string released = dir.file("released");

@@ -5,7 +5,8 @@ set -euo pipefail
 wavetool=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export TMPDIR=$work # a clipboard and lock of the test's own
+export XDG_RUNTIME_DIR=$work # a clipboard and lock of the test's own
+clip=$work/kestrix2000/KexCLIP.WAV
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 size() { stat -c %s "$1"; }
@@ -22,7 +23,7 @@ cmp -s "$work/s16.wav" "$work/out.wav" || fail "mix with an empty clipboard chan
 
 # Copy writes 44 + n bytes.
 "$wavetool" copy-to-clip --mark 1000:4000 "$work/s16.wav"
-[ "$(size "$work/KexCLIP.WAV")" -eq 4044 ] || fail "clipboard of a 4000-byte mark is $(size "$work/KexCLIP.WAV") bytes"
+[ "$(size "$clip")" -eq 4044 ] || fail "clipboard of a 4000-byte mark is $(size "$clip") bytes"
 
 # Paste and delete undo to the input.
 "$wavetool" paste --cursor 400 --then-undo "$work/s16.wav" "$work/out.wav"
@@ -40,7 +41,7 @@ cmp -s <(tail -c +1045 "$work/ref.wav" | head -c 4000) <(tail -c +45 "$work/out.
 # Into an empty document the clipboard comes as it is.
 "$wavetool" copy-to-clip "$work/u8.wav"
 "$wavetool" paste "$work/empty.wav" "$work/out.wav"
-cmp -s "$work/KexCLIP.WAV" "$work/out.wav" || fail "paste into an empty document is not the clipboard"
+cmp -s "$clip" "$work/out.wav" || fail "paste into an empty document is not the clipboard"
 
 # 22050 Hz 8-bit mono into 44100 Hz 16-bit stereo: one second becomes 176400 bytes.
 "$wavetool" paste --cursor 0 "$work/s16.wav" "$work/out.wav"
@@ -51,7 +52,7 @@ cmp -s "$work/KexCLIP.WAV" "$work/out.wav" || fail "paste into an empty document
 [ "$(size "$work/out.wav")" -eq 244 ] || fail "crop of 200 bytes gave $(size "$work/out.wav") bytes"
 
 # Two processes: while one holds the clipboard lock the other waits, then proceeds.
-lock="$work/KexClipboard-$(id -u).lock"
+lock="$work/kestrix2000/KexClipboard.lock"
 flock "$lock" -c "sleep 0.5; touch '$work/released'" &
 holder=$!
 while [ ! -e "$lock" ]; do sleep 0.01; done

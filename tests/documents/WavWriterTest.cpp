@@ -9,6 +9,8 @@
 #include <cstring>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -135,6 +137,23 @@ TEST(WavWriter, ReplacingKeepsModeAndWritesThroughLinks)
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.wav")));
     EXPECT_EQ(std::filesystem::file_size(real), 48u);
     EXPECT_EQ(std::filesystem::status(real).permissions() & std::filesystem::perms::all, std::filesystem::perms(0640));
+}
+
+TEST(WavWriter, ReplacingKeepsOwnerAndGroupWhereAllowed)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the superuser may give a file away";
+    TempDir dir;
+    const std::string path = dir.file("theirs.wav");
+    writeFile(path, text("old"));
+    ASSERT_EQ(::chown(path.c_str(), 4321, 4322), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+    ASSERT_EQ(writeWavFile(path, format(1, 8000, 8), ramp(4)), WavWriteStatus::Ok);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 4322u);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
 }
 
 TEST(WavWriter, LongPathsAreNotShortened)

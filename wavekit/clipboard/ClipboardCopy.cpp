@@ -43,6 +43,7 @@ CopyResult copyToClipboard(const WaveDocument& document, const std::string& path
     // A temporary file may be lost in a crash; it is not worth waiting for the disk.
     WavWriteOptions options;
     options.flushToDisk = false;
+    options.newFileMode = 0600;
     const auto samples = document.samples.bytes().subspan(start, length);
     // Replacing a large clipboard gives its pages back to the system, which costs a fair part of
     // the time of writing it. Held open, the old file lives on until it is closed, and that is

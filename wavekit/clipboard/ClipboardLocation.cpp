@@ -1,6 +1,7 @@
 #include "ClipboardLocation.h"
 
-#include <cstdlib>
+#include "documents/PrivateDirectory.h"
+
 #include <mutex>
 
 namespace kx {
@@ -19,11 +20,7 @@ std::string ClipboardLocation::directory()
         if (!g_directory.empty())
             return g_directory;
     }
-    const char* tmp = std::getenv("TMPDIR");
-    std::string directory = tmp && *tmp ? tmp : "/tmp";
-    while (directory.size() > 1 && directory.back() == '/')
-        directory.pop_back();
-    return directory;
+    return privateDirectory();
 }
 
 void ClipboardLocation::setDirectory(const std::string& directory)
@@ -34,7 +31,8 @@ void ClipboardLocation::setDirectory(const std::string& directory)
 
 std::string ClipboardLocation::filePath()
 {
-    return directory() + "/" + kFileName;
+    const std::string where = directory();
+    return where.empty() ? std::string() : where + "/" + kFileName;
 }
 
 } // namespace kx

@@ -1,7 +1,8 @@
 #include "NamedLock.h"
 
+#include "PrivateDirectory.h"
+
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -10,14 +11,14 @@ namespace kx {
 
 std::string NamedLock::pathFor(const std::string& name)
 {
-    const char* tmp = std::getenv("TMPDIR");
-    const std::string directory = tmp && *tmp ? tmp : "/tmp";
-    return directory + "/" + name + "-" + std::to_string(::getuid()) + ".lock";
+    return privateFilePath(name + ".lock");
 }
 
 NamedLock::NamedLock(const std::string& name)
 {
-    m_fd = ::open(pathFor(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const std::string path = pathFor(name);
+    if (!path.empty())
+        m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
 }
 
 NamedLock::~NamedLock()

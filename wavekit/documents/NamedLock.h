@@ -4,8 +4,8 @@
 
 namespace kx {
 
-/// A lock shared by every process of the user, by name: an flock on a file in the temporary
-/// directory. The system releases it when the holder dies.
+/// A lock shared by every process of the user, by name: an flock on a file in the user's private
+/// directory, where no other user can hold it. The system releases it when the holder dies.
 class NamedLock {
 public:
     explicit NamedLock(const std::string& name);
@@ -19,7 +19,7 @@ public:
     bool tryLock();
     void unlock();
 
-    /// The lock file behind `name`.
+    /// The lock file behind `name`; "" when there is no private directory.
     static std::string pathFor(const std::string& name);
 
 private:

@@ -1,12 +1,13 @@
 #include "WavWriter.h"
 
+#include "TemporaryFile.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -31,14 +32,6 @@ const char* wavWriteMessage(WavWriteStatus status)
 }
 
 namespace {
-
-std::string directoryOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 /// The file a save really replaces: the target of a symbolic link, else the path itself.
 std::string resolvedTarget(const std::string& path)
@@ -70,31 +63,6 @@ bool writeAll(int fd, const void* bytes, std::size_t count)
     return true;
 }
 
-/// A new file beside `target` with a name nobody else uses; its mode follows the umask like any
-/// new file, or copies the mode of the file it will replace.
-int createTemporary(const std::string& target, std::string& temporary)
-{
-    struct stat existing {};
-    const bool replaces = ::stat(target.c_str(), &existing) == 0;
-    const std::string directory = directoryOf(target);
-    const std::string base = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
-    std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[16];
-        std::snprintf(suffix, sizeof suffix, ".%08x", unsigned(random()));
-        temporary = directory + "/." + base + suffix + ".tmp";
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            if (replaces)
-                ::fchmod(fd, existing.st_mode & 07777);
-            return fd;
-        }
-        if (errno != EEXIST)
-            return -1;
-    }
-    return -1;
-}
-
 } // namespace
 
 WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, std::span<const uint8_t> samples,
@@ -111,7 +79,7 @@ WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, s
 
     const std::string target = resolvedTarget(path);
     std::string temporary;
-    const int fd = createTemporary(target, temporary);
+    const int fd = createTemporaryBeside(target, temporary, options.newFileMode);
     if (fd < 0)
         return WavWriteStatus::CannotCreate;
 

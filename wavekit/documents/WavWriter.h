@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <sys/types.h>
 
 namespace kx {
 
@@ -23,12 +24,15 @@ struct WavWriteOptions {
     /// Wait until the file is on the disk before it replaces the old one. The editor's saves do;
     /// command-line tools, like cp and sox, leave that to the system.
     bool flushToDisk = true;
+    /// The mode of a file that did not exist before (under the umask); a replaced file keeps its own.
+    mode_t newFileMode = 0666;
 };
 
 /// Writes a minimal canonical PCM WAV file (RIFF, fmt of 16 bytes, data) with the format of
 /// `header` and the bytes of `samples`. The file is built under a temporary name beside the
 /// target and only then renamed over it: a failure at any point leaves the previous file as it
-/// was and no temporary file behind. A symbolic link is written through.
+/// was and no temporary file behind. The new file keeps the mode, owner and group of the old one
+/// where the system allows. A symbolic link is written through.
 WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, std::span<const uint8_t> samples,
                             const WavWriteOptions& options = {});
 

@@ -208,7 +208,7 @@ int32_t CopyAndPaste(HWND wave, uint32_t target)
 int32_t FileToClipboard(HWND, const char* path)
 {
     if (path)
-        copyFileReplacing(path, ClipboardLocation::filePath());
+        copyFileReplacing(path, ClipboardLocation::filePath(), 0600);
     return 1;
 }
 

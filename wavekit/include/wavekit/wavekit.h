@@ -147,7 +147,7 @@ int32_t ShowVelocity(HWND frame);
 /// "Insert Silence".
 int32_t ShowSilence(HWND frame);
 
-// The sound clipboard: the file "KexCLIP.WAV" in the temporary directory.
+// The sound clipboard: the file "KexCLIP.WAV" in the user's private directory.
 /// Operation thread routines taking the wave window: copy the mark (or everything) to the
 /// clipboard, insert the clipboard at the cursor, mix it into the document from the cursor on.
 int32_t CopyToClipboard(HWND wave);

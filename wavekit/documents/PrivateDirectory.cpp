@@ -1,0 +1,58 @@
+#include "PrivateDirectory.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kx {
+
+namespace {
+
+    /// A directory of ours that nobody else can enter or change; never a link. A directory of
+    /// ours that is open to others is closed first (only its owner can have made it so).
+    bool isOurs(const std::string& path)
+    {
+        struct stat info { };
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
+            return false;
+        return (info.st_mode & 077) == 0 || ::chmod(path.c_str(), 0700) == 0;
+    }
+
+    std::string madePrivate(const std::string& path)
+    {
+        if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+            return {};
+        return isOurs(path) ? path : std::string();
+    }
+
+    std::string withoutTrailingSlashes(std::string path)
+    {
+        while (path.size() > 1 && path.back() == '/')
+            path.pop_back();
+        return path;
+    }
+
+} // namespace
+
+std::string privateDirectory()
+{
+    // The session's runtime directory is the user's alone by definition; check it anyway.
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime == '/') {
+        const std::string base = withoutTrailingSlashes(runtime);
+        if (isOurs(base))
+            if (std::string directory = madePrivate(base + "/kestrix2000"); !directory.empty())
+                return directory;
+    }
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string base = withoutTrailingSlashes(tmp && *tmp == '/' ? tmp : "/tmp");
+    return madePrivate(base + "/kestrix2000-" + std::to_string(::geteuid()));
+}
+
+std::string privateFilePath(std::string_view name)
+{
+    const std::string directory = privateDirectory();
+    return directory.empty() ? std::string() : directory + "/" + std::string(name);
+}
+
+} // namespace kx

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kx {
+
+/// The recording file: kept while the editor runs, removed when it ends.
+inline constexpr const char* kRecordingFileName = "KexTemp.WAV";
+
+/// The directory for the files only this user may see and that every program of the user
+/// shares: the sound clipboard, the named locks, the recording file and the editor's socket.
+/// "kestrix2000" below $XDG_RUNTIME_DIR, else "kestrix2000-<uid>" in $TMPDIR or /tmp. It is made
+/// with mode 0700 and used only while it is a real directory of this user that nobody else can
+/// enter; "" when no such directory can be had.
+std::string privateDirectory();
+
+/// `name` in the private directory; "" when there is none.
+std::string privateFilePath(std::string_view name);
+
+} // namespace kx
