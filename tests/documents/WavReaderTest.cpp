@@ -45,6 +45,13 @@ TEST(WavReader, EveryMessageInTheOrderTheReaderMeetsThem)
          "File is neither 8 nor 16 bit."},
         {"24-bit", riff({chunk("fmt ", fmtBody(2, 48000, 24)), data}), WavReadStatus::NotEightOrSixteenBit,
          "File is neither 8 nor 16 bit."},
+        // A document is mono or stereo at some rate; three channels drawn as one are no document.
+        {"3 channels", riff({chunk("fmt ", fmtBody(3, 8000, 16)), data}), WavReadStatus::WrongFormat,
+         "File is in wrong format."},
+        {"0 channels", riff({chunk("fmt ", fmtBody(0, 8000, 8)), data}), WavReadStatus::WrongFormat,
+         "File is in wrong format."},
+        {"rate 0", riff({chunk("fmt ", fmtBody(1, 0, 8)), data}), WavReadStatus::WrongFormat,
+         "File is in wrong format."},
         {"data before fmt", riff({data, chunk("fmt ", fmtBody(1, 8000, 8))}), WavReadStatus::NoDataChunk,
          "File bad. Data chunk not found."},
         {"no data", riff({chunk("fmt ", fmtBody(1, 8000, 8))}), WavReadStatus::NoDataChunk,
@@ -88,14 +95,26 @@ TEST(WavReader, BuildsTheHeaderFromTheFormatChunk)
     EXPECT_EQ(Bytes(contents.samples.data(), contents.samples.data() + 12), samples);
     EXPECT_FALSE(contents.dataCutShort);
 
-    // An 8-bit file with another format tag loads as PCM; the values are taken as they stand.
+    // An 8-bit file with another format tag loads as PCM.
     Bytes odd = fmtBody(1, 1, 8, 0x55);
-    odd[8] = 77; // nAvgBytesPerSec nonsense
     ASSERT_EQ(readBytes(riff({chunk("fmt ", odd), chunk("data", ramp(3))}), contents), WavReadStatus::Ok);
     EXPECT_EQ(contents.header.wFormatTag, 1);
     EXPECT_EQ(contents.header.nSamplesPerSec, 1u);
-    EXPECT_EQ(contents.header.nAvgBytesPerSec, 77u);
     EXPECT_EQ(contents.header.dataSize, 3u);
+}
+
+TEST(WavReader, FrameSizeAndDataRateFollowTheFormatNotTheFile)
+{
+    // 16-bit stereo at 44100 Hz that claims 2.9 GB per second and one byte per frame: later
+    // sizes (Insert Silence, play time) come from these.
+    Bytes fmt = fmtBody(2, 44100, 16);
+    fmt[8] = 0x00, fmt[9] = 0xD0, fmt[10] = 0xDA, fmt[11] = 0xAC; // 2 900 021 248
+    fmt[12] = 1, fmt[13] = 0;
+    WavFileContents contents;
+    ASSERT_EQ(readBytes(riff({chunk("fmt ", fmt), chunk("data", ramp(10))}), contents), WavReadStatus::Ok);
+    EXPECT_EQ(contents.header.nAvgBytesPerSec, 176400u);
+    EXPECT_EQ(contents.header.nBlockAlign, 4);
+    EXPECT_EQ(contents.header.dataSize, 10u);
 }
 
 TEST(WavReader, FileCutShortKeepsTheWholeFramesItHas)

@@ -1,7 +1,5 @@
 #include "ClipboardReader.h"
 
-#include "documents/PcmFormat.h"
-
 namespace kx {
 
 WavReadStatus ClipboardReader::open(const std::string& path)
@@ -14,20 +12,12 @@ WavReadStatus ClipboardReader::open(const std::string& path)
         status = findFormat(m_file, riff, fmt);
     if (status == WavReadStatus::Ok)
         status = readPcmFormat(m_file, fmt, m_header);
-    // Anything but mono or stereo at some rate would be misread by every operation downstream.
-    if (status == WavReadStatus::Ok
-        && ((m_header.nChannels != 1 && m_header.nChannels != 2) || m_header.nSamplesPerSec == 0))
-        status = WavReadStatus::WrongFormat;
     if (status == WavReadStatus::Ok)
         status = findData(m_file, riff, data);
     if (status != WavReadStatus::Ok) {
         m_file.close();
         return status;
     }
-    // Frames are what the documents count in, whatever the file claims.
-    const PcmFormat format = PcmFormat::of(m_header);
-    if (m_header.nBlockAlign != format.blockAlign())
-        format.applyTo(m_header);
     bool cutShort = false;
     const uint64_t length = keptDataLength(m_file, data, m_header.nBlockAlign, cutShort);
     if (length > UINT32_MAX - 36) {

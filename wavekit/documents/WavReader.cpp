@@ -1,5 +1,7 @@
 #include "WavReader.h"
 
+#include "PcmFormat.h"
+
 #include <cstring>
 
 namespace kx {
@@ -85,13 +87,14 @@ WavReadStatus readPcmFormat(RiffFile& file, const RiffChunk& fmt, WaveHeader& he
         return WavReadStatus::NotEightOrSixteenBit;
     if (!file.ascend(fmt))
         return WavReadStatus::Truncated;
+    // Anything but mono or stereo at some rate would be misread by every operation downstream.
+    const PcmFormat format { bits, le16(bytes + 2), le32(bytes + 4) };
+    if ((format.channels != 1 && format.channels != 2) || format.rate == 0)
+        return WavReadStatus::WrongFormat;
+    // The frame size and the data rate are sizes the operations rely on: they follow from the
+    // format, whatever the file claims (documents are PCM whatever tag the file carried).
     header = WaveHeader{};
-    header.wFormatTag = 1; // documents are PCM whatever tag the file carried
-    header.nChannels = le16(bytes + 2);
-    header.nSamplesPerSec = le32(bytes + 4);
-    header.nAvgBytesPerSec = le32(bytes + 8);
-    header.nBlockAlign = le16(bytes + 12);
-    header.wBitsPerSample = bits;
+    format.applyTo(header);
     return WavReadStatus::Ok;
 }
 

@@ -52,7 +52,9 @@ namespace wavchunks {
 WavReadStatus openRiff(RiffFile& file, const std::string& path, RiffChunk& first);
 /// Finds the "fmt " chunk (at least 16 bytes) inside `riff`.
 WavReadStatus findFormat(RiffFile& file, const RiffChunk& riff, RiffChunk& fmt);
-/// Reads the first 16 bytes of `fmt` into `header` (8 or 16 bit only) and ascends out of it.
+/// Reads the first 16 bytes of `fmt` into `header` and ascends out of it: 8 or 16 bit, one or two
+/// channels and a rate above 0 (else WrongFormat); the frame size and the data rate are computed
+/// from these, not taken from the file.
 WavReadStatus readPcmFormat(RiffFile& file, const RiffChunk& fmt, WaveHeader& header);
 /// Finds the "data" chunk after the current position inside `riff`.
 WavReadStatus findData(RiffFile& file, const RiffChunk& riff, RiffChunk& data);
