@@ -3,6 +3,7 @@
 #include "ToneFiles.h"
 #include "documents/FileKind.h"
 #include "documents/FormatSettings.h"
+#include "media/MediaDecoder.h"
 
 #include <gtest/gtest.h>
 
@@ -349,6 +350,26 @@ TEST(SoundFileOpener, FlacOggAndMp3AreDecoded)
         if (c.exact)
             EXPECT_EQ(Bytes(d.samples.data(), d.samples.data() + d.samples.size()), encoded.samples);
     }
+}
+
+TEST(MediaDecoder, ReadsOnlyTheLocalFileWithTheDemuxersOfTheKindsOffered)
+{
+    TempDir dir;
+    const EncodedTone segment = encodeTone(dir, 1, "segment.mp3", "-c:a libmp3lame");
+    ASSERT_FALSE(segment.path.empty()) << "ffmpeg could not make the file";
+    DecodedSound sound;
+    ASSERT_EQ(decodeFirstAudioStream(segment.path, {}, sound), DecodeStatus::Ok);
+
+    // A playlist named like a sound file would have the decoder read another file (or a URL).
+    const std::string playlist = "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:2.0,\nsegment.mp3\n#EXT-X-ENDLIST\n";
+    writeFile(dir.file("playlist.mp3"), Bytes(playlist.begin(), playlist.end()));
+    EXPECT_EQ(decodeFirstAudioStream(dir.file("playlist.mp3"), {}, sound), DecodeStatus::CannotOpen);
+    // A path is a file name, never a protocol.
+    EXPECT_EQ(
+        decodeFirstAudioStream("concat:" + segment.path + "|" + segment.path, {}, sound), DecodeStatus::CannotOpen);
+    // A file whose name has a colon opens all the same.
+    std::filesystem::copy_file(segment.path, dir.file("take:1.mp3"));
+    EXPECT_EQ(decodeFirstAudioStream(dir.file("take:1.mp3"), {}, sound), DecodeStatus::Ok);
 }
 
 } // namespace

@@ -133,7 +133,8 @@ namespace {
                 m_outOfMemory = true;
                 return false;
             }
-            const uint64_t grown = std::max<uint64_t>(needed, m_buffer.size() * 3 / 2 + (1u << 20));
+            const uint64_t grown = std::min(std::max<uint64_t>(needed, m_buffer.size() * 3 / 2 + (1u << 20)),
+                std::max(needed, limit - limit % m_frameBytes));
             if (m_buffer.isNull()) {
                 m_buffer = SampleBuffer::allocate(std::size_t(grown));
                 m_outOfMemory = m_buffer.isNull();
@@ -186,8 +187,15 @@ namespace {
 DecodeStatus decodeFirstAudioStream(const std::string& path, const DecodeRequest& request, DecodedSound& sound)
 {
     quietFfmpeg();
+    // Only the local file itself, read by the demuxers of the kinds we offer: a playlist or a
+    // concatenation dressed up as a sound file must not make us fetch or read anything else.
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    av_dict_set(&options, "format_whitelist", "wav,avi,flac,ogg,mp3", 0);
     AVFormatContext* rawInput = nullptr;
-    if (avformat_open_input(&rawInput, path.c_str(), nullptr, nullptr) < 0)
+    const int opened = avformat_open_input(&rawInput, ("file:" + path).c_str(), nullptr, &options);
+    av_dict_free(&options);
+    if (opened < 0)
         return DecodeStatus::CannotOpen;
     std::unique_ptr<AVFormatContext, InputFree> input(rawInput);
     if (avformat_find_stream_info(input.get(), nullptr) < 0)

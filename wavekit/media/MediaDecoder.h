@@ -31,8 +31,10 @@ struct DecodedSound {
     bool damaged = false; ///< a read or decode error broke off part of the sound; what came before is kept
 };
 
-/// Decodes the first audio stream of any file FFmpeg reads (compressed WAV, AVI, FLAC, Ogg, MP3)
-/// to PCM of the requested bits, at the stream's own rate.
+/// Decodes the first audio stream of a local file of the kinds the editor offers (compressed WAV,
+/// AVI, FLAC, Ogg, MP3; anything else FFmpeg could read is CannotOpen) to PCM of the requested
+/// bits, at the stream's own rate. Sound beyond what a document can hold is OutOfMemory, found
+/// as the block grows.
 DecodeStatus decodeFirstAudioStream(const std::string& path, const DecodeRequest& request, DecodedSound& sound);
 
 } // namespace kx
