@@ -12,7 +12,9 @@
 #include "WaveView.h"
 #include "WaveWindow.h"
 #include "clipboard/ClipboardLocation.h"
+#include "documents/PrivateDirectory.h"
 #include "documents/SharedDocument.h"
+#include "exports/FileOpener.h"
 #include "exports/MessageBoxes.h"
 #include "exports/OperationContext.h"
 #include "exports/WindowRegistry.h"
@@ -49,12 +51,19 @@ HWND registerBar(QWidget* bar)
     return handle;
 }
 
+/// The threaded opener with the path at hand: the setting it would read cannot hold every path.
+OperationThreads::Routine openerOf(std::string path)
+{
+    return [path = std::move(path)](HWND frame) { return openFileInActiveWindow(frame, path); };
+}
+
 } // namespace
 
 FrameWindow::FrameWindow()
 {
     setWindowTitle(QStringLiteral("Kestrix2000"));
     setMinimumSize(650, 380);
+    m_extensionButtonsShown = RegGetBool("Kestrix\\Settings\\Boolean\\ShowExtensions", 1);
     m_handle = WindowRegistry::add(this, nullptr);
     WindowRegistry::setMessageHandler(m_handle, [this](uint32_t m, uintptr_t w, intptr_t l) {
         return handleMessage(m, w, l);
@@ -450,7 +459,7 @@ void FrameWindow::openInNewWindow(const QString& path, int number)
     RegWriteString("Kestrix\\NewFile\\FileOpen", path.toUtf8().constData());
     HWND wave = NewFile(m_handle, m_clientHandle, number);
     m_statusBar->update();
-    startOperation(OpenCompressedWAV, m_handle, OpOpenFile, wave);
+    startOperation(openerOf(path.toStdString()), m_handle, OpOpenFile, wave);
 }
 
 void FrameWindow::openPath(const QString& path)
@@ -531,10 +540,14 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
                                 QMessageBox::Question, QMessageBox::Yes | QMessageBox::No}) != QMessageBox::Yes)
             return;
         {
-            std::shared_lock lock(wave->document()->lock);
-            RegWriteString("Kestrix\\NewFile\\FileOpen", wave->document()->document.info.fileName.c_str());
+            std::string path;
+            {
+                std::shared_lock lock(wave->document()->lock);
+                path = wave->document()->document.info.fileName;
+            }
+            RegWriteString("Kestrix\\NewFile\\FileOpen", path.c_str());
+            startOperation(openerOf(path), m_handle, OpOpenFile, active);
         }
-        startOperation(OpenCompressedWAV, m_handle, OpOpenFile, active);
         return;
     case CmdCascade:
         m_mdi->cascadeSubWindows();
@@ -700,6 +713,8 @@ void FrameWindow::closeEvent(QCloseEvent* event)
         return;
     }
     RegWriteString("Kestrix\\Settings\\Boolean\\HelpWinActive", m_helpShown ? "1" : "0");
+    RegWriteString("Kestrix\\Settings\\Boolean\\ShowExtensions", m_extensionButtonsShown ? "1" : "0");
+    std::remove(privateFilePath(kRecordingFileName).c_str());
     // The clipboard outlives the editor unless the user asked otherwise.
     if (RegGetBool("Kestrix\\Settings\\Boolean\\DeleteTempClipboard", 0))
         std::remove(ClipboardLocation::filePath().c_str());

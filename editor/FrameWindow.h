@@ -94,6 +94,7 @@ private:
     int m_newFileCounter = 0;
     bool m_helpShown = false;
     bool m_threadManagerShown = false;
+    bool m_extensionButtonsShown = true;
     bool m_exiting = false;
 };
 

@@ -3,7 +3,25 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace kx {
+
+namespace {
+
+    /// A command line is one path; a peer that sends more without ending its line is cut off.
+    constexpr qint64 kLongestLine = 1 << 16;
+
+    bool peerIsThisUser(const QLocalSocket& socket)
+    {
+        ucred peer {};
+        socklen_t size = sizeof peer;
+        return ::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
+            && peer.uid == ::geteuid();
+    }
+
+} // namespace
 
 SingleInstance::SingleInstance(QString name, QObject* parent)
     : QObject(parent)
@@ -13,6 +31,8 @@ SingleInstance::SingleInstance(QString name, QObject* parent)
 
 bool SingleInstance::handOver(const QString& commandLine)
 {
+    if (m_name.isEmpty())
+        return false;
     QLocalSocket socket;
     socket.connectToServer(m_name);
     if (!socket.waitForConnected(1000))
@@ -27,6 +47,8 @@ bool SingleInstance::handOver(const QString& commandLine)
 
 bool SingleInstance::listen()
 {
+    if (m_name.isEmpty())
+        return false;
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(m_name)) {
@@ -38,9 +60,21 @@ bool SingleInstance::listen()
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            if (!peerIsThisUser(*socket)) {
+                socket->abort();
+                socket->deleteLater();
+                continue;
+            }
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                while (socket->canReadLine())
-                    emit commandLineReceived(QString::fromUtf8(socket->readLine()).chopped(1));
+                while (socket->canReadLine()) {
+                    const QString line = QString::fromUtf8(socket->readLine()).chopped(1);
+                    // Handled once the reading is done: a message box on the way runs an event
+                    // loop, in which the socket may go.
+                    QMetaObject::invokeMethod(
+                        this, [this, line] { emit commandLineReceived(line); }, Qt::QueuedConnection);
+                }
+                if (socket->bytesAvailable() > kLongestLine)
+                    socket->abort();
             });
         }
     });

@@ -8,11 +8,11 @@ class QLocalServer;
 namespace kx {
 
 /// One editor per user session: the first start listens on a local socket; a later start hands
-/// its command line to it and ends.
+/// its command line to it and ends. Only a program of the same user is listened to.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    /// `name` distinguishes sessions (tests use their own).
+    /// `name` is the socket's path (tests use their own); with none there is no single instance.
     explicit SingleInstance(QString name, QObject* parent = nullptr);
 
     /// Sends `commandLine` to a running editor; false when none answers.
@@ -22,6 +22,7 @@ public:
 
 signals:
     /// A later start handed over its command line (possibly empty: only bring the editor forward).
+    /// Emitted from the event loop, after the connection has been read.
     void commandLineReceived(const QString& commandLine);
 
 private:

@@ -1,8 +1,9 @@
 #include "StartUp.h"
 
-#include <QFileInfo>
+#include "documents/PrivateDirectory.h"
 
-#include <unistd.h>
+#include <QDir>
+#include <QFileInfo>
 
 namespace kx {
 
@@ -21,9 +22,17 @@ StartRequest parseCommandLine(const QString& commandLine)
     return request;
 }
 
+QString commandLineToHandOver(const QString& commandLine)
+{
+    const StartRequest request = parseCommandLine(commandLine);
+    if (request.file.isEmpty() || QDir::isAbsolutePath(request.file))
+        return commandLine;
+    return QDir::current().absoluteFilePath(request.file);
+}
+
 QString instanceName()
 {
-    return QStringLiteral("Kestrix2000-%1").arg(::getuid());
+    return QString::fromStdString(privateFilePath("Kestrix2000.socket"));
 }
 
 } // namespace kx

@@ -14,7 +14,12 @@ struct StartRequest {
 /// track number (unless a file of that name exists).
 StartRequest parseCommandLine(const QString& commandLine);
 
-/// The local socket name of this user's editor.
+/// What a second start hands to the running editor: a relative file path is made absolute
+/// against this start's working directory, which the running editor does not share.
+QString commandLineToHandOver(const QString& commandLine);
+
+/// The local socket of this user's editor, in the user's private directory ("" when there is
+/// none: every start is then an editor of its own).
 QString instanceName();
 
 } // namespace kx

@@ -11,7 +11,7 @@ int main(int argc, char* argv[])
     const QString commandLine = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
 
     kx::SingleInstance instance(kx::instanceName());
-    if (instance.handOver(commandLine))
+    if (instance.handOver(kx::commandLineToHandOver(commandLine)))
         return 0;
     instance.listen();
 

@@ -11,6 +11,8 @@
 #include "WavBuilder.h"
 #include "WaitFor.h"
 #include "WaveWindow.h"
+#include "clipboard/ClipboardLocation.h"
+#include "documents/PrivateDirectory.h"
 #include "documents/SharedDocument.h"
 #include "exports/MessageBoxes.h"
 #include "exports/OperationContext.h"
@@ -18,16 +20,20 @@
 #include "paneldraw/settings.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cmath>
+#include <filesystem>
 #include <thread>
 
 namespace {
@@ -393,7 +399,8 @@ TEST(Frame, ExitWithRunningOperationsAsksFirst)
 
 TEST(SingleInstance, SecondStartHandsItsFileOver)
 {
-    const QString name = QStringLiteral("kx-test-%1").arg(QCoreApplication::applicationPid());
+    TempDir dir;
+    const QString name = QString::fromStdString(dir.file("editor.socket"));
     SingleInstance first(name);
     ASSERT_TRUE(first.listen());
     QSignalSpy received(&first, &SingleInstance::commandLineReceived);
@@ -403,6 +410,93 @@ TEST(SingleInstance, SecondStartHandsItsFileOver)
     EXPECT_EQ(received.at(0).at(0).toString(), "/tmp/some file.wav");
     SingleInstance nobody(name + QStringLiteral("-none"));
     EXPECT_FALSE(nobody.handOver(QString()));
+}
+
+TEST(SingleInstance, CommandLineIsHandledAfterItsConnectionWasRead)
+{
+    TempDir dir;
+    const QString name = QString::fromStdString(dir.file("editor.socket"));
+    SingleInstance first(name);
+    ASSERT_TRUE(first.listen());
+    // A file that cannot be opened shows an error box; its event loop sees the second start go.
+    int handled = 0;
+    QObject::connect(&first, &SingleInstance::commandLineReceived, [&handled](const QString&) {
+        QTest::qWait(300);
+        ++handled;
+    });
+    SingleInstance second(name);
+    ASSERT_TRUE(second.handOver(QStringLiteral("/no/such/file.wav")));
+    ASSERT_TRUE(waitFor([&] { return handled == 1; }));
+    QTest::qWait(100);
+    EXPECT_EQ(handled, 1);
+}
+
+TEST(StartUp, SecondStartHandsOverAnAbsolutePath)
+{
+    // The running editor has a working directory of its own.
+    EXPECT_EQ(commandLineToHandOver(QStringLiteral("take 1.wav")), QDir::current().absoluteFilePath("take 1.wav"));
+    EXPECT_EQ(commandLineToHandOver(QStringLiteral("/a/b.wav")), "/a/b.wav");
+    EXPECT_EQ(commandLineToHandOver(QString()), "");
+    EXPECT_EQ(commandLineToHandOver(QStringLiteral("/CDD:\\Track07.cda")), "/CDD:\\Track07.cda");
+}
+
+TEST(Frame, FileOpenTakesPathsOfAnyLength)
+{
+    TempDir dir;
+    std::filesystem::path deep = dir.path();
+    for (char c : std::string("abcde"))
+        deep /= std::string(120, c);
+    std::filesystem::create_directories(deep);
+    const std::string path = (deep / "tone.wav").string();
+    writeFile(path, riff({chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", ramp(4000))}));
+    ASSERT_GE(path.size(), 500u);
+    FrameWindow frame;
+    frame.show();
+    // The open dialog: choose the file and confirm.
+    QTimer chooser;
+    QObject::connect(&chooser, &QTimer::timeout, [&path] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            dialog->selectFile(QString::fromStdString(path));
+            static_cast<QDialog*>(dialog)->accept();
+        }
+    });
+    chooser.start(20);
+    frame.runCommand(CmdOpen);
+    chooser.stop();
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
+    ASSERT_EQ(frame.waveWindows().size(), 1);
+    EXPECT_EQ(frame.activeWaveWindow()->windowTitle().toStdString(), path);
+    EXPECT_EQ(frame.activeWaveWindow()->document()->document.header.dataSize, 4000u);
+    frame.close();
+}
+
+TEST(Frame, ExitRemovesTheRecordingFileAndWritesItsSettings)
+{
+    const std::string recording = privateFilePath(kRecordingFileName);
+    const std::string clipboard = ClipboardLocation::filePath();
+    ASSERT_FALSE(recording.empty());
+    writeFile(recording, Bytes{1});
+    writeFile(clipboard, Bytes{2});
+    {
+        FrameWindow frame;
+        frame.show();
+        EXPECT_TRUE(frame.close());
+    }
+    EXPECT_FALSE(std::filesystem::exists(recording));
+    EXPECT_TRUE(std::filesystem::exists(clipboard)); // the clipboard outlives the editor
+    EXPECT_STREQ(RegGetString("Kestrix\\Settings\\Boolean\\ShowExtensions", "unset"), "1");
+
+    RegWriteString("Kestrix\\Settings\\Boolean\\ShowExtensions", "0");
+    RegWriteString("Kestrix\\Settings\\Boolean\\DeleteTempClipboard", "1");
+    {
+        FrameWindow frame;
+        frame.show();
+        EXPECT_TRUE(frame.close());
+    }
+    EXPECT_FALSE(std::filesystem::exists(clipboard));
+    EXPECT_STREQ(RegGetString("Kestrix\\Settings\\Boolean\\ShowExtensions", "unset"), "0");
+    RegWriteString("Kestrix\\Settings\\Boolean\\DeleteTempClipboard", "0");
+    RegWriteString("Kestrix\\Settings\\Boolean\\ShowExtensions", "1");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // The threaded opener: loads the file named in "Kestrix\NewFile\FileOpen" into the active window.
+#include "FileOpener.h"
 #include "Repaint.h"
 #include "DocumentSettings.h"
 #include "OperationContext.h"
@@ -50,13 +51,19 @@ OpenSettings openSettings()
 
 extern "C" int32_t OpenCompressedWAV(HWND frame)
 {
-    HWND wave = reinterpret_cast<HWND>(SendMessage(frame, MsgGetActiveWave, 0, 0));
     const std::string path = RegGetString("Kestrix\\NewFile\\FileOpen", "FALSE");
     if (path == "FALSE") {
+        HWND wave = reinterpret_cast<HWND>(SendMessage(frame, MsgGetActiveWave, 0, 0));
         SendMessage(frame, MsgDestroyWindow, reinterpret_cast<uintptr_t>(wave), reinterpret_cast<intptr_t>(wave));
         OperationContext::announceEnd(frame);
         return 0;
     }
+    return kx::openFileInActiveWindow(frame, path);
+}
+
+int32_t kx::openFileInActiveWindow(HWND frame, const std::string& path)
+{
+    HWND wave = reinterpret_cast<HWND>(SendMessage(frame, MsgGetActiveWave, 0, 0));
     // One file is opened at a time, whoever opens it.
     NamedLock fileOpen("KexFileOpen");
     fileOpen.lock();
