@@ -186,11 +186,13 @@ TEST(FileCopy, ReplacesTheTargetOrLeavesItAlone)
     TempDir dir;
     writeFile(dir.file("a.wav"), Bytes { 1, 2, 3 });
     writeFile(dir.file("b.wav"), Bytes { 9 });
-    EXPECT_TRUE(copyFileReplacing(dir.file("a.wav"), dir.file("b.wav")));
+    EXPECT_EQ(copyFileReplacing(dir.file("a.wav"), dir.file("b.wav")), FileCopyStatus::Copied);
     EXPECT_EQ(readFile(dir.file("b.wav")), (Bytes { 1, 2, 3 }));
-    EXPECT_FALSE(copyFileReplacing(dir.file("missing.wav"), dir.file("b.wav")));
+    EXPECT_EQ(copyFileReplacing(dir.file("missing.wav"), dir.file("b.wav")), FileCopyStatus::CannotRead);
+    EXPECT_EQ(copyFileReplacing(dir.path().string(), dir.file("b.wav")), FileCopyStatus::CannotRead);
     EXPECT_EQ(readFile(dir.file("b.wav")), (Bytes { 1, 2, 3 }));
-    EXPECT_FALSE(copyFileReplacing(dir.file("a.wav"), dir.file("no/such/dir/c.wav")));
+    EXPECT_EQ(copyFileReplacing(dir.file("a.wav"), dir.file("no/such/dir/c.wav")), FileCopyStatus::CannotWrite);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
 TEST(ClipboardLock, SecondProcessWaitsForTheHolderThenProceeds)

@@ -1,30 +1,46 @@
 #include "FileCopy.h"
 
-#include <cstdio>
-#include <filesystem>
+#include "documents/PendingFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/sendfile.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kx {
 
-bool copyFileReplacing(const std::string& from, const std::string& to)
+namespace {
+
+    /// Copies everything from `in` to `out` in the kernel, also across file systems; false on any
+    /// failure.
+    bool copyAll(int in, int out)
+    {
+        for (;;) {
+            const ssize_t done = ::sendfile(out, in, nullptr, std::size_t(1) << 30);
+            if (done == 0)
+                return true;
+            if (done < 0 && errno != EINTR)
+                return false;
+        }
+    }
+
+} // namespace
+
+FileCopyStatus copyFileReplacing(const std::string& from, const std::string& to)
 {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    if (!fs::is_regular_file(from, error))
-        return false;
-    const fs::path target(to);
-    const fs::path temporary
-        = target.parent_path() / ("." + target.filename().string() + "." + std::to_string(::getpid()) + ".tmp");
-    if (!fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, error)) {
-        fs::remove(temporary, error);
-        return false;
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return FileCopyStatus::CannotRead;
+    struct stat source { };
+    if (::fstat(in, &source) != 0 || !S_ISREG(source.st_mode)) {
+        ::close(in);
+        return FileCopyStatus::CannotRead;
     }
-    fs::rename(temporary, target, error);
-    if (error) {
-        fs::remove(temporary, error);
-        return false;
-    }
-    return true;
+    PendingFile copy(to);
+    const bool copied = copy.fd() >= 0 && copyAll(in, copy.fd()) && copy.commit();
+    ::close(in);
+    return copied ? FileCopyStatus::Copied : FileCopyStatus::CannotWrite;
 }
 
 } // namespace kx

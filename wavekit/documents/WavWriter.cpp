@@ -1,12 +1,10 @@
 #include "WavWriter.h"
 
+#include "PendingFile.h"
+
 #include <cerrno>
-#include <climits>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -31,14 +29,6 @@ const char* wavWriteMessage(WavWriteStatus status)
 }
 
 namespace {
-
-std::string directoryOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 /// The file a save really replaces: the target of a symbolic link, else the path itself.
 std::string resolvedTarget(const std::string& path)
@@ -70,31 +60,6 @@ bool writeAll(int fd, const void* bytes, std::size_t count)
     return true;
 }
 
-/// A new file beside `target` with a name nobody else uses; its mode follows the umask like any
-/// new file, or copies the mode of the file it will replace.
-int createTemporary(const std::string& target, std::string& temporary)
-{
-    struct stat existing {};
-    const bool replaces = ::stat(target.c_str(), &existing) == 0;
-    const std::string directory = directoryOf(target);
-    const std::string base = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
-    std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[16];
-        std::snprintf(suffix, sizeof suffix, ".%08x", unsigned(random()));
-        temporary = directory + "/." + base + suffix + ".tmp";
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            if (replaces)
-                ::fchmod(fd, existing.st_mode & 07777);
-            return fd;
-        }
-        if (errno != EEXIST)
-            return -1;
-    }
-    return -1;
-}
-
 } // namespace
 
 WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, std::span<const uint8_t> samples,
@@ -110,8 +75,8 @@ WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, s
     const auto* bytes = reinterpret_cast<const uint8_t*>(&out);
 
     const std::string target = resolvedTarget(path);
-    std::string temporary;
-    const int fd = createTemporary(target, temporary);
+    PendingFile file(target);
+    const int fd = file.fd();
     if (fd < 0)
         return WavWriteStatus::CannotCreate;
 
@@ -119,23 +84,16 @@ WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, s
     // page. Where that is refused the writes below meet the same limit and say at which step.
     ::fallocate(fd, 0, 0, off_t(44 + samples.size()));
 
-    WavWriteStatus status = WavWriteStatus::Ok;
     if (!writeAll(fd, bytes, 20)) // RIFF header and the fmt chunk's header
-        status = WavWriteStatus::CannotCreate;
-    else if (!writeAll(fd, bytes + 20, 16))
-        status = WavWriteStatus::CannotWriteFormat;
-    else if (!writeAll(fd, bytes + 36, 8))
-        status = WavWriteStatus::CannotCreateData;
-    else if (!writeAll(fd, samples.data(), samples.size()) || (options.flushToDisk && ::fdatasync(fd) != 0))
-        status = WavWriteStatus::CannotWriteData;
-    if (::close(fd) != 0 && status == WavWriteStatus::Ok)
-        status = WavWriteStatus::CannotWriteData;
-    if (status == WavWriteStatus::Ok && ::rename(temporary.c_str(), target.c_str()) != 0)
-        status = WavWriteStatus::CannotCreate;
-    if (status != WavWriteStatus::Ok) {
-        ::unlink(temporary.c_str());
-        return status;
-    }
+        return WavWriteStatus::CannotCreate;
+    if (!writeAll(fd, bytes + 20, 16))
+        return WavWriteStatus::CannotWriteFormat;
+    if (!writeAll(fd, bytes + 36, 8))
+        return WavWriteStatus::CannotCreateData;
+    if (!writeAll(fd, samples.data(), samples.size()) || (options.flushToDisk && ::fdatasync(fd) != 0))
+        return WavWriteStatus::CannotWriteData;
+    if (!file.commit())
+        return WavWriteStatus::CannotCreate;
     if (!options.flushToDisk)
         return WavWriteStatus::Ok;
     // Make the rename itself durable.
