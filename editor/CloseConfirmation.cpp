@@ -5,13 +5,49 @@
 #include "exports/MessageBoxes.h"
 #include "exports/WindowRegistry.h"
 
+#include <QDialog>
+#include <QEventLoop>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
+#include <QTimer>
 
 #include <string>
 #include <vector>
 
 namespace kx {
+
+namespace {
+
+    /// Waits with the "Working..." box up until the document is loaded or its operation has ended,
+    /// so that the file gets what the document holds then. False when the user closed the box first.
+    bool waitUntilIdle(HWND frame, const SharedDocument& shared)
+    {
+        if (!shared.busy())
+            return true;
+        QPointer<QDialog> box = qobject_cast<QDialog*>(WindowRegistry::window(ShowWait(frame)));
+        QEventLoop loop;
+        if (box) {
+            // Nothing else may be started or closed meanwhile.
+            box->hide();
+            box->setWindowModality(Qt::ApplicationModal);
+            box->show();
+            QObject::connect(box, &QDialog::finished, &loop, &QEventLoop::quit);
+        }
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (!shared.busy())
+                loop.quit();
+        });
+        poll.start(20);
+        loop.exec();
+        const bool idle = !shared.busy();
+        if (box)
+            box->close();
+        return idle;
+    }
+
+} // namespace
 
 bool confirmClose(HWND frame, HWND wave)
 {
@@ -30,7 +66,7 @@ bool confirmClose(HWND frame, HWND wave)
          QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel});
     if (answer == QMessageBox::No)
         return true;
-    if (answer != QMessageBox::Yes)
+    if (answer != QMessageBox::Yes || !waitUntilIdle(frame, *shared))
         return false;
     const std::string chosen = SaveBox(frame);
     if (chosen == "FALSE")

@@ -188,6 +188,19 @@ void FrameWindow::buildMenus()
                                {CmdConvert, "&Convert..."},
                                {CmdHeaderSettings, "&Settings..."},
                                {0, {}}});
+    // A busy document cannot be saved. The command checks that itself, so the items only show it
+    // while the menu is open and never keep a shortcut of theirs from reaching it.
+    auto enableSaving = [file](bool enabled) {
+        for (QAction* action : file->actions()) {
+            if (action->data() == CmdSave || action->data() == CmdSaveAs)
+                action->setEnabled(enabled);
+        }
+    };
+    connect(file, &QMenu::aboutToShow, this, [this, enableSaving] {
+        const WaveWindow* wave = activeWaveWindow();
+        enableSaving(wave && !wave->document()->busy());
+    });
+    connect(file, &QMenu::aboutToHide, this, [enableSaving] { enableSaving(true); });
     QMenu* recent = file->addMenu(QStringLiteral("&Recent Files"));
     connect(recent, &QMenu::aboutToShow, this, [this, recent] {
         recent->clear();
@@ -470,16 +483,19 @@ void FrameWindow::openPath(const QString& path)
 void FrameWindow::saveActive(bool askForName)
 {
     WaveWindow* wave = activeWaveWindow();
-    if (!wave)
+    if (!wave || wave->document()->busy())
         return;
     std::string path;
+    {
+        std::shared_lock lock(wave->document()->lock);
+        path = wave->document()->document.info.fileName;
+        // Its name alone would put the file into whatever directory the editor was started from.
+        askForName = askForName || !wave->document()->document.info.hasFile;
+    }
     if (askForName) {
         path = SaveBox(m_handle);
         if (path == "FALSE")
             return;
-    } else {
-        std::shared_lock lock(wave->document()->lock);
-        path = wave->document()->document.info.fileName;
     }
     std::vector<char> buffer(path.begin(), path.end());
     buffer.resize(path.size() + 8, '\0');
@@ -533,7 +549,8 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
             wave->close();
         return;
     case CmdRevert:
-        if (!wave || IsFileSaved(active) || IsFileWorking(active))
+        // A document that never had a file has no saved version to go back to.
+        if (!wave || IsFileSaved(active) || wave->document()->busy() || !wave->document()->document.info.hasFile)
             return;
         if (MessageBoxes::show({this, QStringLiteral("Confirmation"),
                                 QStringLiteral("Do you really want to revert\rto the previoulsy saved version?"),

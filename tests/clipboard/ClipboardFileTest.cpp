@@ -237,13 +237,15 @@ TEST(FileCopy, ReplacesTheTargetOrLeavesItAlone)
     TempDir dir;
     writeFile(dir.file("a.wav"), Bytes { 1, 2, 3 });
     writeFile(dir.file("b.wav"), Bytes { 9 });
-    EXPECT_TRUE(copyFileReplacing(dir.file("a.wav"), dir.file("b.wav")));
+    EXPECT_EQ(copyFileReplacing(dir.file("a.wav"), dir.file("b.wav")), FileCopyStatus::Copied);
     EXPECT_EQ(readFile(dir.file("b.wav")), (Bytes { 1, 2, 3 }));
-    EXPECT_FALSE(copyFileReplacing(dir.file("missing.wav"), dir.file("b.wav")));
+    EXPECT_EQ(copyFileReplacing(dir.file("missing.wav"), dir.file("b.wav")), FileCopyStatus::CannotRead);
+    EXPECT_EQ(copyFileReplacing(dir.path().string(), dir.file("b.wav")), FileCopyStatus::CannotRead);
     EXPECT_EQ(readFile(dir.file("b.wav")), (Bytes { 1, 2, 3 }));
-    EXPECT_FALSE(copyFileReplacing(dir.file("a.wav"), dir.file("no/such/dir/c.wav")));
+    EXPECT_EQ(copyFileReplacing(dir.file("a.wav"), dir.file("no/such/dir/c.wav")), FileCopyStatus::CannotWrite);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
     // Into the clipboard: a file only its user may read.
-    EXPECT_TRUE(copyFileReplacing(dir.file("a.wav"), dir.file("clip.wav"), 0600));
+    EXPECT_EQ(copyFileReplacing(dir.file("a.wav"), dir.file("clip.wav"), 0600), FileCopyStatus::Copied);
     EXPECT_EQ(modeOf(dir.file("clip.wav")), 0600u);
 }
 

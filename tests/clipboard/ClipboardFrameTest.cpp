@@ -147,6 +147,26 @@ TEST_F(ClipboardFrame, EmptyClipboardAndTheClipboardMenu)
     EXPECT_FALSE(std::filesystem::exists(clipboardFile()));
 }
 
+TEST_F(ClipboardFrame, ExportAndImportSayWhenTheyFailed)
+{
+    const std::string exported = m_dir.file("exported.wav");
+    EXPECT_EQ(ClipboardToFile(m_frame.handle(), exported.c_str()), 0); // no clipboard yet
+    EXPECT_EQ(FileToClipboard(m_frame.handle(), m_dir.file("missing.wav").c_str()), 0);
+    run(CmdCopy);
+    EXPECT_EQ(ClipboardToFile(m_frame.handle(), m_dir.file("no/such/dir/x.wav").c_str()), 0);
+    EXPECT_EQ(m_boxes.texts,
+        (std::vector<QString> {
+            "No Clipboard File", "File not found or something else.", "Cannot write. May be read-only." }));
+    EXPECT_FALSE(std::filesystem::exists(exported));
+
+    m_boxes.texts.clear();
+    EXPECT_EQ(ClipboardToFile(m_frame.handle(), exported.c_str()), 1);
+    EXPECT_EQ(readFile(exported), readFile(clipboardFile()));
+    EXPECT_EQ(FileToClipboard(m_frame.handle(), m_dir.file("tone.wav").c_str()), 1);
+    EXPECT_EQ(readFile(clipboardFile()), readFile(m_dir.file("tone.wav")));
+    EXPECT_TRUE(m_boxes.texts.empty());
+}
+
 TEST_F(ClipboardFrame, PasteIntoANewDocumentTakesTheClipboardsFormat)
 {
     run(CmdCopy);

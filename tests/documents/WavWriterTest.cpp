@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -124,6 +125,28 @@ TEST(WavWriter, FailedWritesLeaveThePreviousFileAndNoTemporary)
     std::filesystem::create_directory(dir.file("isdir.wav"));
     EXPECT_EQ(writeWavFile(dir.file("isdir.wav"), format(1, 8000, 8), samples), WavWriteStatus::CannotCreate);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+
+TEST(WavWriter, AWriterThatDiesHalfWayLeavesNothingBehind)
+{
+    TempDir dir;
+    const std::string target = dir.file("take.wav");
+    const Bytes samples = ramp(100000);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The file size limit ends the writer the way a kill or a crash would.
+        std::signal(SIGXFSZ, SIG_DFL);
+        rlimit limit { 4096, 4096 };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        writeWavFile(target, format(1, 8000, 8), samples);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 0);
 }
 
 TEST(WavWriter, ReplacingKeepsModeAndWritesThroughLinks)

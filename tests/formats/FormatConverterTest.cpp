@@ -66,8 +66,8 @@ TEST(FormatConverter, ConvertingA22050HzMonoDocumentTo44100HzStereo)
     EXPECT_EQ(h.nSamplesPerSec, 44100u);
     EXPECT_EQ(h.nBlockAlign, 4);
     EXPECT_EQ(h.nAvgBytesPerSec, 176400u);
-    EXPECT_EQ(document.mark.markStart, 1000u); // inside the new data: unchanged
-    EXPECT_EQ(document.mark.markLength, 500u);
+    EXPECT_EQ(document.mark.markStart, 8000u); // the same time: frame 1000 of 22050 Hz is frame 2000
+    EXPECT_EQ(document.mark.markLength, 4000u);
     EXPECT_EQ(document.undo.undoKind, UndoNothing);
     EXPECT_TRUE(document.undo.savedBytes.isNull());
     EXPECT_EQ(document.info.saved, 0u);
@@ -153,16 +153,15 @@ TEST(FormatConverter, ResampledToneKeepsItsLevelAndPitch)
     }
 }
 
-TEST(FormatConverter, MarkIsBroughtInsideTheNewData)
+TEST(FormatConverter, TheMarkKeepsItsTimeOnWholeFrames)
 {
+    // From frames of 4 bytes at 44100 Hz to frames of 1 byte at 22050 Hz: half the frames.
     const struct {
         uint32_t start, length;
         uint32_t newStart, newLength;
     } cases[] = {
-        { 10000, 20000, 10000, 12050 },
-        { 150000, 20000, 22050, 0 },
-        { 0, 176400, 0, 22050 },
-        { 100, 50, 100, 50 },
+        { 10000, 20000, 1250, 2500 }, { 150000, 20000, 18750, 2500 }, { 0, 176400, 0, 22050 },
+        { 100, 50, 13, 6 }, // frames 25 to 37.5 are 12.5 to 18.75: the nearest whole frames
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.start);

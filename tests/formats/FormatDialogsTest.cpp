@@ -231,6 +231,41 @@ TEST(HeaderDialog, ChangeSettingsReadsTheSameBytesUnderTheNewFormat)
     }
 }
 
+TEST(HeaderDialog, TheMarkStaysOnWholeFramesAfterChangeSettingsAndConvert)
+{
+    const struct {
+        const char* button;
+        int bitsIndex, channelsIndex;
+        const char* rate;
+        uint32_t markLength, wantStart, wantLength;
+    } cases[] = {
+        // The same bytes under 16-bit stereo: 501 and 801 go to the nearest frames of 4 bytes.
+        { "button1", 1, 1, "22050", 300, 500, 300 },
+        // The same time at 44100 Hz 16-bit stereo: frames 501 to 801 become 1002 to 1602.
+        { "button110", 1, 1, "44100", 300, 4008, 2400 },
+        // A mark shorter than a frame of the new format stays a mark of one frame.
+        { "button110", 0, 0, "8000", 1, 182, 1 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button + std::string(" ") + c.rate);
+        FrameWithDocument open(1, 22050, 8, 22050);
+        {
+            std::unique_lock lock(open.frame.activeWaveWindow()->document()->lock);
+            open.document().mark.markStart = 501;
+            open.document().mark.markLength = c.markLength;
+        }
+        ScriptedDialogs dialogs;
+        dialogs.steps.push_back([&](QDialog& dialog) {
+            chooseFormat(dialog, c.bitsIndex, c.channelsIndex, c.rate);
+            EXPECT_TRUE(press(dialog, c.button));
+            return dialog.result();
+        });
+        EXPECT_EQ(ShowHeader(open.frame.handle()), 1);
+        EXPECT_EQ(open.document().mark.markStart, c.wantStart);
+        EXPECT_EQ(open.document().mark.markLength, c.wantLength);
+    }
+}
+
 TEST(HeaderDialog, RefusedRatesLeaveTheDocumentAndTheDialogOpen)
 {
     FrameWithDocument open(1, 22050, 8, 1000);
@@ -317,10 +352,10 @@ TEST(ConvertFile, ConvertsToTheChosenFormatWithoutUndo)
         uint32_t markStart, markLength;
         uint32_t wantSize, wantMarkStart, wantMarkLength;
     } cases[] = {
-        { { 16, 2, 44100 }, 1000, 500, 176400, 1000, 500 },
-        // The mark is brought inside the shorter data.
-        { { 8, 1, 8000 }, 10000, 5000, 8000, 8000, 0 },
-        { { 8, 1, 8000 }, 6000, 5000, 8000, 6000, 2000 },
+        { { 16, 2, 44100 }, 1000, 500, 176400, 8000, 4000 },
+        // The mark keeps its time in the shorter data.
+        { { 8, 1, 8000 }, 10000, 5000, 8000, 3628, 1814 },
+        { { 8, 1, 8000 }, 6000, 5000, 8000, 2177, 1814 },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.wantSize);

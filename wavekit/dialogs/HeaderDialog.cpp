@@ -3,6 +3,7 @@
 #include "DialogButtons.h"
 #include "DialogPlacement.h"
 #include "FormatControls.h"
+#include "documents/MarkOnFrames.h"
 #include "documents/SharedDocument.h"
 #include "exports/WaveFormats.h"
 #include "exports/WindowRegistry.h"
@@ -42,7 +43,11 @@ void HeaderDialog::changeSettings()
     std::optional<std::string> refusal;
     {
         std::unique_lock lock(shared->lock);
-        refusal = kx::changeSettings(shared->document.header, m_controls->choice());
+        WaveDocument& document = shared->document;
+        refusal = kx::changeSettings(document.header, m_controls->choice());
+        // An end inside a frame would put every later paste off the sample grid.
+        if (!refusal)
+            document.mark = markOnWholeFrames(document.mark, document.header.nBlockAlign, document.header.dataSize);
     }
     if (refusal) {
         m_controls->refuse(*refusal);

@@ -20,6 +20,7 @@ WaveDocument makeNewDocument(const NewFileFormat& format, int number, uint16_t z
     document.mark = MarkRecord{};
     document.mark.zoom = zoom;
     document.info.fileName = untitledName(number);
+    document.info.hasFile = false;
     document.info.saved = 1;
     document.info.working = 0;
     document.info.sourceKind = SourcePcmWave;
@@ -38,6 +39,7 @@ WaveDocument makeDocumentFromFile(WavFileContents&& contents, const std::string&
     document.mark = MarkRecord{};
     document.mark.zoom = zoom;
     document.info.fileName = path;
+    document.info.hasFile = true;
     document.info.saved = 1;
     document.info.working = 0;
     document.info.sourceKind = SourcePcmWave;

@@ -55,6 +55,7 @@ bool saveDocument(WaveDocument& document, std::string& path, SaveInteraction& in
         return false;
     }
     document.info.fileName = path;
+    document.info.hasFile = true;
     document.info.saved = 1;
     return true;
 }

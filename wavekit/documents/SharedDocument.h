@@ -23,7 +23,10 @@ struct SharedDocument {
     WaveDocument document;
     mutable std::shared_mutex lock;
     /// Set while an operation works on the document; a second operation is refused meanwhile.
-    std::atomic<bool> operationRunning{false};
+    std::atomic<bool> operationRunning { false };
+
+    /// Loading, reverting or under an operation: what it holds now is no file's content yet.
+    bool busy() const { return operationRunning || document.info.working != 0; }
 };
 
 } // namespace kx

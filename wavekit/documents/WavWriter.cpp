@@ -1,12 +1,9 @@
 #include "WavWriter.h"
 
-#include "TemporaryFile.h"
+#include "PendingFile.h"
 
 #include <cerrno>
-#include <climits>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -78,8 +75,8 @@ WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, s
     const auto* bytes = reinterpret_cast<const uint8_t*>(&out);
 
     const std::string target = resolvedTarget(path);
-    std::string temporary;
-    const int fd = createTemporaryBeside(target, temporary, options.newFileMode);
+    PendingFile file(target, options.newFileMode);
+    const int fd = file.fd();
     if (fd < 0)
         return WavWriteStatus::CannotCreate;
 
@@ -87,23 +84,16 @@ WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, s
     // page. Where that is refused the writes below meet the same limit and say at which step.
     ::fallocate(fd, 0, 0, off_t(44 + samples.size()));
 
-    WavWriteStatus status = WavWriteStatus::Ok;
     if (!writeAll(fd, bytes, 20)) // RIFF header and the fmt chunk's header
-        status = WavWriteStatus::CannotCreate;
-    else if (!writeAll(fd, bytes + 20, 16))
-        status = WavWriteStatus::CannotWriteFormat;
-    else if (!writeAll(fd, bytes + 36, 8))
-        status = WavWriteStatus::CannotCreateData;
-    else if (!writeAll(fd, samples.data(), samples.size()) || (options.flushToDisk && ::fdatasync(fd) != 0))
-        status = WavWriteStatus::CannotWriteData;
-    if (::close(fd) != 0 && status == WavWriteStatus::Ok)
-        status = WavWriteStatus::CannotWriteData;
-    if (status == WavWriteStatus::Ok && ::rename(temporary.c_str(), target.c_str()) != 0)
-        status = WavWriteStatus::CannotCreate;
-    if (status != WavWriteStatus::Ok) {
-        ::unlink(temporary.c_str());
-        return status;
-    }
+        return WavWriteStatus::CannotCreate;
+    if (!writeAll(fd, bytes + 20, 16))
+        return WavWriteStatus::CannotWriteFormat;
+    if (!writeAll(fd, bytes + 36, 8))
+        return WavWriteStatus::CannotCreateData;
+    if (!writeAll(fd, samples.data(), samples.size()) || (options.flushToDisk && ::fdatasync(fd) != 0))
+        return WavWriteStatus::CannotWriteData;
+    if (!file.commit())
+        return WavWriteStatus::CannotCreate;
     if (!options.flushToDisk)
         return WavWriteStatus::Ok;
     // Make the rename itself durable.

@@ -32,6 +32,8 @@ struct DocumentInfo {
     uint32_t saved = 1;
     uint32_t working = 0;
     uint16_t sourceKind = SourcePcmWave;
+    /// Read from or written to a file of its own; until then Save has to ask for a name.
+    bool hasFile = false;
 };
 
 /// Texts of a RIFF LIST chunk; each holds at most 127 characters.

@@ -130,6 +130,15 @@ int32_t bringIn(HWND wave, Incoming how, uint32_t operationCode)
     return hold.finish(frame, wave);
 }
 
+/// 1 for a done copy; otherwise 0 after showing the text for the side that failed.
+int32_t reportFileCopy(HWND owner, FileCopyStatus status, const char* cannotRead, const char* cannotWrite)
+{
+    if (status == FileCopyStatus::Copied)
+        return 1;
+    ErrorBox(owner, status == FileCopyStatus::CannotRead ? cannotRead : cannotWrite);
+    return 0;
+}
+
 } // namespace
 
 extern "C" {
@@ -205,18 +214,18 @@ int32_t CopyAndPaste(HWND wave, uint32_t target)
     return 1;
 }
 
-int32_t FileToClipboard(HWND, const char* path)
+int32_t FileToClipboard(HWND owner, const char* path)
 {
-    if (path)
-        copyFileReplacing(path, ClipboardLocation::filePath(), 0600);
-    return 1;
+    const FileCopyStatus status
+        = path ? copyFileReplacing(path, ClipboardLocation::filePath(), 0600) : FileCopyStatus::CannotRead;
+    return reportFileCopy(owner, status, "File not found or something else.", "Cannot write data.");
 }
 
-int32_t ClipboardToFile(HWND, const char* path)
+int32_t ClipboardToFile(HWND owner, const char* path)
 {
-    if (path)
-        copyFileReplacing(ClipboardLocation::filePath(), path);
-    return 1;
+    const FileCopyStatus status
+        = path ? copyFileReplacing(ClipboardLocation::filePath(), path) : FileCopyStatus::CannotWrite;
+    return reportFileCopy(owner, status, "No Clipboard File", "Cannot write. May be read-only.");
 }
 
 int32_t ShowClipboardHeader(HWND frame)

@@ -117,7 +117,8 @@ int32_t SaveWAV(HWND frame, char* path, size_t capacity)
 {
     HWND wave = reinterpret_cast<HWND>(SendMessage(frame, MsgGetActiveWave, 0, 0));
     auto shared = WindowRegistry::document(wave);
-    if (!shared || !path)
+    // Half-loaded or half-changed data would replace the file.
+    if (!shared || !path || shared->busy())
         return 0;
     DialogSaveInteraction interaction(frame);
     std::string name = path;

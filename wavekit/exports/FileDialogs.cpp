@@ -1,5 +1,6 @@
 // The open and save dialogs of the library.
 #include "WindowRegistry.h"
+#include "dialogs/ModalDialogs.h"
 #include "wavekit/wavekit.h"
 
 #include "paneldraw/settings.h"
@@ -109,7 +110,7 @@ const char* OpenBox(HWND owner)
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters[index - 1]);
     addPreviewPanel(dialog);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (kx::ModalDialogs::run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return remember(QString());
     const QString path = dialog.selectedFiles().first();
     RegWriteString("Kestrix\\Directories\\WaveOpen", directoryOf(path).c_str());
@@ -126,8 +127,8 @@ const char* SaveBox(HWND owner)
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters({QStringLiteral("WAVE - Audio files (*.WAV *.wav)"), QStringLiteral("All files (*)")});
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    dialog.setNameFilters({ QStringLiteral("WAVE - Audio files (*.WAV *.wav)"), QStringLiteral("All files (*)") });
+    if (kx::ModalDialogs::run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return remember(QString());
     const QString path = dialog.selectedFiles().first();
     RegWriteString("Kestrix\\Directories\\WaveSave", directoryOf(path).c_str());

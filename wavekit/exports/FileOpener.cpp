@@ -74,16 +74,22 @@ int32_t kx::openFileInActiveWindow(HWND frame, const std::string& path)
         OperationContext::announceEnd(frame);
         return 1;
     }
+    // A document with a file of its own is being reverted: it stays as it is, unsaved edits and
+    // all, until the file has been read.
+    bool reverting = false;
     {
         std::unique_lock lock(shared->lock);
-        shared->document.info.fileName = path;
-        shared->document.info.saved = 1;
-        shared->document.info.working = 1;
+        DocumentInfo& info = shared->document.info;
+        reverting = info.hasFile;
+        if (!reverting)
+            info.fileName = path;
+        info.working = 1;
     }
     const std::string loading = "Loading " + path + "...";
     SendMessage(wave, MsgSetText, 0, reinterpret_cast<intptr_t>(loading.c_str()));
 
-    // Reports the failure (if it has a text) and removes the half-built window.
+    // Reports the failure (if it has a text) and removes the half-built window, or gives a
+    // reverted document its title back.
     auto fail = [&](const std::string& message) {
         if (!message.empty())
             ErrorBox(frame, message.c_str());
@@ -92,7 +98,10 @@ int32_t kx::openFileInActiveWindow(HWND frame, const std::string& path)
             shared->document.info.working = 0;
         }
         fileOpen.unlock();
-        SendMessage(wave, MsgClose, 0, 0);
+        if (reverting)
+            SendMessage(wave, MsgSetText, 0, 0);
+        else
+            SendMessage(wave, MsgClose, 0, 0);
         BreakThread(frame);
     };
     DialogOpenInteraction interaction(frame);

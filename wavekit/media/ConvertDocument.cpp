@@ -1,6 +1,7 @@
 #include "ConvertDocument.h"
 
 #include "FormatConverter.h"
+#include "documents/MarkOnFrames.h"
 
 #include <algorithm>
 #include <limits>
@@ -17,7 +18,8 @@ ConvertStatus convertDocument(WaveDocument& document, const PcmFormat& target)
     WaveHeader& header = document.header;
     if (header.dataSize == 0 || document.samples.isNull())
         return ConvertStatus::NothingToConvert;
-    FormatConverter converter(PcmFormat::of(header), target);
+    const PcmFormat before = PcmFormat::of(header);
+    FormatConverter converter(before, target);
     if (!converter.isReady() || (header.wBitsPerSample != 8 && header.wBitsPerSample != 16))
         return ConvertStatus::CannotConvert;
     const uint64_t size = converter.targetSize(header.dataSize);
@@ -34,9 +36,7 @@ ConvertStatus convertDocument(WaveDocument& document, const PcmFormat& target)
     target.applyTo(header);
     header.setDataSize(uint32_t(size));
     document.samples = std::move(converted);
-    MarkRecord& mark = document.mark;
-    mark.markStart = std::min(mark.markStart, header.dataSize);
-    mark.markLength = std::min(mark.markLength, header.dataSize - mark.markStart);
+    document.mark = markAfterConversion(document.mark, before, target, header.dataSize);
     document.undo = UndoRecord {};
     document.info.saved = 0;
     return ConvertStatus::Converted;

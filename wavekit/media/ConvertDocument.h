@@ -16,7 +16,7 @@ enum class ConvertStatus {
 const char* convertMessage(ConvertStatus status);
 
 /// Converts the whole document to `target`: the data becomes the converter's target size, the
-/// mark is brought inside the new data, the undo record is cleared (a conversion cannot be
+/// mark keeps its time on whole frames of the new data, the undo record is cleared (a conversion cannot be
 /// undone) and the document is marked unsaved. On any failure the document stays as it was.
 ConvertStatus convertDocument(WaveDocument& document, const PcmFormat& target);
 

@@ -159,7 +159,8 @@ void Erase(HWND wave);
 void Crop(HWND wave);
 /// Inserts a copy of the marked range at byte `target`; 0 when refused or failed.
 int32_t CopyAndPaste(HWND wave, uint32_t target);
-/// Copies a file to the clipboard, or the clipboard to a file, replacing it; 1.
+/// Copies a file to the clipboard, or the clipboard to a file, replacing it; 1, or 0 after the
+/// failure was shown to `owner`.
 int32_t FileToClipboard(HWND owner, const char* path);
 int32_t ClipboardToFile(HWND owner, const char* path);
 /// The modal "Harddisk Clipboard Properties" dialog; its result.
