@@ -57,6 +57,8 @@ enum Command : int {
     CmdHelpWindow = 753,
     CmdThreadManager = 754,
     CmdCdPlayer = 766,
+    CmdWindowFirst = 800, ///< the Window menu's list of open windows
+    CmdWindowLast = 898,
     CmdHelpContents = 901,
     CmdUseHelp = 902,
     CmdUseMenus = 903,

@@ -1,8 +1,12 @@
 #include "FrameWindow.h"
 
+#include "Accelerators.h"
 #include "CloseConfirmation.h"
 #include "CommandIds.h"
 #include "CompletionSignal.h"
+#include "MarkCommands.h"
+#include "MdiArrangement.h"
+#include "MenuLists.h"
 #include "PlaybackController.h"
 #include "RecentFiles.h"
 #include "StatusBar.h"
@@ -24,15 +28,20 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTimer>
+#include <QUrl>
 
 namespace kx {
 
 namespace {
+
+/// The project's web page, opened by "Kestrix2000 Homepage...".
+constexpr const char* kHomepageAddress = "https://kestrix2000.quellwerk.example/";
 
 intptr_t asResult(HWND handle)
 {
@@ -139,7 +148,8 @@ QMenu* FrameWindow::addCommands(QList<QMenu*>& bar, const QString& title, const 
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(text);
+        const QString keys = acceleratorText(id);
+        QAction* action = menu->addAction(keys.isEmpty() ? text : text + QLatin1Char('\t') + keys);
         action->setData(id);
         connect(action, &QAction::triggered, this, [this, id = id] { runCommand(id); });
         if (id == CmdUndo)
@@ -202,22 +212,13 @@ void FrameWindow::buildMenus()
     });
     connect(file, &QMenu::aboutToHide, this, [enableSaving] { enableSaving(true); });
     QMenu* recent = file->addMenu(QStringLiteral("&Recent Files"));
-    connect(recent, &QMenu::aboutToShow, this, [this, recent] {
-        recent->clear();
-        int id = CmdRecentFirst;
-        for (const std::string& entry : RecentFiles::entries()) {
-            const int command = id++;
-            if (entry.empty())
-                continue;
-            connect(recent->addAction(QString::fromStdString(entry)), &QAction::triggered, this,
-                    [this, command] { runCommand(command); });
-        }
-    });
-    connect(m_recentMenu, &QMenu::aboutToShow, recent, &QMenu::aboutToShow);
+    const CommandRunner run = [this](int id) { runCommand(id); };
+    for (QMenu* list : {m_recentMenu, recent})
+        connect(list, &QMenu::aboutToShow, this, [list, run] { fillRecentFiles(*list, run); });
     file->addSeparator();
     connect(file->addAction(QStringLiteral("E&xit")), &QAction::triggered, this, [this] { runCommand(CmdExit); });
     addCommands(m_documentMenu, "&Edit",
-                {{CmdUndo, "&Undo not possible\tCtrl + Z"},
+                {{CmdUndo, "&Undo not possible"},
                  {0, {}},
                  {CmdCut, "C&ut"},
                  {CmdCopy, "&Copy"},
@@ -267,37 +268,12 @@ void FrameWindow::buildMenus()
             m_threadManagerActions.append(action);
         }
     }
+    connect(window, &QMenu::aboutToShow, this,
+            [this, window, run] { fillWindowList(*window, m_windowListActions, *m_mdi, run); });
     addCommands(m_documentMenu, "&Help", help);
     connect(m_documentMenu.at(1), &QMenu::aboutToShow, this, [this] { updateUndoItem(); });
 
-    const struct {
-        QKeySequence keys;
-        int id;
-    } accelerators[] = {
-        {Qt::CTRL | Qt::Key_A, CmdMarkAll},
-        {Qt::CTRL | Qt::Key_C, CmdCopy},
-        {Qt::CTRL | Qt::Key_M, CmdDestroyMark},
-        {Qt::CTRL | Qt::Key_N, CmdNew},
-        {Qt::CTRL | Qt::Key_O, CmdOpen},
-        {Qt::CTRL | Qt::Key_P, CmdPlay},
-        {Qt::CTRL | Qt::Key_R, CmdRebuildPreview},
-        {Qt::CTRL | Qt::Key_S, CmdSave},
-        {Qt::CTRL | Qt::Key_T, CmdStop},
-        {Qt::CTRL | Qt::Key_V, CmdPaste},
-        {Qt::CTRL | Qt::Key_X, CmdCut},
-        {Qt::CTRL | Qt::Key_Z, CmdUndo},
-        {Qt::CTRL | Qt::KeypadModifier | Qt::Key_Plus, CmdVolumeUp},
-        {Qt::CTRL | Qt::KeypadModifier | Qt::Key_Minus, CmdVolumeDown},
-        {Qt::Key_Delete, CmdDelete},
-        {Qt::SHIFT | Qt::Key_Delete, CmdCrop},
-        {Qt::SHIFT | Qt::Key_F1, CmdHelpContents},
-        {Qt::SHIFT | Qt::Key_F4, CmdCascade},
-        {Qt::SHIFT | Qt::Key_F5, CmdTile},
-        {Qt::CTRL | Qt::Key_Insert, CmdCopy},
-        {Qt::SHIFT | Qt::Key_Insert, CmdPaste},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_Insert, CmdMix},
-    };
-    for (const auto& accelerator : accelerators) {
+    for (const Accelerator& accelerator : accelerators()) {
         auto* shortcut = new QShortcut(accelerator.keys, this);
         connect(shortcut, &QShortcut::activated, this, [this, id = accelerator.id] { runCommand(id); });
     }
@@ -383,8 +359,10 @@ intptr_t FrameWindow::handleClientMessage(uint32_t message, uintptr_t, intptr_t 
         });
     });
     m_mdi->addSubWindow(window);
-    window->resize(m_mdi->width() * 2 / 3, m_mdi->height() * 2 / 3);
+    if (!window->testAttribute(Qt::WA_Resized))
+        window->resize(window->sizeHint());
     window->show();
+    keepInside(*m_mdi, *window);
     m_mdi->setActiveSubWindow(window);
     updateMenus();
     return reinterpret_cast<intptr_t>(window->handle());
@@ -445,6 +423,13 @@ intptr_t FrameWindow::handleMessage(uint32_t message, uintptr_t wParam, intptr_t
             startOperation(PasteMixFromClipboard, target, OpMix, target);
         return 0;
     }
+    case MsgOpenFileFromSetting:
+        openInNewWindow(QString::fromUtf8(RegGetString("Kestrix\\NewFile\\FileOpen", "")), m_newFileCounter);
+        return 0;
+    case MsgPreviewHeight:
+        RegWriteString("Kestrix\\Settings\\PreviewSize", std::to_string(int(wParam)).c_str());
+        layoutBars();
+        return 0;
     case MsgDestroyWindow:
         if (auto* wave = qobject_cast<WaveWindow*>(WindowRegistry::window(reinterpret_cast<HWND>(lParam))))
             wave->closeWithoutAsking();
@@ -572,6 +557,28 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
     case CmdTile:
         m_mdi->tileSubWindows();
         return;
+    case CmdArrangeSymbols:
+        arrangeMinimizedWindows(*m_mdi);
+        return;
+    case CmdRebuildPreview:
+        m_previewBar->update();
+        return;
+    case CmdMarkAll:
+    case CmdDestroyMark:
+        if (!wave || IsFileWorking(active) || wave->document()->operationRunning)
+            return;
+        if (runMarkCommand(*wave->document(), id)) {
+            wave->view()->viewport()->update();
+            m_previewBar->update();
+            m_statusBar->update();
+        }
+        return;
+    case CmdOptions:
+        ShowOptionsPropertySheet(m_handle);
+        return;
+    case CmdHomepage:
+        QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomepageAddress)));
+        return;
     case CmdRestore:
         if (wave)
             wave->showNormal();
@@ -593,9 +600,7 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         m_playback->runCommand(id, wave);
         return;
     case CmdAbout:
-        MessageBoxes::show({this, QStringLiteral("About Kestrix2000"),
-                            QStringLiteral("Kestrix2000\nThe sound editor for PCM WAV files."), QMessageBox::Information,
-                            QMessageBox::Ok});
+        ShowAbout(m_handle);
         return;
     case CmdExit:
         QTimer::singleShot(0, this, &QWidget::close);
@@ -641,6 +646,10 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
             m_statusBar->update();
         }
         SetMouseActive();
+        return;
+    }
+    if (QMdiSubWindow* listed = listedWindow(*m_mdi, id)) {
+        m_mdi->setActiveSubWindow(listed);
         return;
     }
     if (id >= CmdRecentFirst && id <= CmdRecentLast) {

@@ -88,6 +88,7 @@ private:
     QAction* m_undoAction = nullptr;
     QList<QAction*> m_threadManagerActions;
     QMenu* m_recentMenu = nullptr;
+    QList<QAction*> m_windowListActions;
     OperationThreads* m_operations = nullptr;
     PlaybackController* m_playback = nullptr;
     FrameLayout m_layout;

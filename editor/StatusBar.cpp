@@ -1,5 +1,7 @@
 #include "StatusBar.h"
 
+#include "StatusBoxes.h"
+
 #include "documents/FilePreview.h"
 #include "documents/SharedDocument.h"
 #include "exports/OperationContext.h"
@@ -64,27 +66,25 @@ void StatusBar::paintEvent(QPaintEvent*)
         header = shared->document.header;
         name = QString::fromStdString(shared->document.info.fileName);
     }
-    const QRect nameBox(8, 4, w - 356 - 8, h - 8);
-    painter.drawText(nameBox, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-                     painter.fontMetrics().elidedText(name, Qt::ElideMiddle, nameBox.width()));
-
     // The document's header is a canonical WAV header: the open dialog's preview reads the same fields.
     const auto texts = filePreview({reinterpret_cast<const uint8_t*>(&header), sizeof header});
+    std::array<QString, 4> boxTexts;
+    std::array<int, 4> textWidths {};
+    if (texts) {
+        boxTexts = { QString::fromStdString(texts->size), QString::fromStdString(texts->rate),
+            QString::fromStdString(texts->format), QString::fromStdString(texts->length) };
+        for (std::size_t i = 0; i < boxTexts.size(); ++i)
+            textWidths[i] = painter.fontMetrics().horizontalAdvance(boxTexts[i]);
+    }
+    const auto boxes = statusBoxes(w, h, textWidths);
+    const QRect nameBox(QPoint(8, 4), QPoint(statusNameRight(boxes) - 1, h - 5));
+    painter.drawText(nameBox, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+        painter.fontMetrics().elidedText(name, Qt::ElideMiddle, nameBox.width()));
     if (!texts)
         return;
-    const struct {
-        int a, b;
-        const std::string& text;
-    } boxes[] = {
-        {130, 77, texts->size},
-        {190, 132, texts->rate},
-        {270, 192, texts->format},
-        {350, 272, texts->length},
-    };
-    for (const auto& box : boxes) {
-        Down3Dbox(&painter, w - box.a, 4, w - box.b, h - 1);
-        painter.drawText(QRect(QPoint(w - box.a + 3, 5), QPoint(w - box.b - 2, h - 2)),
-                         Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, QString::fromStdString(box.text));
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        Down3Dbox(&painter, boxes[i].left, 4, boxes[i].right, h - 1);
+        painter.drawText(boxes[i].text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, boxTexts[i]);
     }
 }
 

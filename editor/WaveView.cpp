@@ -89,17 +89,22 @@ void WaveView::recomputeScrollRange()
 {
     uint32_t total = 0;
     uint32_t viewStart = 0;
+    uint32_t visible = 0;
     {
         std::shared_lock lock(m_document->lock);
         const WaveViewGeometry geometry = geometryOf(m_document->document);
         total = geometry.total();
         viewStart = geometry.viewStart();
+        visible = geometry.visibleValues();
     }
     m_thumbShift = 0;
     while ((total >> m_thumbShift) > uint32_t(std::numeric_limits<int>::max()))
         ++m_thumbShift;
+    // The range 0..total holds the visible page, as the thumb shows it; the view itself may
+    // still scroll on to total.
     QScrollBar* bar = horizontalScrollBar();
-    bar->setRange(0, int(total >> m_thumbShift));
+    bar->setRange(0, int((total - visible) >> m_thumbShift));
+    bar->setPageStep(std::max(1, int(visible >> m_thumbShift)));
     bar->setEnabled(total != 0);
     setThumb(viewStart);
 }
@@ -127,6 +132,13 @@ void WaveView::moveView(uint32_t viewStart, bool repaint)
 
 void WaveView::scrollContentsBy(int, int)
 {
+}
+
+void WaveView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    // The page of the scroll bar is the visible width.
+    recomputeScrollRange();
 }
 
 void WaveView::onScrollAction(int action)
@@ -331,6 +343,7 @@ void WaveView::wheelEvent(QWheelEvent* event)
             const WaveViewGeometry geometry = geometryOf(document);
             document.mark.zoom = geometry.zoomedBy(delta);
         }
+        recomputeScrollRange();
         viewport()->update();
         emit zoomChanged();
         return;

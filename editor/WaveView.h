@@ -68,6 +68,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     /// The scroll bar moves the view through its actions; nothing scrolls the pixels.
     void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     /// The mapping for the document as it is and the view's current size; call under the lock.

@@ -43,6 +43,11 @@ uint32_t WaveViewGeometry::viewEnd() const
     return uint32_t(std::min<uint64_t>(end, m_total));
 }
 
+uint32_t WaveViewGeometry::visibleValues() const
+{
+    return uint32_t(std::min<uint64_t>(uint64_t(std::max(0, m_width - 6)) * spp(), m_total));
+}
+
 int64_t WaveViewGeometry::columnOf(uint64_t value) const
 {
     return (int64_t(value) - int64_t(m_viewStart)) / int64_t(spp()) + 3;
@@ -83,6 +88,7 @@ std::optional<uint32_t> WaveViewGeometry::scrolled(Scroll step) const
     const int64_t s = zoomSpp();
     const int64_t start = m_viewStart;
     const bool oneToOne = s == 1;
+    const int64_t page = int64_t(std::max(0, m_width - 6)) * spp();
     switch (step) {
     case Scroll::LineLeft:
         return clampToTotal(oneToOne ? start - (w / 4) * b : start - s * (w / 8) * b);
@@ -93,9 +99,9 @@ std::optional<uint32_t> WaveViewGeometry::scrolled(Scroll step) const
         return clampToTotal(next);
     }
     case Scroll::PageLeft:
-        return clampToTotal(oneToOne ? start - 3 * w * b : start - s * (w / 2) * b);
+        return clampToTotal(start - page);
     case Scroll::PageRight:
-        return clampToTotal(oneToOne ? start + 3 * w * b : start + s * (w / 2) * b);
+        return clampToTotal(start + page);
     }
     return std::nullopt;
 }

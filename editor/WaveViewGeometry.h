@@ -39,6 +39,8 @@ public:
 
     /// Index after the last sample value the view shows.
     uint32_t viewEnd() const;
+    /// How many sample values the drawing width shows: the page of the scroll bar.
+    uint32_t visibleValues() const;
     /// Column at which the sample value `value` (at least viewStart) is drawn.
     int64_t columnOf(uint64_t value) const;
 
@@ -53,7 +55,8 @@ public:
     int bandEndColumn(int x) const;
 
     /// The view start after a scroll-bar step, clamped to 0..total; nothing when the step
-    /// changes nothing at all (a line right that lands exactly on 0).
+    /// changes nothing at all (a line right that lands exactly on 0). A page moves by the visible
+    /// width, so that paging shows every part of the file.
     std::optional<uint32_t> scrolled(Scroll step) const;
     /// The view start after `notches` wheel notches (positive away from the user).
     std::optional<uint32_t> wheeled(int notches) const;

@@ -32,6 +32,14 @@ WaveWindow::~WaveWindow()
     WindowRegistry::remove(m_handle);
 }
 
+QSize WaveWindow::sizeHint() const
+{
+    // New windows, and those the MDI area cascades, take two thirds of the area.
+    if (const QWidget* area = parentWidget())
+        return QSize(area->width() * 2 / 3, area->height() * 2 / 3);
+    return QMdiSubWindow::sizeHint();
+}
+
 void WaveWindow::refreshTitle()
 {
     std::shared_lock lock(m_document->lock);
@@ -71,8 +79,8 @@ intptr_t WaveWindow::handleMessage(uint32_t message, uintptr_t wParam, intptr_t 
             refreshTitle();
         return 0;
     case MsgInvalidate:
-        if (widget())
-            widget()->update();
+        // The view paints in its viewport; updating the scroll area alone leaves it as it was.
+        m_view->viewport()->update();
         update();
         return 0;
     case MsgClose:

@@ -27,6 +27,7 @@ public:
     void closeWithoutAsking();
     /// Takes the title from the document's file name.
     void refreshTitle();
+    QSize sizeHint() const override;
 
 signals:
     /// The window is about to close: its operations must stop.

@@ -104,6 +104,21 @@ TEST(MessageBoxes, RealBoxFromAWorkerThreadShowsOnTheInterfaceThread)
     EXPECT_EQ(result, QMessageBox::Ok);
 }
 
+TEST(MessageBoxes, CarriageReturnsBreakTheLine)
+{
+    QString shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    closer.start(5);
+    ErrorBox(nullptr, "Do you really want to revert\rto the previoulsy saved version?");
+    EXPECT_EQ(shown, "Do you really want to revert\nto the previoulsy saved version?");
+}
+
 TEST(BusyCursor, OneKeptCursorForTheProcess)
 {
     ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);

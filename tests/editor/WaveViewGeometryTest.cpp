@@ -49,16 +49,18 @@ namespace {
 
     INSTANTIATE_TEST_SUITE_P(Steps, ScrollTest,
         testing::Values(
-            // One value per column: a quarter of the width per line, three widths per page, in frames.
+            // One value per column: a quarter of the width per line in frames; a page is the
+            // drawing width (W - 6 columns) of values.
             ScrollCase { "LineRightOneToOne", { 8, 1, 100000, 1, 1000, 400 }, Scroll::LineRight, 1100 },
             ScrollCase { "LineLeftOneToOne", { 8, 1, 100000, 1, 1000, 400 }, Scroll::LineLeft, 900 },
-            ScrollCase { "PageRightOneToOne", { 8, 1, 100000, 1, 1000, 400 }, Scroll::PageRight, 2200 },
-            ScrollCase { "PageLeftStopsAtZero", { 8, 1, 100000, 1, 1000, 400 }, Scroll::PageLeft, 0 },
+            ScrollCase { "PageRightOneToOne", { 8, 1, 100000, 1, 1000, 400 }, Scroll::PageRight, 1394 },
+            ScrollCase { "PageLeftStopsAtZero", { 8, 1, 100000, 1, 300, 400 }, Scroll::PageLeft, 0 },
             ScrollCase { "LineRightStereo16", { 16, 2, 400000, 1, 1000, 400 }, Scroll::LineRight, 1400 },
-            // Several values per column: spp * (W / 8) per line, spp * (W / 2) per page, times B.
+            // Several values per column: spp * (W / 8) per line, times B; spp * (W - 6) per page.
             ScrollCase { "LineRightZoomed", { 16, 1, 400000, 10, 5000, 400 }, Scroll::LineRight, 6000 },
             ScrollCase { "LineLeftZoomed", { 16, 1, 400000, 10, 5000, 400 }, Scroll::LineLeft, 4000 },
-            ScrollCase { "PageLeftZoomed", { 16, 1, 400000, 10, 5000, 400 }, Scroll::PageLeft, 1000 },
+            ScrollCase { "PageLeftZoomed", { 16, 1, 400000, 10, 5000, 400 }, Scroll::PageLeft, 1060 },
+            ScrollCase { "PageRightStereo16", { 16, 2, 400000, 10, 5000, 400 }, Scroll::PageRight, 8940 },
             ScrollCase { "PageRightStopsAtTotal", { 16, 1, 16000, 10, 5000, 400 }, Scroll::PageRight, 8000 },
             // A file shorter than the window at zoom 0: the line right lands on 0 and does nothing.
             ScrollCase { "LineRightLandingOnZero", { 8, 1, 100, 0, 0, 400 }, Scroll::LineRight, std::nullopt },

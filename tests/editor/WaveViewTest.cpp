@@ -370,7 +370,8 @@ namespace {
     {
         Fixture f(documentOf(16, 1, Bytes(5000, 0), 1));
         EXPECT_TRUE(f.view.horizontalScrollBar()->isEnabled());
-        EXPECT_EQ(f.view.horizontalScrollBar()->maximum(), 2500);
+        // The range 0..2500 values holds the visible page (one value per column).
+        EXPECT_EQ(f.view.horizontalScrollBar()->maximum() + f.view.horizontalScrollBar()->pageStep(), 2500);
         {
             std::unique_lock lock(f.view.document()->lock);
             f.view.document()->document.header.setDataSize(0);
@@ -398,6 +399,26 @@ namespace {
             EXPECT_EQ(f.mark().viewStart, c.moves ? uint32_t(10 * (f.w / 8)) : 0u);
             EXPECT_EQ(f.view.horizontalScrollBar()->value(), int(f.mark().viewStart));
         }
+    }
+
+    TEST(WaveViewScrolling, TroughPagesByTheVisibleWidthAndTheThumbShowsIt)
+    {
+        // 16-bit stereo, ten values per column: a page is the (w - 6) * 10 values the view shows.
+        Fixture f(documentOf(16, 2, Bytes(400000, 0), 10));
+        const int visible = (f.w - 6) * 10;
+        QScrollBar* bar = f.view.horizontalScrollBar();
+        EXPECT_EQ(bar->pageStep(), visible);
+        EXPECT_EQ(bar->maximum(), 200000 - visible);
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        EXPECT_EQ(f.mark().viewStart, uint32_t(visible));
+        EXPECT_EQ(bar->value(), visible);
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        EXPECT_EQ(f.mark().viewStart, 0u);
+
+        // A wider window shows more: the page follows.
+        f.view.resize(f.view.width() + 100, f.view.height());
+        QApplication::processEvents();
+        EXPECT_EQ(bar->pageStep(), (f.view.viewport()->width() - 6) * 10);
     }
 
     TEST(WaveViewScrolling, WheelScrollsAndCtrlWheelZooms)

@@ -266,6 +266,32 @@ TEST(HeaderDialog, TheMarkStaysOnWholeFramesAfterChangeSettingsAndConvert)
     }
 }
 
+TEST(HeaderDialog, DerivedValuesFollowTheChosenFormat)
+{
+    FrameWithDocument open(1, 22050, 8, 1000);
+    ScriptedDialogs dialogs;
+    dialogs.steps.push_back([](QDialog& dialog) {
+        const struct {
+            int bitsIndex, channelsIndex;
+            const char* rate;
+            const char *perSecond, *perFrame;
+        } choices[] = {
+            { 0, 1, "22050", "43 KB/sec", "2 Bytes/Sample" }, // stereo doubles both
+            { 1, 1, "22050", "86 KB/sec", "4 Bytes/Sample" },
+            { 1, 1, "44100", "172 KB/sec", "4 Bytes/Sample" },
+            { 1, 0, "8000", "15 KB/sec", "2 Bytes/Sample" },
+        };
+        for (const auto& c : choices) {
+            chooseFormat(dialog, c.bitsIndex, c.channelsIndex, c.rate);
+            EXPECT_EQ(field(dialog, "control104"), c.perSecond) << c.bitsIndex << c.channelsIndex << c.rate;
+            EXPECT_EQ(field(dialog, "control105"), c.perFrame) << c.bitsIndex << c.channelsIndex << c.rate;
+        }
+        EXPECT_TRUE(press(dialog, "button2"));
+        return dialog.result();
+    });
+    EXPECT_EQ(ShowHeader(open.frame.handle()), 0);
+}
+
 TEST(HeaderDialog, RefusedRatesLeaveTheDocumentAndTheDialogOpen)
 {
     FrameWithDocument open(1, 22050, 8, 1000);

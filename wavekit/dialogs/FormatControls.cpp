@@ -7,6 +7,9 @@
 #include <QFormLayout>
 #include <QLineEdit>
 
+#include <algorithm>
+#include <limits>
+
 namespace kx {
 
 namespace {
@@ -68,6 +71,22 @@ void FormatControls::setFields(const FormatFields& fields)
         m_fileLength->setText(QString::fromStdString(fields.fileLength));
         m_dataLength->setText(QString::fromStdString(fields.dataLength));
     }
+}
+
+void FormatControls::followChoice()
+{
+    connect(m_bits, &QComboBox::currentIndexChanged, this, &FormatControls::showDerivedValues);
+    connect(m_channels, &QComboBox::currentIndexChanged, this, &FormatControls::showDerivedValues);
+    connect(m_rate, &QComboBox::currentTextChanged, this, &FormatControls::showDerivedValues);
+}
+
+void FormatControls::showDerivedValues()
+{
+    const PcmFormat format = choice().format();
+    const uint64_t bytesPerSecond = uint64_t(format.rate) * format.blockAlign();
+    m_bytesPerSecond->setText(QString::fromStdString(
+        kbPerSecText(uint32_t(std::min<uint64_t>(bytesPerSecond, std::numeric_limits<uint32_t>::max())))));
+    m_bytesPerFrame->setText(QString::fromStdString(bytesPerSampleText(format.blockAlign())));
 }
 
 FormatChoice FormatControls::choice() const

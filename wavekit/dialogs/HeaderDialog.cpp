@@ -22,6 +22,7 @@ HeaderDialog::HeaderDialog(HWND frame, HWND wave, const WaveHeader& header, QWid
 {
     setWindowTitle(QStringLiteral("Settings"));
     m_controls->setFields(headerDialogFields(header));
+    m_controls->followChoice();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_controls);
     DialogButtons buttons(this, layout);

@@ -15,9 +15,18 @@ namespace {
 std::mutex g_presenterMutex;
 MessageBoxes::Presenter g_presenter;
 
+/// The message texts break their lines with a carriage return, which a label would not show.
+QString shownText(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
 QMessageBox::StandardButton showOnThisThread(const MessageBoxRequest& request)
 {
-    QMessageBox box(request.icon, request.caption, request.text, request.buttons, request.owner);
+    QMessageBox box(request.icon, request.caption, shownText(request.text), request.buttons, request.owner);
     return QMessageBox::StandardButton(box.exec());
 }
 

@@ -19,6 +19,8 @@ enum WindowMessage : uint32_t {
     MsgGetPreviewBar = 1153,
     MsgGetStatusBar = 1146,
     MsgDestroyWindow = 1185, ///< to the frame; lParam: the window to destroy
+    MsgOpenFileFromSetting = 1139, ///< to the frame: open "Kestrix\NewFile\FileOpen" in a new window
+    MsgPreviewHeight = 1170,       ///< to the frame; wParam: the preview bar's new height
     MsgGetRollDown = 1159,
     MsgGetHelpWindow = 1142,
     MsgGetPlayingWindow = 1143,

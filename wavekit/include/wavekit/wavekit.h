@@ -147,6 +147,12 @@ int32_t ShowVelocity(HWND frame);
 /// "Insert Silence".
 int32_t ShowSilence(HWND frame);
 
+// The program's options and its about box: modal, on the interface thread.
+/// "Kestrix2000 Options"; the result of its OK (1) or Cancel (0).
+int32_t ShowOptionsPropertySheet(HWND frame);
+/// "About Kestrix2000"; 0.
+int32_t ShowAbout(HWND frame);
+
 // The sound clipboard: the file "KexCLIP.WAV" in the user's private directory.
 /// Operation thread routines taking the wave window: copy the mark (or everything) to the
 /// clipboard, insert the clipboard at the cursor, mix it into the document from the cursor on.
