@@ -22,7 +22,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QShortcut>
@@ -450,7 +449,7 @@ void FrameWindow::openInNewWindow(const QString& path, int number)
     RegWriteString("Kestrix\\NewFile\\FileOpen", path.toUtf8().constData());
     HWND wave = NewFile(m_handle, m_clientHandle, number);
     m_statusBar->update();
-    startOperation(OpenCompressedWAV, m_handle, OpOpenFile, wave);
+    startOperation(OpenCompressedWAV, wave, OpOpenFile, wave);
 }
 
 void FrameWindow::openPath(const QString& path)
@@ -534,7 +533,7 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
             std::shared_lock lock(wave->document()->lock);
             RegWriteString("Kestrix\\NewFile\\FileOpen", wave->document()->document.info.fileName.c_str());
         }
-        startOperation(OpenCompressedWAV, m_handle, OpOpenFile, active);
+        startOperation(OpenCompressedWAV, active, OpOpenFile, active);
         return;
     case CmdCascade:
         m_mdi->cascadeSubWindows();
@@ -582,9 +581,9 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         }
         m_playback->stopPlaybackOf(active);
         if (marked)
-            startOperation(SetSilence, m_handle, OpSilence, active);
+            startOperation(SetSilence, active, OpSilence, active);
         else if (ShowSilence(m_handle))
-            startOperation(InsertSilence, m_handle, OpInsertSilence, active);
+            startOperation(InsertSilence, active, OpInsertSilence, active);
         return;
     }
     if (const ThreadCommand* command = findThreadCommand(id)) {
@@ -595,7 +594,7 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
             return;
         // The play position would no longer mean anything once the data changes under it.
         m_playback->stopPlaybackOf(active);
-        startOperation(command->routine, command->takesWaveWindow ? active : m_handle, command->operationCode, active);
+        startOperation(command->routine, active, command->operationCode, active);
         return;
     }
     if (const DirectCommand* command = findDirectCommand(id)) {
@@ -703,20 +702,22 @@ void FrameWindow::closeEvent(QCloseEvent* event)
     // The clipboard outlives the editor unless the user asked otherwise.
     if (RegGetBool("Kestrix\\Settings\\Boolean\\DeleteTempClipboard", 0))
         std::remove(ClipboardLocation::filePath().c_str());
-    // The operations were asked to stop; wait for them without blocking the interface, then go.
+    // The operations were asked to stop; no thread may outlive the editor, so wait for every one
+    // without blocking the interface, saying which, then go.
     if (m_operations->liveThreads() > 0) {
         event->ignore();
         m_exiting = true;
-        QElapsedTimer waited;
-        waited.start();
-        auto* poll = new QTimer(this);
-        connect(poll, &QTimer::timeout, this, [this, poll, waited] {
-            if (m_operations->liveThreads() == 0 || waited.elapsed() > 5000) {
-                poll->stop();
-                close();
-            }
+        auto showWaiting = [this] {
+            m_statusBar->showMenuText(QStringLiteral("Waiting for %1 to stop...")
+                                          .arg(m_operations->liveDescriptions().join(QStringLiteral(", "))));
+        };
+        showWaiting();
+        connect(m_operations, &OperationThreads::threadReturned, this, [this, showWaiting](int live) {
+            if (live > 0)
+                showWaiting();
+            else
+                QTimer::singleShot(0, this, &QWidget::close);
         });
-        poll->start(20);
         return;
     }
     m_exiting = true;

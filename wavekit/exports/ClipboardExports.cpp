@@ -1,9 +1,11 @@
 // The sound clipboard as the editor reaches it through window handles: copy, paste and mix as
 // operation threads, the cuts of a document, the exchange with files and the properties dialog.
-#include "Repaint.h"
+#include "ClipboardCut.h"
 #include "ClipboardHeaderDialog.h"
 #include "MessageBoxes.h"
+#include "OperationCodes.h"
 #include "OperationContext.h"
+#include "Repaint.h"
 #include "WindowRegistry.h"
 #include "WindowRequests.h"
 #include "clipboard/ClipboardCopy.h"
@@ -36,28 +38,14 @@ HWND frameOf(HWND wave)
     return reinterpret_cast<HWND>(SendMessage(wave, MsgGetFrame, 0, 0));
 }
 
-/// The clipboard lock as an operation thread holds it: taken at once, waiting as long as it
-/// takes, and given back on every way out.
+/// The clipboard lock as an operation thread holds it: around the work on the clipboard file
+/// only. No message goes out while it is held, as the interface thread may be waiting for it.
 class ClipboardHold {
 public:
     ClipboardHold() { m_lock.lock(); }
-    void release() { m_lock.unlock(); }
-
-    /// Shows the window as it is now, gives the lock back and ends the operation normally.
-    int32_t finish(HWND frame, HWND wave)
-    {
-        showChangedData(frame, wave);
-        release();
-        OperationContext::announceEnd(frame);
-        return 1;
-    }
-
-    /// Gives the lock back, then ends the thread early.
-    [[noreturn]] void breakThread(HWND frame)
-    {
-        release();
-        BreakThread(frame);
-    }
+    ~ClipboardHold() { m_lock.unlock(); }
+    ClipboardHold(const ClipboardHold&) = delete;
+    ClipboardHold& operator=(const ClipboardHold&) = delete;
 
 private:
     NamedLock m_lock { ClipboardLocation::kLockName };
@@ -69,104 +57,174 @@ void waitForClosingCopy()
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
 }
 
-enum class Incoming { Paste, Mix };
+/// The clipboard as it came off the disk, and what to tell the user when it did not.
+struct LoadedClipboard {
+    ConvertedClipboard sound;
+    bool loaded = false;
+    bool converted = false;
+    const char* failure = ""; ///< shown without an owner when the file cannot be read
+    const char* conversionFailure = ""; ///< shown over the wave window
+    EditStatus readStatus = EditStatus::Done;
+};
 
-/// Paste and mix: read the clipboard (converting it to the document's format), then change the
-/// document under its lock. Every message is shown with no lock of the document held.
-int32_t bringIn(HWND wave, Incoming how, uint32_t operationCode)
+/// Reads the whole clipboard into memory (converted to `document`'s format unless that is empty)
+/// under the clipboard lock, before the document is locked.
+void loadClipboard(const WaveHeader& document, LoadedClipboard& clip)
 {
     ClipboardHold hold;
     waitForClosingCopy();
+    ClipboardReader reader;
+    reader.setStop(OperationContext::stopFlag());
+    if (const WavReadStatus status = reader.open(ClipboardLocation::filePath()); status != WavReadStatus::Ok) {
+        clip.failure = clipboardReadMessage(status);
+        return;
+    }
+    if (document.dataSize != 0 && PcmFormat::of(reader.header()) != PcmFormat::of(document)) {
+        clip.converted = true;
+        const ConvertStatus status = clip.sound.load(reader, document);
+        clip.conversionFailure = convertMessage(status);
+        clip.loaded = status == ConvertStatus::Converted;
+        return;
+    }
+    clip.readStatus = clip.sound.readAll(reader);
+    clip.loaded = clip.readStatus == EditStatus::Done;
+}
+
+enum class Incoming { Paste, Mix };
+
+/// Paste and mix: read the clipboard (converting it to the document's format), then change the
+/// document in one step under its lock, from memory. Every message is sent with no lock held.
+int32_t bringIn(HWND wave, Incoming how, uint32_t operationCode)
+{
     const float gain = percentFactor(RegGetWord(kPasteMixLouder.path, kPasteMixLouder.defaultValue));
     const HWND frame = frameOf(wave);
     SendMessage(frame, MsgOperationStarts, reinterpret_cast<uintptr_t>(wave), operationCode);
     const auto shared = WindowRegistry::document(wave);
     if (!shared || OperationContext::stopRequested())
-        hold.breakThread(frame);
+        BreakThread(frame);
 
     WaveHeader document;
     {
         std::shared_lock lock(shared->lock);
         document = shared->document.header;
     }
-    ClipboardReader reader;
-    if (const WavReadStatus status = reader.open(ClipboardLocation::filePath()); status != WavReadStatus::Ok) {
-        // An unreadable clipboard changes nothing and ends the operation normally.
-        if (*clipboardReadMessage(status))
-            ErrorBox(nullptr, clipboardReadMessage(status));
-        return hold.finish(frame, wave);
-    }
-    const bool empty = document.dataSize == 0;
-    ClipboardSource* source = &reader;
-    ConvertedClipboard converted;
-    if (!empty && PcmFormat::of(reader.header()) != PcmFormat::of(document)) {
-        const ConvertStatus status = converted.load(reader, document);
-        if (status != ConvertStatus::Converted) {
-            if (*convertMessage(status))
-                ErrorBox(wave, convertMessage(status));
-            return hold.finish(frame, wave);
-        }
-        source = &converted;
-        repaintBar(frame, MsgGetRollDown);
-    }
+    LoadedClipboard clip;
+    loadClipboard(document, clip);
     if (OperationContext::stopRequested())
-        hold.breakThread(frame);
+        BreakThread(frame);
+    if (clip.converted && clip.loaded)
+        repaintBar(frame, MsgGetRollDown);
+    if (!clip.loaded) {
+        // An unreadable clipboard changes nothing; only a read that broke off ends as a failure.
+        if (*clip.failure)
+            ErrorBox(nullptr, clip.failure);
+        if (*clip.conversionFailure)
+            ErrorBox(wave, clip.conversionFailure);
+        if (*editMessage(clip.readStatus)) {
+            ErrorBox(wave, editMessage(clip.readStatus));
+            BreakThread(frame);
+        }
+        showChangedData(frame, wave);
+        OperationContext::announceEnd(frame);
+        return 1;
+    }
 
     EditStatus status;
     {
         std::unique_lock lock(shared->lock);
         WaveDocument& target = shared->document;
         if (target.header.dataSize == 0)
-            status = takeClipboard(target, *source);
+            status = takeClipboard(target, clip.sound);
         else if (how == Incoming::Paste)
-            status = pasteClipboard(target, *source);
+            status = pasteClipboard(target, clip.sound);
         else
-            status = mixClipboard(target, *source, gain);
+            status = mixClipboard(target, clip.sound, gain);
     }
     if (*editMessage(status)) {
         ErrorBox(wave, editMessage(status));
-        hold.breakThread(frame);
+        BreakThread(frame);
     }
-    return hold.finish(frame, wave);
+    showChangedData(frame, wave);
+    OperationContext::announceEnd(frame);
+    return 1;
+}
+
+/// Writes the marked range (all data when `mark` is empty) to the clipboard file, holding the
+/// clipboard lock and the document's shared lock for the write only.
+CopyResult copyMarked(SharedDocument& shared, bool onlyMark, MarkRecord& copied)
+{
+    ClipboardHold hold;
+    std::shared_lock lock(shared.lock);
+    copied = shared.document.mark;
+    if (onlyMark && copied.markLength == 0)
+        return { CopyStatus::NothingToCopy };
+    return copyToClipboard(shared.document, ClipboardLocation::filePath());
 }
 
 } // namespace
+
+namespace kx {
+
+int32_t cutToClipboard(HWND wave)
+{
+    const HWND frame = frameOf(wave);
+    SendMessage(frame, MsgOperationStarts, reinterpret_cast<uintptr_t>(wave), OpCopy);
+    const auto shared = WindowRegistry::document(wave);
+    if (!shared || OperationContext::stopRequested())
+        BreakThread(frame);
+    MarkRecord copied;
+    const CopyResult result = copyMarked(*shared, true, copied);
+    if (result.status != CopyStatus::Copied) {
+        // With nothing marked there is nothing to cut; a copy would have taken the whole document.
+        if (const std::string text = copyMessage(result); !text.empty())
+            ErrorBox(frame, text.c_str());
+        BreakThread(frame);
+    }
+    {
+        // What was copied goes, even if the user moved the mark meanwhile.
+        std::unique_lock lock(shared->lock);
+        shared->document.mark.markStart = copied.markStart;
+        shared->document.mark.markLength = copied.markLength;
+        eraseMark(shared->document);
+    }
+    repaintBar(frame, MsgGetRollDown);
+    showChangedData(frame, wave);
+    OperationContext::announceEnd(frame);
+    return 1;
+}
+
+} // namespace kx
 
 extern "C" {
 
 int32_t CopyToClipboard(HWND wave)
 {
-    ClipboardHold hold;
     const HWND frame = frameOf(wave);
-    SendMessage(frame, MsgOperationStarts, reinterpret_cast<uintptr_t>(wave), 15010);
+    SendMessage(frame, MsgOperationStarts, reinterpret_cast<uintptr_t>(wave), OpCopy);
     const auto shared = WindowRegistry::document(wave);
     if (!shared || OperationContext::stopRequested())
-        hold.breakThread(frame);
-    CopyResult result;
-    {
-        std::shared_lock lock(shared->lock);
-        result = copyToClipboard(shared->document, ClipboardLocation::filePath());
-    }
+        BreakThread(frame);
+    MarkRecord copied;
+    const CopyResult result = copyMarked(*shared, false, copied);
     if (result.status == CopyStatus::NothingToCopy)
-        hold.breakThread(frame);
+        BreakThread(frame);
     if (result.status != CopyStatus::Copied) {
         ErrorBox(frame, copyMessage(result).c_str());
-        hold.breakThread(frame);
+        BreakThread(frame);
     }
     repaintBar(frame, MsgGetRollDown);
-    hold.release();
     OperationContext::announceEnd(frame);
     return 1;
 }
 
 int32_t PasteFromClipboard(HWND wave)
 {
-    return bringIn(wave, Incoming::Paste, 15011);
+    return bringIn(wave, Incoming::Paste, OpPaste);
 }
 
 int32_t PasteMixFromClipboard(HWND wave)
 {
-    return bringIn(wave, Incoming::Mix, 15012);
+    return bringIn(wave, Incoming::Mix, OpMix);
 }
 
 void Erase(HWND wave)

@@ -1,7 +1,8 @@
-// The threaded opener: loads the file named in "Kestrix\NewFile\FileOpen" into the active window.
-#include "Repaint.h"
+// The threaded opener: loads the file named in "Kestrix\NewFile\FileOpen" into a wave window.
+#include "ActiveDocument.h"
 #include "DocumentSettings.h"
 #include "OperationContext.h"
+#include "Repaint.h"
 #include "StoredFormats.h"
 #include "WindowRegistry.h"
 #include "WindowRequests.h"
@@ -48,9 +49,11 @@ OpenSettings openSettings()
 
 } // namespace
 
-extern "C" int32_t OpenCompressedWAV(HWND frame)
+extern "C" int32_t OpenCompressedWAV(HWND argument)
 {
-    HWND wave = reinterpret_cast<HWND>(SendMessage(frame, MsgGetActiveWave, 0, 0));
+    const OperationTarget target = operationTarget(argument);
+    const HWND frame = target.frame;
+    const HWND wave = target.wave;
     const std::string path = RegGetString("Kestrix\\NewFile\\FileOpen", "FALSE");
     if (path == "FALSE") {
         SendMessage(frame, MsgDestroyWindow, reinterpret_cast<uintptr_t>(wave), reinterpret_cast<intptr_t>(wave));
@@ -89,14 +92,17 @@ extern "C" int32_t OpenCompressedWAV(HWND frame)
         BreakThread(frame);
     };
     DialogOpenInteraction interaction(frame);
-    OpenResult result = openSoundFile(path, openSettings(), interaction);
+    OpenSettings settings = openSettings();
+    settings.stop = OperationContext::stopFlag();
+    OpenResult result = openSoundFile(path, settings, interaction);
+    // A stopped decode breaks off like a damaged file; nobody waits for its result.
+    if (OperationContext::stopRequested())
+        fail("");
     if (result.status != OpenStatus::Opened)
         fail(result.message);
     // A read error after which the document keeps what was read.
     if (!result.message.empty())
         ErrorBox(frame, result.message.c_str());
-    if (OperationContext::stopRequested())
-        fail("");
     {
         std::unique_lock lock(shared->lock);
         WaveDocument& document = shared->document;
