@@ -149,8 +149,8 @@ int32_t bringIn(HWND wave, Incoming how, uint32_t operationCode)
     return 1;
 }
 
-/// Writes the marked range (all data when `mark` is empty) to the clipboard file, holding the
-/// clipboard lock and the document's shared lock for the write only.
+/// Writes the marked range to the clipboard file (all data when nothing is marked, unless
+/// `onlyMark`), holding the clipboard lock and the document's shared lock for the write only.
 CopyResult copyMarked(SharedDocument& shared, bool onlyMark, MarkRecord& copied)
 {
     ClipboardHold hold;
@@ -161,11 +161,11 @@ CopyResult copyMarked(SharedDocument& shared, bool onlyMark, MarkRecord& copied)
     return copyToClipboard(shared.document, ClipboardLocation::filePath());
 }
 
-} // namespace
+enum class Outgoing { Copy, Cut };
 
-namespace kx {
-
-int32_t cutToClipboard(HWND wave)
+/// Copy and cut: the mark goes to the clipboard (a copy with nothing marked takes everything, a
+/// cut nothing); a cut then deletes what it copied, one step for undo.
+int32_t takeOut(HWND wave, Outgoing how)
 {
     const HWND frame = frameOf(wave);
     SendMessage(frame, MsgOperationStarts, reinterpret_cast<uintptr_t>(wave), OpCopy);
@@ -173,24 +173,34 @@ int32_t cutToClipboard(HWND wave)
     if (!shared || OperationContext::stopRequested())
         BreakThread(frame);
     MarkRecord copied;
-    const CopyResult result = copyMarked(*shared, true, copied);
+    const CopyResult result = copyMarked(*shared, how == Outgoing::Cut, copied);
     if (result.status != CopyStatus::Copied) {
-        // With nothing marked there is nothing to cut; a copy would have taken the whole document.
         if (const std::string text = copyMessage(result); !text.empty())
             ErrorBox(frame, text.c_str());
         BreakThread(frame);
     }
-    {
-        // What was copied goes, even if the user moved the mark meanwhile.
-        std::unique_lock lock(shared->lock);
-        shared->document.mark.markStart = copied.markStart;
-        shared->document.mark.markLength = copied.markLength;
-        eraseMark(shared->document);
+    if (how == Outgoing::Cut) {
+        {
+            // What was copied goes, even if the user moved the mark meanwhile.
+            std::unique_lock lock(shared->lock);
+            shared->document.mark.markStart = copied.markStart;
+            shared->document.mark.markLength = copied.markLength;
+            eraseMark(shared->document);
+        }
+        showChangedData(frame, wave);
     }
     repaintBar(frame, MsgGetRollDown);
-    showChangedData(frame, wave);
     OperationContext::announceEnd(frame);
     return 1;
+}
+
+} // namespace
+
+namespace kx {
+
+int32_t cutToClipboard(HWND wave)
+{
+    return takeOut(wave, Outgoing::Cut);
 }
 
 } // namespace kx
@@ -199,22 +209,7 @@ extern "C" {
 
 int32_t CopyToClipboard(HWND wave)
 {
-    const HWND frame = frameOf(wave);
-    SendMessage(frame, MsgOperationStarts, reinterpret_cast<uintptr_t>(wave), OpCopy);
-    const auto shared = WindowRegistry::document(wave);
-    if (!shared || OperationContext::stopRequested())
-        BreakThread(frame);
-    MarkRecord copied;
-    const CopyResult result = copyMarked(*shared, false, copied);
-    if (result.status == CopyStatus::NothingToCopy)
-        BreakThread(frame);
-    if (result.status != CopyStatus::Copied) {
-        ErrorBox(frame, copyMessage(result).c_str());
-        BreakThread(frame);
-    }
-    repaintBar(frame, MsgGetRollDown);
-    OperationContext::announceEnd(frame);
-    return 1;
+    return takeOut(wave, Outgoing::Copy);
 }
 
 int32_t PasteFromClipboard(HWND wave)
