@@ -678,7 +678,8 @@ void FrameWindow::savePlacement()
 void FrameWindow::closeEvent(QCloseEvent* event)
 {
     if (m_exiting) {
-        event->accept();
+        // Asked again while the operations are still stopping: the editor leaves only after them.
+        event->setAccepted(m_operations->liveThreads() == 0);
         return;
     }
     if (m_operations->anyRegistered()) {

@@ -377,6 +377,8 @@ TEST(Frame, ExitWaitsForEveryOperationAndSaysWhichItWaitsFor)
     ASSERT_TRUE(waitFor([&] { return frame.operations().runningCount() == 1; }));
     QTimer::singleShot(0, &frame, &QWidget::close);
     EXPECT_FALSE(waitFor([&] { return !frame.isVisible(); }, 6000));
+    frame.close(); // asked again meanwhile
+    EXPECT_TRUE(frame.isVisible());
     EXPECT_EQ(frame.findChild<StatusBar*>()->menuText(), "Waiting for Reverse - Filter (Unnamed -1-.WAV) to stop...");
     release = true;
     EXPECT_TRUE(waitFor([&] { return !frame.isVisible(); }));
