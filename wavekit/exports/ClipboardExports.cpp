@@ -51,98 +51,107 @@ private:
     NamedLock m_lock { ClipboardLocation::kLockName };
 };
 
+/// Asks the window for the frame and announces the operation there; ends the thread when the
+/// window holds no document any more or the operation is to stop.
+std::pair<HWND, std::shared_ptr<SharedDocument>> announce(HWND wave, uint32_t operationCode)
+{
+    const HWND frame = frameOf(wave);
+    SendMessage(frame, MsgOperationStarts, reinterpret_cast<uintptr_t>(wave), operationCode);
+    auto shared = WindowRegistry::document(wave);
+    if (!shared || OperationContext::stopRequested())
+        BreakThread(frame);
+    return { frame, std::move(shared) };
+}
+
 /// A copy that has just given the lock back may still be closing its file.
 void waitForClosingCopy()
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
 }
 
-/// The clipboard as it came off the disk, and what to tell the user when it did not.
-struct LoadedClipboard {
-    ConvertedClipboard sound;
-    bool loaded = false;
+enum class Incoming { Paste, Mix };
+
+/// What came of building the document's new samples, and what to tell the user.
+struct Built {
+    IncomingSamples samples;
+    EditStatus status = EditStatus::NothingToDo;
     bool converted = false;
-    const char* failure = ""; ///< shown without an owner when the file cannot be read
+    const char* readFailure = ""; ///< the clipboard file cannot be read: shown without an owner
     const char* conversionFailure = ""; ///< shown over the wave window
-    EditStatus readStatus = EditStatus::Done;
 };
 
-/// Reads the whole clipboard into memory (converted to `document`'s format unless that is empty)
-/// under the clipboard lock, before the document is locked.
-void loadClipboard(const WaveHeader& document, LoadedClipboard& clip)
+/// Reads the clipboard (converted to the document's format unless that is empty) under the
+/// clipboard lock and builds the document's new samples beside it: the document is not locked,
+/// as nobody but this operation changes its samples while it runs and the build only reads them.
+void build(
+    const SharedDocument& shared, const WaveHeader& format, uint32_t cursor, Incoming how, float gain, Built& built)
 {
     ClipboardHold hold;
     waitForClosingCopy();
     ClipboardReader reader;
     reader.setStop(OperationContext::stopFlag());
     if (const WavReadStatus status = reader.open(ClipboardLocation::filePath()); status != WavReadStatus::Ok) {
-        clip.failure = clipboardReadMessage(status);
+        built.readFailure = clipboardReadMessage(status);
         return;
     }
-    if (document.dataSize != 0 && PcmFormat::of(reader.header()) != PcmFormat::of(document)) {
-        clip.converted = true;
-        const ConvertStatus status = clip.sound.load(reader, document);
-        clip.conversionFailure = convertMessage(status);
-        clip.loaded = status == ConvertStatus::Converted;
+    if (format.dataSize == 0) {
+        built.status = buildTake(reader, built.samples);
         return;
     }
-    clip.readStatus = clip.sound.readAll(reader);
-    clip.loaded = clip.readStatus == EditStatus::Done;
+    ClipboardSource* source = &reader;
+    ConvertedClipboard converted;
+    if (PcmFormat::of(reader.header()) != PcmFormat::of(format)) {
+        const ConvertStatus status = converted.load(reader, format);
+        if (status != ConvertStatus::Converted) {
+            built.conversionFailure = convertMessage(status);
+            return;
+        }
+        built.converted = true;
+        source = &converted;
+    }
+    const WaveDocument& document = shared.document;
+    built.status = how == Incoming::Paste ? buildPaste(document, cursor, *source, built.samples)
+                                          : buildMix(document, cursor, *source, gain, built.samples);
 }
 
-enum class Incoming { Paste, Mix };
-
-/// Paste and mix: read the clipboard (converting it to the document's format), then change the
-/// document in one step under its lock, from memory. Every message is sent with no lock held.
+/// Paste and mix: build the new samples with the document unlocked, then swap them in under its
+/// lock in one short step. Every message is sent with no lock held.
 int32_t bringIn(HWND wave, Incoming how, uint32_t operationCode)
 {
     const float gain = percentFactor(RegGetWord(kPasteMixLouder.path, kPasteMixLouder.defaultValue));
-    const HWND frame = frameOf(wave);
-    SendMessage(frame, MsgOperationStarts, reinterpret_cast<uintptr_t>(wave), operationCode);
-    const auto shared = WindowRegistry::document(wave);
-    if (!shared || OperationContext::stopRequested())
-        BreakThread(frame);
+    const auto [frame, shared] = announce(wave, operationCode);
 
-    WaveHeader document;
+    WaveHeader format;
+    uint32_t cursor = 0;
     {
         std::shared_lock lock(shared->lock);
-        document = shared->document.header;
+        format = shared->document.header;
+        cursor = shared->document.mark.markStart;
     }
-    LoadedClipboard clip;
-    loadClipboard(document, clip);
+    Built built;
+    build(*shared, format, cursor, how, gain, built);
     if (OperationContext::stopRequested())
         BreakThread(frame);
-    if (clip.converted && clip.loaded)
+    if (built.converted)
         repaintBar(frame, MsgGetRollDown);
-    if (!clip.loaded) {
-        // An unreadable clipboard changes nothing; only a read that broke off ends as a failure.
-        if (*clip.failure)
-            ErrorBox(nullptr, clip.failure);
-        if (*clip.conversionFailure)
-            ErrorBox(wave, clip.conversionFailure);
-        if (*editMessage(clip.readStatus)) {
-            ErrorBox(wave, editMessage(clip.readStatus));
-            BreakThread(frame);
-        }
-        showChangedData(frame, wave);
-        OperationContext::announceEnd(frame);
-        return 1;
-    }
-
-    EditStatus status;
-    {
-        std::unique_lock lock(shared->lock);
-        WaveDocument& target = shared->document;
-        if (target.header.dataSize == 0)
-            status = takeClipboard(target, clip.sound);
-        else if (how == Incoming::Paste)
-            status = pasteClipboard(target, clip.sound);
-        else
-            status = mixClipboard(target, clip.sound, gain);
-    }
-    if (*editMessage(status)) {
-        ErrorBox(wave, editMessage(status));
+    // An unreadable or empty clipboard changes nothing and ends the operation normally.
+    if (*built.readFailure)
+        ErrorBox(nullptr, built.readFailure);
+    if (*built.conversionFailure)
+        ErrorBox(wave, built.conversionFailure);
+    if (*editMessage(built.status)) {
+        ErrorBox(wave, editMessage(built.status));
         BreakThread(frame);
+    }
+    if (built.status == EditStatus::Done) {
+        std::unique_lock lock(shared->lock);
+        WaveDocument& document = shared->document;
+        if (format.dataSize == 0)
+            commitTake(document, built.samples);
+        else if (how == Incoming::Paste)
+            commitPaste(document, built.samples);
+        else
+            commitMix(document, built.samples);
     }
     showChangedData(frame, wave);
     OperationContext::announceEnd(frame);
@@ -167,11 +176,7 @@ enum class Outgoing { Copy, Cut };
 /// cut nothing); a cut then deletes what it copied, one step for undo.
 int32_t takeOut(HWND wave, Outgoing how)
 {
-    const HWND frame = frameOf(wave);
-    SendMessage(frame, MsgOperationStarts, reinterpret_cast<uintptr_t>(wave), OpCopy);
-    const auto shared = WindowRegistry::document(wave);
-    if (!shared || OperationContext::stopRequested())
-        BreakThread(frame);
+    const auto [frame, shared] = announce(wave, OpCopy);
     MarkRecord copied;
     const CopyResult result = copyMarked(*shared, how == Outgoing::Cut, copied);
     if (result.status != CopyStatus::Copied) {
