@@ -1,15 +1,11 @@
 #include "ClipboardCommands.h"
 
-#include "clipboard/ClipboardCopy.h"
 #include "clipboard/ClipboardLocation.h"
-#include "documents/NamedLock.h"
-#include "documents/SharedDocument.h"
 #include "exports/MessageBoxes.h"
 #include "exports/WindowRegistry.h"
 #include "exports/WindowRequests.h"
 
 #include <cstdio>
-#include <mutex>
 #include <string>
 
 namespace kx {
@@ -22,30 +18,6 @@ namespace {
     }
 
 } // namespace
-
-int32_t cutToClipboard(HWND frame, HWND wave)
-{
-    const auto shared = WindowRegistry::document(wave);
-    if (!shared)
-        return 0;
-    CopyResult copied;
-    {
-        NamedLock clipboard(ClipboardLocation::kLockName);
-        clipboard.lock();
-        std::shared_lock lock(shared->lock);
-        if (shared->document.mark.markLength == 0)
-            return 0; // nothing to cut; a copy would take the whole document
-        copied = copyToClipboard(shared->document, ClipboardLocation::filePath());
-    }
-    if (copied.status != CopyStatus::Copied) {
-        if (const std::string text = copyMessage(copied); !text.empty())
-            ErrorBox(frame, text.c_str());
-        return 0;
-    }
-    Erase(wave);
-    repaintRollDown(frame);
-    return 1;
-}
 
 int32_t eraseMarked(HWND, HWND wave)
 {

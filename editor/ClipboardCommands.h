@@ -15,8 +15,6 @@ enum ClipboardCommand : int {
 /// The frame's clipboard commands that run on the interface thread (direct command actions):
 /// each returns nonzero when it changed the document.
 
-/// Copy, then delete the mark: one step for undo, which puts the bytes back.
-int32_t cutToClipboard(HWND frame, HWND wave);
 int32_t eraseMarked(HWND frame, HWND wave);
 int32_t cropMarked(HWND frame, HWND wave);
 /// Asks "Are you sure?" and deletes the clipboard file.

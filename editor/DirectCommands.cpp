@@ -26,7 +26,6 @@ const DirectCommand kDirectCommands[] = {
     {CmdUndo, undo, true},
     {CmdConvert, convert, true},
     {CmdHeaderSettings, headerSettings, true},
-    {CmdCut, cutToClipboard, true},
     {CmdDelete, eraseMarked, true},
     {CmdCrop, cropMarked, true},
     {CmdDeleteClipboard, deleteClipboard, false},

@@ -29,7 +29,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QShortcut>
@@ -63,7 +62,7 @@ HWND registerBar(QWidget* bar)
 /// The threaded opener with the path at hand: the setting it would read cannot hold every path.
 OperationThreads::Routine openerOf(std::string path)
 {
-    return [path = std::move(path)](HWND frame) { return openFileInActiveWindow(frame, path); };
+    return [path = std::move(path)](HWND frame) { return openFileInWindow(frame, path); };
 }
 
 } // namespace
@@ -457,7 +456,7 @@ void FrameWindow::openInNewWindow(const QString& path, int number)
     RegWriteString("Kestrix\\NewFile\\FileOpen", path.toUtf8().constData());
     HWND wave = NewFile(m_handle, m_clientHandle, number);
     m_statusBar->update();
-    startOperation(openerOf(path.toStdString()), m_handle, OpOpenFile, wave);
+    startOperation(openerOf(path.toStdString()), wave, OpOpenFile, wave);
 }
 
 void FrameWindow::openPath(const QString& path)
@@ -548,7 +547,7 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
                 path = wave->document()->document.info.fileName;
             }
             RegWriteString("Kestrix\\NewFile\\FileOpen", path.c_str());
-            startOperation(openerOf(path), m_handle, OpOpenFile, active);
+            startOperation(openerOf(path), active, OpOpenFile, active);
         }
         return;
     case CmdCascade:
@@ -617,9 +616,9 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         }
         m_playback->stopPlaybackOf(active);
         if (marked)
-            startOperation(SetSilence, m_handle, OpSilence, active);
+            startOperation(SetSilence, active, OpSilence, active);
         else if (ShowSilence(m_handle))
-            startOperation(InsertSilence, m_handle, OpInsertSilence, active);
+            startOperation(InsertSilence, active, OpInsertSilence, active);
         return;
     }
     if (const ThreadCommand* command = findThreadCommand(id)) {
@@ -630,7 +629,7 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
             return;
         // The play position would no longer mean anything once the data changes under it.
         m_playback->stopPlaybackOf(active);
-        startOperation(command->routine, command->takesWaveWindow ? active : m_handle, command->operationCode, active);
+        startOperation(command->routine, active, command->operationCode, active);
         return;
     }
     if (const DirectCommand* command = findDirectCommand(id)) {
@@ -718,7 +717,8 @@ void FrameWindow::savePlacement()
 void FrameWindow::closeEvent(QCloseEvent* event)
 {
     if (m_exiting) {
-        event->accept();
+        // Asked again while the operations are still stopping: the editor leaves only after them.
+        event->setAccepted(m_operations->liveThreads() == 0);
         return;
     }
     if (m_operations->anyRegistered()) {
@@ -744,20 +744,22 @@ void FrameWindow::closeEvent(QCloseEvent* event)
     // The clipboard outlives the editor unless the user asked otherwise.
     if (RegGetBool("Kestrix\\Settings\\Boolean\\DeleteTempClipboard", 0))
         std::remove(ClipboardLocation::filePath().c_str());
-    // The operations were asked to stop; wait for them without blocking the interface, then go.
+    // The operations were asked to stop; no thread may outlive the editor, so wait for every one
+    // without blocking the interface, saying which, then go.
     if (m_operations->liveThreads() > 0) {
         event->ignore();
         m_exiting = true;
-        QElapsedTimer waited;
-        waited.start();
-        auto* poll = new QTimer(this);
-        connect(poll, &QTimer::timeout, this, [this, poll, waited] {
-            if (m_operations->liveThreads() == 0 || waited.elapsed() > 5000) {
-                poll->stop();
-                close();
-            }
+        auto showWaiting = [this] {
+            m_statusBar->showMenuText(QStringLiteral("Waiting for %1 to stop...")
+                                          .arg(m_operations->liveDescriptions().join(QStringLiteral(", "))));
+        };
+        showWaiting();
+        connect(m_operations, &OperationThreads::threadReturned, this, [this, showWaiting](int live) {
+            if (live > 0)
+                showWaiting();
+            else
+                QTimer::singleShot(0, this, &QWidget::close);
         });
-        poll->start(20);
         return;
     }
     m_exiting = true;

@@ -1,11 +1,13 @@
 #include "OperationThreads.h"
 
+#include "CommandIds.h"
 #include "documents/SharedDocument.h"
 #include "exports/OperationContext.h"
 #include "exports/WindowRegistry.h"
 
 #include <QPointer>
 
+#include <mutex>
 #include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
@@ -30,13 +32,20 @@ bool OperationThreads::start(const Routine& routine, HWND argument, int operatio
             return false;
     }
 
+    std::string fileName;
+    if (document) {
+        // Nothing else works on the document now, so the lock is free but for a moment's reading.
+        std::shared_lock lock(document->lock, std::try_to_lock);
+        if (lock.owns_lock())
+            fileName = document->document.info.fileName;
+    }
     const uint32_t threadId = ++m_lastThreadId;
-    *slot = Record{threadId, operationCode, window, std::make_shared<std::atomic<bool>>(false)};
-    ++m_liveThreads;
+    *slot = Record { threadId, operationCode, window, std::make_shared<std::atomic<bool>>(false), false, fileName };
+    m_live[threadId] = LiveThread { operationCode, fileName };
     emit registryChanged();
 
     QPointer<OperationThreads> self(this);
-    std::thread([routine, argument, threadId, window, stop = slot->stop, frame = m_frame, document, self] {
+    std::thread([routine, argument, threadId, stop = slot->stop, frame = m_frame, document, self] {
         ::setpriority(PRIO_PROCESS, ::gettid(), 5); // below the interface thread
         OperationContext context;
         context.stop = stop;
@@ -54,9 +63,10 @@ bool OperationThreads::start(const Routine& routine, HWND argument, int operatio
             document->operationRunning = false;
         if (self) {
             QMetaObject::invokeMethod(
-                self.data(), [self, threadId, window] {
+                self.data(),
+                [self, threadId] {
                     if (self)
-                        self->threadFinished(threadId, window);
+                        self->threadFinished(threadId);
                 },
                 Qt::QueuedConnection);
         }
@@ -66,6 +76,13 @@ bool OperationThreads::start(const Routine& routine, HWND argument, int operatio
 
 void OperationThreads::operationStarted()
 {
+    const uint32_t sender = OperationContext::messageSender();
+    if (m_stopped.count(sender))
+        return; // stopped before it announced itself: its end will not be counted either
+    for (Record& record : m_records) {
+        if (sender != 0 && record.threadId == sender)
+            record.counted = true;
+    }
     ++m_count;
     emit runningCountChanged(m_count);
 }
@@ -81,15 +98,17 @@ HWND OperationThreads::operationEnded(uint32_t threadId)
 {
     if (m_stopped.count(threadId))
         return nullptr; // its entry and count went when it was stopped
-    lowerCount();
     for (Record& record : m_records) {
         if (record.threadId == threadId) {
+            if (record.counted)
+                lowerCount();
             HWND window = record.window;
-            record = Record{};
+            record = Record {};
             emit registryChanged();
             return window;
         }
     }
+    lowerCount();
     return nullptr;
 }
 
@@ -97,8 +116,10 @@ void OperationThreads::release(Record& record)
 {
     record.stop->store(true);
     m_stopped.insert(record.threadId);
-    record = Record{};
-    lowerCount();
+    const bool counted = record.counted;
+    record = Record {};
+    if (counted)
+        lowerCount();
 }
 
 void OperationThreads::stopOperationsOf(HWND window)
@@ -124,11 +145,27 @@ bool OperationThreads::anyRegistered() const
     return std::any_of(m_records.begin(), m_records.end(), [](const Record& r) { return r.threadId != 0; });
 }
 
-void OperationThreads::threadFinished(uint32_t threadId, HWND)
+QStringList OperationThreads::liveDescriptions() const
+{
+    QStringList descriptions;
+    for (const auto& [threadId, live] : m_live)
+        descriptions.append(
+            QStringLiteral("%1 (%2)").arg(operationName(live.operationCode), QString::fromStdString(live.fileName)));
+    return descriptions;
+}
+
+void OperationThreads::threadFinished(uint32_t threadId)
 {
     m_stopped.erase(threadId);
-    if (--m_liveThreads == 0)
-        emit allThreadsFinished();
+    // An operation that never announced itself sent no end message: its entry goes now.
+    for (Record& record : m_records) {
+        if (record.threadId == threadId) {
+            record = Record {};
+            emit registryChanged();
+        }
+    }
+    m_live.erase(threadId);
+    emit threadReturned(int(m_live.size()));
 }
 
 } // namespace kx

@@ -5,11 +5,15 @@
 
 #include <QObject>
 
+#include <QStringList>
+
 #include <array>
 #include <atomic>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
+#include <string>
 
 namespace kx {
 
@@ -27,6 +31,10 @@ public:
         int operationCode = 0;
         HWND window = nullptr;
         std::shared_ptr<std::atomic<bool>> stop;
+        /// Its start message has raised the running count.
+        bool counted = false;
+        /// The document's name when the operation started, shown while the document is locked.
+        std::string fileName;
     };
 
     explicit OperationThreads(HWND frame, QObject* parent = nullptr);
@@ -35,7 +43,8 @@ public:
     /// Refused (false) while `window`'s document runs another operation or the registry is full.
     bool start(const Routine& routine, HWND argument, int operationCode, HWND window);
 
-    /// An operation announced its start (the frame's 1164).
+    /// An operation announced its start (the frame's 1164). A stopped operation that announces
+    /// itself late is not counted.
     void operationStarted();
     /// An operation announced its end (the frame's 1165): lowers the count and frees its entry.
     /// Returns the window of the entry, null when the thread was not registered.
@@ -49,27 +58,34 @@ public:
     bool anyRegistered() const;
     int runningCount() const { return m_count; }
     /// Threads that have not returned yet, stopped ones included.
-    int liveThreads() const { return m_liveThreads; }
+    int liveThreads() const { return int(m_live.size()); }
+    /// What the live threads are: "<operation> (<file>)" each.
+    QStringList liveDescriptions() const;
     const std::array<Record, kCapacity>& records() const { return m_records; }
 
 signals:
     void runningCountChanged(int count);
     void registryChanged();
-    /// The last live thread has returned.
-    void allThreadsFinished();
+    /// A thread has returned; `live` are left.
+    void threadReturned(int live);
 
 private:
+    struct LiveThread {
+        int operationCode = 0;
+        std::string fileName;
+    };
+
     void lowerCount();
     void release(Record& record);
-    void threadFinished(uint32_t threadId, HWND window);
+    void threadFinished(uint32_t threadId);
 
     HWND m_frame;
-    std::array<Record, kCapacity> m_records{};
+    std::array<Record, kCapacity> m_records {};
     int m_count = 0;
-    int m_liveThreads = 0;
+    std::map<uint32_t, LiveThread> m_live;
     uint32_t m_lastThreadId = 0;
-    /// Threads whose entry was freed when they were stopped: their late end message must not lower
-    /// the count a second time.
+    /// Threads whose entry was freed when they were stopped: their late start and end messages
+    /// must not change the count.
     std::set<uint32_t> m_stopped;
 };
 

@@ -1,6 +1,7 @@
 #include "ThreadCommands.h"
 
 #include "CommandIds.h"
+#include "exports/ClipboardCut.h"
 
 #include <vector>
 
@@ -10,21 +11,22 @@ namespace {
 
     /// Menu, accelerator and tool bar commands that start an operation thread.
     const std::vector<ThreadCommand> kThreadCommands = {
-        { CmdVolume, ShowVolume, ChangeVolume, OpVolume, false },
-        { CmdFadeIn, ShowFadeIn, FadeIn, OpFadeIn, false },
-        { CmdFadeOut, ShowFadeOut, FadeOut, OpFadeOut, false },
-        { CmdVelocity, ShowVelocity, Velocity, OpVelocity, false },
-        { CmdReverse, nullptr, Reverse, OpReverse, false },
-        { CmdSoften, ShowLowPass, LowPass, OpLowPass, false },
-        { CmdFadeLeftToRight, nullptr, FadeChannelsLeftToRight, OpFadeLeftToRight, false },
-        { CmdMaxVolume, nullptr, SetMaxVolume, OpPeakVolume, false },
-        { CmdFadeRightToLeft, nullptr, FadeChannelsRightToLeft, OpFadeRightToLeft, false },
-        { CmdZeroize, nullptr, Zeroize, OpZeroize, false },
+        { CmdVolume, ShowVolume, ChangeVolume, OpVolume },
+        { CmdFadeIn, ShowFadeIn, FadeIn, OpFadeIn },
+        { CmdFadeOut, ShowFadeOut, FadeOut, OpFadeOut },
+        { CmdVelocity, ShowVelocity, Velocity, OpVelocity },
+        { CmdReverse, nullptr, Reverse, OpReverse },
+        { CmdSoften, ShowLowPass, LowPass, OpLowPass },
+        { CmdFadeLeftToRight, nullptr, FadeChannelsLeftToRight, OpFadeLeftToRight },
+        { CmdMaxVolume, nullptr, SetMaxVolume, OpPeakVolume },
+        { CmdFadeRightToLeft, nullptr, FadeChannelsRightToLeft, OpFadeRightToLeft },
+        { CmdZeroize, nullptr, Zeroize, OpZeroize },
         // The menu's "Insert Silence..." inserts at the cursor whatever is marked.
-        { CmdInsertSilence, ShowSilence, InsertSilence, OpInsertSilence, false },
-        { CmdCopy, nullptr, CopyToClipboard, OpCopy, true },
-        { CmdPaste, nullptr, PasteFromClipboard, OpPaste, true },
-        { CmdMix, nullptr, PasteMixFromClipboard, OpMix, true },
+        { CmdInsertSilence, ShowSilence, InsertSilence, OpInsertSilence },
+        { CmdCut, nullptr, cutToClipboard, OpCopy },
+        { CmdCopy, nullptr, CopyToClipboard, OpCopy },
+        { CmdPaste, nullptr, PasteFromClipboard, OpPaste },
+        { CmdMix, nullptr, PasteMixFromClipboard, OpMix },
     };
 
 } // namespace

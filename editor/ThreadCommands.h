@@ -9,12 +9,10 @@ struct ThreadCommand {
     int id;
     /// Asks for the operation's parameters first; null when it has none. Returns 0 when cancelled.
     int32_t (*dialog)(HWND frame);
-    /// The operation's thread routine.
-    int32_t (*routine)(HWND argument);
+    /// The operation's thread routine; it is handed the wave window it works on.
+    int32_t (*routine)(HWND wave);
     /// The operation's name code in the thread manager.
     int operationCode;
-    /// The routine takes the wave window itself rather than the frame.
-    bool takesWaveWindow;
 };
 
 /// The thread command with this id, null when `id` is not one.

@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "documents/SharedDocument.h"
 #include "exports/WindowRegistry.h"
+#include "exports/WindowRequests.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -16,12 +17,23 @@ ThreadManager::ThreadManager(const OperationThreads& threads, QWidget* parent)
 {
     setRootIsDecorated(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setHeaderLabels({QStringLiteral("Filter"), QStringLiteral("State"), QStringLiteral("Filename")});
+    setHeaderLabels({ QStringLiteral("Filter"), QStringLiteral("State"), QStringLiteral("Filename") });
     header()->setDefaultAlignment(Qt::AlignLeft);
     setColumnWidth(0, 180);
     setColumnWidth(1, 80);
     setColumnWidth(2, 345);
+    m_handle = WindowRegistry::add(this, nullptr);
+    WindowRegistry::setMessageHandler(m_handle, [this](uint32_t message, uintptr_t, intptr_t) -> intptr_t {
+        if (message == MsgRefreshThreadList)
+            refresh();
+        return 0;
+    });
     refresh();
+}
+
+ThreadManager::~ThreadManager()
+{
+    WindowRegistry::remove(m_handle);
 }
 
 QMenu* ThreadManager::createContextMenu()
@@ -57,13 +69,15 @@ void ThreadManager::refresh()
     for (const auto& record : m_threads.records()) {
         if (record.threadId == 0)
             continue;
-        QString fileName;
+        // The name it had when the operation started, while the operation holds the document.
+        QString fileName = QString::fromStdString(record.fileName);
         if (auto shared = WindowRegistry::document(record.window)) {
             std::shared_lock lock(shared->lock, std::try_to_lock);
             if (lock.owns_lock())
                 fileName = QString::fromStdString(shared->document.info.fileName);
         }
-        addTopLevelItem(new QTreeWidgetItem({operationName(record.operationCode), QStringLiteral("Running"), fileName}));
+        addTopLevelItem(
+            new QTreeWidgetItem({ operationName(record.operationCode), QStringLiteral("Running"), fileName }));
     }
 }
 

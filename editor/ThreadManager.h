@@ -11,6 +11,10 @@ class ThreadManager : public QTreeWidget {
     Q_OBJECT
 public:
     ThreadManager(const OperationThreads& threads, QWidget* parent = nullptr);
+    ~ThreadManager() override;
+
+    /// Its window handle, which answers the refresh message.
+    HWND handle() const { return m_handle; }
 
     /// The list's context menu; its commands go to the frame.
     QMenu* createContextMenu();
@@ -27,6 +31,7 @@ protected:
 
 private:
     const OperationThreads& m_threads;
+    HWND m_handle = nullptr;
 };
 
 } // namespace kx

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -203,6 +204,19 @@ TEST(ClipboardReader, AcceptsAnyPcmWaveByTheChunkRules)
     EXPECT_EQ(Bytes(got.begin(), got.end()), Bytes(written.begin(), written.begin() + 400));
     uint8_t more = 0;
     EXPECT_FALSE(reader.read({ &more, 1 }));
+}
+
+TEST(ClipboardReader, GivesUpOnceItsStopFlagIsRaised)
+{
+    TempDir dir;
+    const std::string path = dir.file("clip.wav");
+    writeFile(path, riff({ chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", ramp(400)) }));
+    ClipboardReader reader;
+    ASSERT_EQ(reader.open(path), WavReadStatus::Ok);
+    std::atomic<bool> stop = true;
+    reader.setStop(&stop);
+    std::vector<uint8_t> got(400);
+    EXPECT_FALSE(reader.read(got));
 }
 
 TEST(ClipboardReader, FailuresCarryTheirTexts)

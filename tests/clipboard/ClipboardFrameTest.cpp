@@ -7,16 +7,22 @@
 #include "WavBuilder.h"
 #include "WaveWindow.h"
 #include "clipboard/ClipboardLocation.h"
+#include "documents/NamedLock.h"
 #include "documents/SharedDocument.h"
 #include "exports/ClipboardHeaderDialog.h"
 #include "exports/MessageBoxes.h"
+#include "exports/OperationContext.h"
 #include "paneldraw/settings.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -178,6 +184,79 @@ TEST_F(ClipboardFrame, PasteIntoANewDocumentTakesTheClipboardsFormat)
     EXPECT_EQ(document().header.wBitsPerSample, 16);
     EXPECT_EQ(document().header.nSamplesPerSec, 44100u);
     EXPECT_EQ(bytes(), ramp(4000));
+}
+
+TEST_F(ClipboardFrame, CutLeavesTheClipboardLockToItsThreadAndNeverDeadlocks)
+{
+    mark(400, 800);
+    // Another holder of the clipboard lock (a copy in another window or program) that asks the
+    // interface thread something while it holds the lock. If the interface thread waited for the
+    // lock the two would wait for each other; the holder gives up waiting after 3 s so that the
+    // test fails instead of hanging.
+    std::atomic<bool> holding = false, answered = false;
+    std::thread holder([&] {
+        NamedLock lock(ClipboardLocation::kLockName);
+        lock.lock();
+        holding = true;
+        auto asked = std::async(std::launch::async, [&] {
+            SendMessage(m_frame.handle(), MsgGetActiveWave, 0, 0);
+            answered = true;
+        });
+        asked.wait_for(std::chrono::seconds(3));
+        lock.unlock();
+    });
+    while (!holding)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    QElapsedTimer timer;
+    timer.start();
+    m_frame.runCommand(CmdCut);
+    EXPECT_LT(timer.elapsed(), 1000);
+    ASSERT_TRUE(waitFor([&] { return answered && m_frame.operations().liveThreads() == 0; }));
+    holder.join();
+    EXPECT_EQ(document().header.dataSize, 3200u);
+    EXPECT_EQ(std::filesystem::file_size(clipboardFile()), 844u);
+}
+
+TEST_F(ClipboardFrame, PasteReadsTheClipboardWithoutHoldingTheDocument)
+{
+    mark(0, 400);
+    run(CmdCopy);
+    const Bytes original = ramp(4000);
+    mark(4000, 0);
+    // A reader holds the document (as playback or painting does) for as long as the paste needs
+    // to read the clipboard: the read must get done meanwhile, and the clipboard lock go back.
+    auto shared = m_frame.activeWaveWindow()->document();
+    std::atomic<bool> reading = true;
+    std::thread reader([&] {
+        std::shared_lock lock(shared->lock);
+        while (reading)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    });
+    m_frame.runCommand(CmdPaste);
+    NamedLock probe(ClipboardLocation::kLockName);
+    ASSERT_TRUE(waitFor([&] {
+        if (!probe.tryLock())
+            return true;
+        probe.unlock();
+        return false;
+    }));
+    const bool readWhileHeld = waitFor(
+        [&] {
+            if (!probe.tryLock())
+                return false;
+            probe.unlock();
+            return true;
+        },
+        3000);
+    // What was read is pasted, whatever the clipboard holds by the time the document is free.
+    writeFile(clipboardFile(), riff({ chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", Bytes(400, 7)) }));
+    reading = false;
+    reader.join();
+    ASSERT_TRUE(waitFor([&] { return m_frame.operations().liveThreads() == 0; }));
+    EXPECT_TRUE(readWhileHeld);
+    ASSERT_EQ(document().header.dataSize, 4400u);
+    const Bytes pasted = bytes();
+    EXPECT_EQ(Bytes(pasted.begin() + 4000, pasted.end()), Bytes(original.begin(), original.begin() + 400));
 }
 
 } // namespace

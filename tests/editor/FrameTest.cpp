@@ -16,6 +16,7 @@
 #include "documents/SharedDocument.h"
 #include "exports/MessageBoxes.h"
 #include "exports/OperationContext.h"
+#include "exports/WindowRegistry.h"
 #include "exports/WindowRequests.h"
 #include "paneldraw/settings.h"
 
@@ -299,6 +300,120 @@ TEST(Frame, OperationsAreCountedListedAndStoppedWithTheirWindow)
     // An end message of an unknown thread only lowers the count, never below 0.
     SendMessage(frame.handle(), MsgOperationEnds, 999999, 0);
     EXPECT_EQ(frame.operations().runningCount(), 0);
+}
+
+TEST(Frame, AnOperationStoppedBeforeItAnnouncedItselfLeavesNoCount)
+{
+    FrameWindow frame;
+    frame.show();
+    frame.runCommand(CmdNew);
+    HWND wave = frame.waveWindows()[0]->handle();
+    // An opener still queued when its window closes: it announces itself only afterwards.
+    std::atomic<bool> go = false;
+    ASSERT_TRUE(frame.operations().start(
+        [&](HWND frameHandle) -> int32_t {
+            while (!go)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            SendMessage(frameHandle, MsgOperationStarts, reinterpret_cast<uintptr_t>(wave), OpOpenFile);
+            OperationContext::announceEnd(frameHandle);
+            return 1;
+        },
+        frame.handle(), OpOpenFile, wave));
+    frame.waveWindows()[0]->close();
+    go = true;
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
+    EXPECT_EQ(frame.operations().runningCount(), 0);
+}
+
+TEST(Frame, ThreadManagerAnswersItsMessagesAndNamesALockedDocument)
+{
+    FrameWindow frame;
+    frame.show();
+    frame.runCommand(CmdNew);
+    WaveWindow* wave = frame.waveWindows()[0];
+    std::atomic<bool> locked = false, release = false;
+    ASSERT_TRUE(frame.operations().start(
+        [&, document = wave->document()](HWND frameHandle) -> int32_t {
+            SendMessage(frameHandle, MsgOperationStarts, 0, OpReverse);
+            {
+                std::unique_lock lock(document->lock);
+                locked = true;
+                while (!release)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            OperationContext::announceEnd(frameHandle);
+            return 1;
+        },
+        frame.handle(), OpReverse, wave->handle()));
+    ASSERT_TRUE(waitFor([&] { return locked && frame.operations().runningCount() == 1; }));
+
+    const HWND handle = reinterpret_cast<HWND>(SendMessage(frame.handle(), MsgGetThreadManager, 0, 0));
+    auto* list = qobject_cast<ThreadManager*>(WindowRegistry::window(handle));
+    EXPECT_TRUE(list);
+    if (list) {
+        list->clear();
+        SendMessage(handle, MsgRefreshThreadList, 0, 0);
+        EXPECT_EQ(list->topLevelItemCount(), 1);
+        if (list->topLevelItemCount() == 1)
+            EXPECT_EQ(list->topLevelItem(0)->text(2), "Unnamed -1-.WAV");
+    }
+    release = true;
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
+}
+
+TEST(Frame, ExitWaitsForEveryOperationAndSaysWhichItWaitsFor)
+{
+    ScriptedBoxes boxes;
+    boxes.answer = QMessageBox::Yes;
+    FrameWindow frame;
+    frame.show();
+    frame.runCommand(CmdNew);
+    std::atomic<bool> release = false;
+    // An operation slow to hear its stop flag: the editor must not leave while it runs.
+    ASSERT_TRUE(frame.operations().start(
+        [&](HWND frameHandle) -> int32_t {
+            SendMessage(frameHandle, MsgOperationStarts, 0, OpReverse);
+            while (!release)
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            OperationContext::announceEnd(frameHandle);
+            return 1;
+        },
+        frame.handle(), OpReverse, frame.activeWaveWindow()->handle()));
+    ASSERT_TRUE(waitFor([&] { return frame.operations().runningCount() == 1; }));
+    QTimer::singleShot(0, &frame, &QWidget::close);
+    EXPECT_FALSE(waitFor([&] { return !frame.isVisible(); }, 6000));
+    frame.close(); // asked again meanwhile
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_EQ(frame.findChild<StatusBar*>()->menuText(), "Waiting for Reverse - Filter (Unnamed -1-.WAV) to stop...");
+    release = true;
+    EXPECT_TRUE(waitFor([&] { return !frame.isVisible(); }));
+    EXPECT_EQ(frame.operations().liveThreads(), 0);
+}
+
+TEST(ErrorBox, AWindowClosedBeforeTheBoxShowsLeavesItWithoutOwner)
+{
+    auto* owner = new QWidget;
+    const HWND handle = WindowRegistry::add(owner, nullptr);
+    std::thread worker([handle] { ErrorBox(handle, "Not enough memory."); });
+    // The worker asks for the box; the window closes before the interface thread gets to it.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    delete owner;
+    WindowRegistry::remove(handle);
+    bool shown = false;
+    QWidget* parent = reinterpret_cast<QWidget*>(1);
+    auto closeBox = [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = true;
+            parent = box->parentWidget();
+            box->accept();
+        }
+    };
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, closeBox);
+    poll.start(10);
+    ASSERT_TRUE(waitFor([&] { return shown; }));
+    worker.join();
+    EXPECT_EQ(parent, nullptr);
 }
 
 TEST(Frame, PlacementIsSavedAndRestored)

@@ -13,6 +13,7 @@
 #include "paneldraw/settings.h"
 
 #include <QApplication>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -300,6 +301,21 @@ std::shared_ptr<SharedDocument> makeBig(FrameWithDocument& f, uint32_t size)
         values[i] = int16_t(i * 7 + 1000);
     shared->document.header.setDataSize(size);
     return shared;
+}
+
+TEST(FilterRoutines, AFilterWorksOnTheWindowItWasStartedForAfterTheUserSwitched)
+{
+    ScriptedInterface interface;
+    FrameWithDocument f(1, { 1, 2, 3, 4 });
+    f.frame.runCommand(CmdNew);
+    WaveWindow* other = f.frame.activeWaveWindow();
+    f.frame.mdiArea()->setActiveSubWindow(f.wave);
+    // The user switches windows before the thread has got going.
+    f.frame.runCommand(CmdReverse);
+    f.frame.mdiArea()->setActiveSubWindow(other);
+    ASSERT_TRUE(waitFor([&] { return f.frame.operations().liveThreads() == 0; }));
+    EXPECT_EQ(samplesOf(f.document()), (std::vector<int16_t> { 4, 3, 2, 1 }));
+    EXPECT_EQ(other->document()->document.info.saved, 1u);
 }
 
 TEST(FilterRoutines, ClosingTheWindowStopsARunAndKeepsTheDocumentWhole)

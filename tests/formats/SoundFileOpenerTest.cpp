@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 
 namespace {
@@ -312,6 +313,19 @@ TEST(SoundFileOpener, AviWithoutSoundIsAReadError)
     const OpenResult result = openSoundFile(dir.file("silent.avi"), {}, answer);
     EXPECT_EQ(result.status, OpenStatus::Failed);
     EXPECT_EQ(result.message, "An error occured.");
+}
+
+TEST(SoundFileOpener, ARaisedStopFlagBreaksDecodingOff)
+{
+    TempDir dir;
+    const EncodedTone encoded = encodeTone(dir, 2, "tone.flac", "-c:a flac");
+    ASSERT_FALSE(encoded.path.empty()) << "ffmpeg could not make the file";
+    const std::atomic<bool> stop = true;
+    OpenSettings settings { 16, 100 };
+    settings.stop = &stop;
+    ScriptedRawAnswer answer;
+    const OpenResult result = openSoundFile(encoded.path, settings, answer);
+    EXPECT_TRUE(result.status != OpenStatus::Opened || result.document.header.dataSize < 88200u * 4);
 }
 
 TEST(SoundFileOpener, FlacOggAndMp3AreDecoded)

@@ -39,6 +39,22 @@ namespace {
         return document.mark.markStart;
     }
 
+    /// The built samples become the document's.
+    void takeSamples(WaveDocument& document, IncomingSamples& built)
+    {
+        document.samples = std::move(built.samples);
+        document.header.setDataSize(uint32_t(document.samples.size()));
+    }
+
+    /// After `length` bytes went in at `start`: the cursor inside the data as it was, undo and
+    /// the flag.
+    void finishPaste(WaveDocument& document, uint32_t start, uint32_t length)
+    {
+        document.mark.markStart = std::min(document.mark.markStart, document.header.dataSize - length);
+        UndoStore::save(document, start, length, UndoInserted, kPasteName);
+        document.info.saved = 0;
+    }
+
     void shrinkTo(SampleBuffer& samples, std::size_t size)
     {
         if (!samples.resize(size))
@@ -47,22 +63,38 @@ namespace {
 
 } // namespace
 
-EditStatus takeClipboard(WaveDocument& document, ClipboardSource& clip)
+EditStatus buildTake(ClipboardSource& clip, IncomingSamples& built)
 {
     const uint32_t length = clip.header().dataSize;
-    SampleBuffer samples = SampleBuffer::allocate(length);
-    if (samples.isNull())
+    built.samples = SampleBuffer::allocate(length);
+    if (built.samples.isNull())
         return EditStatus::OutOfMemory;
-    if (!clip.read(samples.bytes()))
+    if (!clip.read(built.samples.bytes()))
         return EditStatus::CannotRead;
-    document.header = clip.header();
-    document.header.setDataSize(length);
-    document.samples = std::move(samples);
+    built.header = clip.header();
+    built.start = 0;
+    built.length = length;
+    return EditStatus::Done;
+}
+
+void commitTake(WaveDocument& document, IncomingSamples& built)
+{
+    document.header = built.header;
+    document.header.setDataSize(built.length);
+    document.samples = std::move(built.samples);
     document.mark.markStart = 0;
     document.mark.markLength = 0;
-    UndoStore::save(document, 0, length, UndoInserted, kPasteName);
+    UndoStore::save(document, 0, built.length, UndoInserted, kPasteName);
     document.info.saved = 0;
-    return EditStatus::Done;
+}
+
+EditStatus takeClipboard(WaveDocument& document, ClipboardSource& clip)
+{
+    IncomingSamples built;
+    const EditStatus status = buildTake(clip, built);
+    if (status == EditStatus::Done)
+        commitTake(document, built);
+    return status;
 }
 
 EditStatus pasteClipboard(WaveDocument& document, ClipboardSource& clip)
@@ -83,20 +115,56 @@ EditStatus pasteClipboard(WaveDocument& document, ClipboardSource& clip)
         shrinkTo(document.samples, oldSize);
         return EditStatus::CannotRead;
     }
-    insertionPoint(document);
     document.header.setDataSize(oldSize + length);
-    UndoStore::save(document, start, length, UndoInserted, kPasteName);
-    document.info.saved = 0;
+    finishPaste(document, start, length);
     return EditStatus::Done;
 }
 
-EditStatus mixClipboard(WaveDocument& document, ClipboardSource& clip, float gain)
+EditStatus buildPaste(const WaveDocument& document, uint32_t cursor, ClipboardSource& clip, IncomingSamples& built)
 {
     if (const EditStatus refusal = refusalOf(document, clip); refusal != EditStatus::Done)
         return refusal;
     const uint32_t length = clip.header().dataSize;
     const uint32_t oldSize = document.header.dataSize;
-    const uint32_t start = std::min(document.mark.markStart, oldSize);
+    if (uint64_t(oldSize) + length > kLargestData)
+        return EditStatus::OutOfMemory;
+    SampleBuffer samples = SampleBuffer::allocate(std::size_t(oldSize) + length);
+    if (samples.isNull())
+        return EditStatus::OutOfMemory;
+    const uint32_t start = std::min(cursor, oldSize);
+    const uint8_t* old = document.samples.data();
+    uint8_t* data = samples.data();
+    std::memcpy(data, old, start);
+    if (!clip.read({ data + start, length }))
+        return EditStatus::CannotRead;
+    std::memcpy(data + start + length, old + start, oldSize - start);
+    built = { std::move(samples), document.header, start, length };
+    return EditStatus::Done;
+}
+
+void commitPaste(WaveDocument& document, IncomingSamples& built)
+{
+    takeSamples(document, built);
+    finishPaste(document, built.start, built.length);
+}
+
+EditStatus mixClipboard(WaveDocument& document, ClipboardSource& clip, float gain)
+{
+    IncomingSamples built;
+    const EditStatus status = buildMix(document, document.mark.markStart, clip, gain, built);
+    if (status == EditStatus::Done)
+        commitMix(document, built);
+    return status;
+}
+
+EditStatus buildMix(
+    const WaveDocument& document, uint32_t cursor, ClipboardSource& clip, float gain, IncomingSamples& built)
+{
+    if (const EditStatus refusal = refusalOf(document, clip); refusal != EditStatus::Done)
+        return refusal;
+    const uint32_t length = clip.header().dataSize;
+    const uint32_t oldSize = document.header.dataSize;
+    const uint32_t start = std::min(cursor, oldSize);
     const uint64_t end = uint64_t(start) + length;
     if (end > kLargestData)
         return EditStatus::OutOfMemory;
@@ -193,12 +261,16 @@ EditStatus mixClipboard(WaveDocument& document, ClipboardSource& clip, float gai
         std::memset(
             out + std::max<std::size_t>(after, oldSize), silence, newSize - std::max<std::size_t>(after, oldSize));
 
-    document.samples = std::move(mixed);
-    document.header.setDataSize(uint32_t(newSize));
+    built = { std::move(mixed), document.header, start, length };
+    return EditStatus::Done;
+}
+
+void commitMix(WaveDocument& document, IncomingSamples& built)
+{
+    takeSamples(document, built);
     insertionPoint(document);
     UndoStore::forbid(document);
     document.info.saved = 0;
-    return EditStatus::Done;
 }
 
 } // namespace kx

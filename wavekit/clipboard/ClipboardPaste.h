@@ -23,4 +23,24 @@ EditStatus pasteClipboard(WaveDocument& document, ClipboardSource& clip);
 /// the record. The clipboard must have the document's format.
 EditStatus mixClipboard(WaveDocument& document, ClipboardSource& clip, float gain);
 
+/// The new samples of a document a paste, mix or take is building beside it.
+struct IncomingSamples {
+    SampleBuffer samples;
+    WaveHeader header; ///< the format of the samples
+    uint32_t start = 0; ///< where the clipboard went
+    uint32_t length = 0; ///< the clipboard's length
+};
+
+/// The same three for a document that others read meanwhile. Building reads the document's
+/// format and samples, which must not change meanwhile, but never its mark (the insertion point
+/// is `cursor`), and changes nothing; the commit then replaces the samples in one short step and
+/// does the rest of what the operation does.
+EditStatus buildTake(ClipboardSource& clip, IncomingSamples& built);
+EditStatus buildPaste(const WaveDocument& document, uint32_t cursor, ClipboardSource& clip, IncomingSamples& built);
+EditStatus buildMix(
+    const WaveDocument& document, uint32_t cursor, ClipboardSource& clip, float gain, IncomingSamples& built);
+void commitTake(WaveDocument& document, IncomingSamples& built);
+void commitPaste(WaveDocument& document, IncomingSamples& built);
+void commitMix(WaveDocument& document, IncomingSamples& built);
+
 } // namespace kx

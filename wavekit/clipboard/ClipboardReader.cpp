@@ -1,5 +1,7 @@
 #include "ClipboardReader.h"
 
+#include <algorithm>
+
 namespace kx {
 
 WavReadStatus ClipboardReader::open(const std::string& path)
@@ -33,9 +35,13 @@ bool ClipboardReader::read(std::span<uint8_t> bytes)
 {
     if (bytes.size() > m_left)
         return false;
+    // Small enough that a stop is heard at once, large enough to read at the disk's speed.
+    constexpr std::size_t kPiece = 4 << 20;
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const int64_t got = m_file.read(bytes.data() + done, bytes.size() - done);
+        if (m_stop && m_stop->load(std::memory_order_relaxed))
+            return false;
+        const int64_t got = m_file.read(bytes.data() + done, std::min(kPiece, bytes.size() - done));
         if (got <= 0)
             return false;
         done += std::size_t(got);

@@ -4,6 +4,7 @@
 #include "documents/RiffFile.h"
 #include "documents/WavReader.h"
 
+#include <atomic>
 #include <string>
 
 namespace kx {
@@ -18,12 +19,16 @@ public:
     WavReadStatus open(const std::string& path);
 
     const WaveHeader& header() const override { return m_header; }
+    /// Also false once `stop` (set by setStop) is raised: a large clipboard is read piece by piece.
     bool read(std::span<uint8_t> bytes) override;
+    /// A flag the reader looks at between pieces; null for none.
+    void setStop(const std::atomic<bool>* stop) { m_stop = stop; }
 
 private:
     RiffFile m_file;
     WaveHeader m_header;
     uint64_t m_left = 0;
+    const std::atomic<bool>* m_stop = nullptr;
 };
 
 /// The text shown for a clipboard that cannot be read; "" for an empty clipboard, which is no error.

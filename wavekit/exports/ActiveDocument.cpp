@@ -22,4 +22,11 @@ ActiveDocument activeDocument(HWND frame)
     return active;
 }
 
+OperationTarget operationTarget(HWND frameOrWave)
+{
+    if (WindowRegistry::document(frameOrWave))
+        return { reinterpret_cast<HWND>(SendMessage(frameOrWave, MsgGetFrame, 0, 0)), frameOrWave };
+    return { frameOrWave, reinterpret_cast<HWND>(SendMessage(frameOrWave, MsgGetActiveWave, 0, 0)) };
+}
+
 } // namespace kx

@@ -20,4 +20,14 @@ struct ActiveDocument {
 
 ActiveDocument activeDocument(HWND frame);
 
+/// The wave window an operation works on and the frame it reports to.
+struct OperationTarget {
+    HWND frame = nullptr;
+    HWND wave = nullptr;
+};
+
+/// The editor hands an operation the wave window it checked and marked busy, and the operation
+/// asks that window for the frame; a routine handed the frame asks it for the active window.
+OperationTarget operationTarget(HWND frameOrWave);
+
 } // namespace kx

@@ -1,9 +1,11 @@
 // The sound clipboard as the editor reaches it through window handles: copy, paste and mix as
 // operation threads, the cuts of a document, the exchange with files and the properties dialog.
-#include "Repaint.h"
+#include "ClipboardCut.h"
 #include "ClipboardHeaderDialog.h"
 #include "MessageBoxes.h"
+#include "OperationCodes.h"
 #include "OperationContext.h"
+#include "Repaint.h"
 #include "WindowRegistry.h"
 #include "WindowRequests.h"
 #include "clipboard/ClipboardCopy.h"
@@ -36,32 +38,30 @@ HWND frameOf(HWND wave)
     return reinterpret_cast<HWND>(SendMessage(wave, MsgGetFrame, 0, 0));
 }
 
-/// The clipboard lock as an operation thread holds it: taken at once, waiting as long as it
-/// takes, and given back on every way out.
+/// The clipboard lock as an operation thread holds it: around the work on the clipboard file
+/// only. No message goes out while it is held, as the interface thread may be waiting for it.
 class ClipboardHold {
 public:
     ClipboardHold() { m_lock.lock(); }
-    void release() { m_lock.unlock(); }
-
-    /// Shows the window as it is now, gives the lock back and ends the operation normally.
-    int32_t finish(HWND frame, HWND wave)
-    {
-        showChangedData(frame, wave);
-        release();
-        OperationContext::announceEnd(frame);
-        return 1;
-    }
-
-    /// Gives the lock back, then ends the thread early.
-    [[noreturn]] void breakThread(HWND frame)
-    {
-        release();
-        BreakThread(frame);
-    }
+    ~ClipboardHold() { m_lock.unlock(); }
+    ClipboardHold(const ClipboardHold&) = delete;
+    ClipboardHold& operator=(const ClipboardHold&) = delete;
 
 private:
     NamedLock m_lock { ClipboardLocation::kLockName };
 };
+
+/// Asks the window for the frame and announces the operation there; ends the thread when the
+/// window holds no document any more or the operation is to stop.
+std::pair<HWND, std::shared_ptr<SharedDocument>> announce(HWND wave, uint32_t operationCode)
+{
+    const HWND frame = frameOf(wave);
+    SendMessage(frame, MsgOperationStarts, reinterpret_cast<uintptr_t>(wave), operationCode);
+    auto shared = WindowRegistry::document(wave);
+    if (!shared || OperationContext::stopRequested())
+        BreakThread(frame);
+    return { frame, std::move(shared) };
+}
 
 /// A copy that has just given the lock back may still be closing its file.
 void waitForClosingCopy()
@@ -71,63 +71,132 @@ void waitForClosingCopy()
 
 enum class Incoming { Paste, Mix };
 
-/// Paste and mix: read the clipboard (converting it to the document's format), then change the
-/// document under its lock. Every message is shown with no lock of the document held.
-int32_t bringIn(HWND wave, Incoming how, uint32_t operationCode)
+/// What came of building the document's new samples, and what to tell the user.
+struct Built {
+    IncomingSamples samples;
+    EditStatus status = EditStatus::NothingToDo;
+    bool converted = false;
+    const char* readFailure = ""; ///< the clipboard file cannot be read: shown without an owner
+    const char* conversionFailure = ""; ///< shown over the wave window
+};
+
+/// Reads the clipboard (converted to the document's format unless that is empty) under the
+/// clipboard lock and builds the document's new samples beside it: the document is not locked,
+/// as nobody but this operation changes its samples while it runs and the build only reads them.
+void build(
+    const SharedDocument& shared, const WaveHeader& format, uint32_t cursor, Incoming how, float gain, Built& built)
 {
     ClipboardHold hold;
     waitForClosingCopy();
-    const float gain = percentFactor(RegGetWord(kPasteMixLouder.path, kPasteMixLouder.defaultValue));
-    const HWND frame = frameOf(wave);
-    SendMessage(frame, MsgOperationStarts, reinterpret_cast<uintptr_t>(wave), operationCode);
-    const auto shared = WindowRegistry::document(wave);
-    if (!shared || OperationContext::stopRequested())
-        hold.breakThread(frame);
-
-    WaveHeader document;
-    {
-        std::shared_lock lock(shared->lock);
-        document = shared->document.header;
-    }
     ClipboardReader reader;
+    reader.setStop(OperationContext::stopFlag());
     if (const WavReadStatus status = reader.open(ClipboardLocation::filePath()); status != WavReadStatus::Ok) {
-        // An unreadable clipboard changes nothing and ends the operation normally.
-        if (*clipboardReadMessage(status))
-            ErrorBox(nullptr, clipboardReadMessage(status));
-        return hold.finish(frame, wave);
+        built.readFailure = clipboardReadMessage(status);
+        return;
     }
-    const bool empty = document.dataSize == 0;
+    if (format.dataSize == 0) {
+        built.status = buildTake(reader, built.samples);
+        return;
+    }
     ClipboardSource* source = &reader;
     ConvertedClipboard converted;
-    if (!empty && PcmFormat::of(reader.header()) != PcmFormat::of(document)) {
-        const ConvertStatus status = converted.load(reader, document);
+    if (PcmFormat::of(reader.header()) != PcmFormat::of(format)) {
+        const ConvertStatus status = converted.load(reader, format);
         if (status != ConvertStatus::Converted) {
-            if (*convertMessage(status))
-                ErrorBox(wave, convertMessage(status));
-            return hold.finish(frame, wave);
+            built.conversionFailure = convertMessage(status);
+            return;
         }
+        built.converted = true;
         source = &converted;
-        repaintBar(frame, MsgGetRollDown);
     }
-    if (OperationContext::stopRequested())
-        hold.breakThread(frame);
+    const WaveDocument& document = shared.document;
+    built.status = how == Incoming::Paste ? buildPaste(document, cursor, *source, built.samples)
+                                          : buildMix(document, cursor, *source, gain, built.samples);
+}
 
-    EditStatus status;
+/// Paste and mix: build the new samples with the document unlocked, then swap them in under its
+/// lock in one short step. Every message is sent with no lock held.
+int32_t bringIn(HWND wave, Incoming how, uint32_t operationCode)
+{
+    const float gain = percentFactor(RegGetWord(kPasteMixLouder.path, kPasteMixLouder.defaultValue));
+    const auto [frame, shared] = announce(wave, operationCode);
+
+    WaveHeader format;
+    uint32_t cursor = 0;
     {
+        std::shared_lock lock(shared->lock);
+        format = shared->document.header;
+        cursor = shared->document.mark.markStart;
+    }
+    Built built;
+    build(*shared, format, cursor, how, gain, built);
+    if (OperationContext::stopRequested())
+        BreakThread(frame);
+    if (built.converted)
+        repaintBar(frame, MsgGetRollDown);
+    // An unreadable or empty clipboard changes nothing and ends the operation normally.
+    if (*built.readFailure)
+        ErrorBox(nullptr, built.readFailure);
+    if (*built.conversionFailure)
+        ErrorBox(wave, built.conversionFailure);
+    if (*editMessage(built.status)) {
+        ErrorBox(wave, editMessage(built.status));
+        BreakThread(frame);
+    }
+    if (built.status == EditStatus::Done) {
         std::unique_lock lock(shared->lock);
-        WaveDocument& target = shared->document;
-        if (target.header.dataSize == 0)
-            status = takeClipboard(target, *source);
+        WaveDocument& document = shared->document;
+        if (format.dataSize == 0)
+            commitTake(document, built.samples);
         else if (how == Incoming::Paste)
-            status = pasteClipboard(target, *source);
+            commitPaste(document, built.samples);
         else
-            status = mixClipboard(target, *source, gain);
+            commitMix(document, built.samples);
     }
-    if (*editMessage(status)) {
-        ErrorBox(wave, editMessage(status));
-        hold.breakThread(frame);
+    showChangedData(frame, wave);
+    OperationContext::announceEnd(frame);
+    return 1;
+}
+
+/// Writes the marked range to the clipboard file (all data when nothing is marked, unless
+/// `onlyMark`), holding the clipboard lock and the document's shared lock for the write only.
+CopyResult copyMarked(SharedDocument& shared, bool onlyMark, MarkRecord& copied)
+{
+    ClipboardHold hold;
+    std::shared_lock lock(shared.lock);
+    copied = shared.document.mark;
+    if (onlyMark && copied.markLength == 0)
+        return { CopyStatus::NothingToCopy };
+    return copyToClipboard(shared.document, ClipboardLocation::filePath());
+}
+
+enum class Outgoing { Copy, Cut };
+
+/// Copy and cut: the mark goes to the clipboard (a copy with nothing marked takes everything, a
+/// cut nothing); a cut then deletes what it copied, one step for undo.
+int32_t takeOut(HWND wave, Outgoing how)
+{
+    const auto [frame, shared] = announce(wave, OpCopy);
+    MarkRecord copied;
+    const CopyResult result = copyMarked(*shared, how == Outgoing::Cut, copied);
+    if (result.status != CopyStatus::Copied) {
+        if (const std::string text = copyMessage(result); !text.empty())
+            ErrorBox(frame, text.c_str());
+        BreakThread(frame);
     }
-    return hold.finish(frame, wave);
+    if (how == Outgoing::Cut) {
+        {
+            // What was copied goes, even if the user moved the mark meanwhile.
+            std::unique_lock lock(shared->lock);
+            shared->document.mark.markStart = copied.markStart;
+            shared->document.mark.markLength = copied.markLength;
+            eraseMark(shared->document);
+        }
+        showChangedData(frame, wave);
+    }
+    repaintBar(frame, MsgGetRollDown);
+    OperationContext::announceEnd(frame);
+    return 1;
 }
 
 /// 1 for a done copy; otherwise 0 after showing the text for the side that failed.
@@ -141,41 +210,30 @@ int32_t reportFileCopy(HWND owner, FileCopyStatus status, const char* cannotRead
 
 } // namespace
 
+namespace kx {
+
+int32_t cutToClipboard(HWND wave)
+{
+    return takeOut(wave, Outgoing::Cut);
+}
+
+} // namespace kx
+
 extern "C" {
 
 int32_t CopyToClipboard(HWND wave)
 {
-    ClipboardHold hold;
-    const HWND frame = frameOf(wave);
-    SendMessage(frame, MsgOperationStarts, reinterpret_cast<uintptr_t>(wave), 15010);
-    const auto shared = WindowRegistry::document(wave);
-    if (!shared || OperationContext::stopRequested())
-        hold.breakThread(frame);
-    CopyResult result;
-    {
-        std::shared_lock lock(shared->lock);
-        result = copyToClipboard(shared->document, ClipboardLocation::filePath());
-    }
-    if (result.status == CopyStatus::NothingToCopy)
-        hold.breakThread(frame);
-    if (result.status != CopyStatus::Copied) {
-        ErrorBox(frame, copyMessage(result).c_str());
-        hold.breakThread(frame);
-    }
-    repaintBar(frame, MsgGetRollDown);
-    hold.release();
-    OperationContext::announceEnd(frame);
-    return 1;
+    return takeOut(wave, Outgoing::Copy);
 }
 
 int32_t PasteFromClipboard(HWND wave)
 {
-    return bringIn(wave, Incoming::Paste, 15011);
+    return bringIn(wave, Incoming::Paste, OpPaste);
 }
 
 int32_t PasteMixFromClipboard(HWND wave)
 {
-    return bringIn(wave, Incoming::Mix, 15012);
+    return bringIn(wave, Incoming::Mix, OpMix);
 }
 
 void Erase(HWND wave)

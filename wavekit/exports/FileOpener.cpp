@@ -1,8 +1,10 @@
-// The threaded opener: loads the file named in "Kestrix\NewFile\FileOpen" into the active window.
+// The threaded opener: loads the file named in "Kestrix\NewFile\FileOpen" into a wave window.
 #include "FileOpener.h"
+#include "ActiveDocument.h"
 #include "Repaint.h"
 #include "DocumentSettings.h"
 #include "OperationContext.h"
+#include "Repaint.h"
 #include "StoredFormats.h"
 #include "WindowRegistry.h"
 #include "WindowRequests.h"
@@ -49,21 +51,24 @@ OpenSettings openSettings()
 
 } // namespace
 
-extern "C" int32_t OpenCompressedWAV(HWND frame)
+extern "C" int32_t OpenCompressedWAV(HWND argument)
 {
     const std::string path = RegGetString("Kestrix\\NewFile\\FileOpen", "FALSE");
     if (path == "FALSE") {
-        HWND wave = reinterpret_cast<HWND>(SendMessage(frame, MsgGetActiveWave, 0, 0));
-        SendMessage(frame, MsgDestroyWindow, reinterpret_cast<uintptr_t>(wave), reinterpret_cast<intptr_t>(wave));
-        OperationContext::announceEnd(frame);
+        const OperationTarget target = operationTarget(argument);
+        SendMessage(target.frame, MsgDestroyWindow, reinterpret_cast<uintptr_t>(target.wave),
+            reinterpret_cast<intptr_t>(target.wave));
+        OperationContext::announceEnd(target.frame);
         return 0;
     }
-    return kx::openFileInActiveWindow(frame, path);
+    return kx::openFileInWindow(argument, path);
 }
 
-int32_t kx::openFileInActiveWindow(HWND frame, const std::string& path)
+int32_t kx::openFileInWindow(HWND argument, const std::string& path)
 {
-    HWND wave = reinterpret_cast<HWND>(SendMessage(frame, MsgGetActiveWave, 0, 0));
+    const OperationTarget target = operationTarget(argument);
+    const HWND frame = target.frame;
+    const HWND wave = target.wave;
     // One file is opened at a time, whoever opens it.
     NamedLock fileOpen("KexFileOpen");
     fileOpen.lock();
@@ -105,14 +110,17 @@ int32_t kx::openFileInActiveWindow(HWND frame, const std::string& path)
         BreakThread(frame);
     };
     DialogOpenInteraction interaction(frame);
-    OpenResult result = openSoundFile(path, openSettings(), interaction);
+    OpenSettings settings = openSettings();
+    settings.stop = OperationContext::stopFlag();
+    OpenResult result = openSoundFile(path, settings, interaction);
+    // A stopped decode breaks off like a damaged file; nobody waits for its result.
+    if (OperationContext::stopRequested())
+        fail("");
     if (result.status != OpenStatus::Opened)
         fail(result.message);
     // A read error after which the document keeps what was read.
     if (!result.message.empty())
         ErrorBox(frame, result.message.c_str());
-    if (OperationContext::stopRequested())
-        fail("");
     {
         std::unique_lock lock(shared->lock);
         WaveDocument& document = shared->document;

@@ -7,7 +7,8 @@
 namespace kx {
 
 /// The operation thread routine of OpenCompressedWAV with the path given directly: a setting
-/// cannot hold every path a file system allows.
-int32_t openFileInActiveWindow(HWND frame, const std::string& path);
+/// cannot hold every path a file system allows. `argument` is the wave window to load into, or
+/// the frame, which is then asked for its active window.
+int32_t openFileInWindow(HWND argument, const std::string& path);
 
 } // namespace kx

@@ -1,5 +1,6 @@
 #include "FilterThread.h"
 
+#include "ActiveDocument.h"
 #include "OperationContext.h"
 #include "WindowRegistry.h"
 #include "WindowRequests.h"
@@ -35,9 +36,11 @@ namespace {
 
 } // namespace
 
-int32_t runFilterThread(HWND frame, const FilterRun& run)
+int32_t runFilterThread(HWND argument, const FilterRun& run)
 {
-    HWND wave = askFrame(frame, MsgGetActiveWave);
+    const OperationTarget target = operationTarget(argument);
+    const HWND frame = target.frame;
+    const HWND wave = target.wave;
     HWND preview = askFrame(frame, MsgGetPreviewBar);
     HWND bar = run.changesLength ? askFrame(frame, MsgGetStatusBar) : nullptr;
     SendMessage(frame, MsgOperationStarts, reinterpret_cast<uintptr_t>(wave), run.operationCode);

@@ -25,9 +25,10 @@ struct FilterRun {
     std::function<FilterStatus(WaveDocument&, const FilterControl&)> change;
 };
 
-/// The common course of every filter thread: find the active wave window, announce the start, run
-/// the change, repaint, mark the document unsaved and announce the end. Returns the thread's exit
-/// code: 1 when it ran, 0 when it was stopped.
-int32_t runFilterThread(HWND frame, const FilterRun& run);
+/// The common course of every filter thread: find the wave window (`argument` is that window, or
+/// the frame to ask for the active one), announce the start, run the change, repaint, mark the
+/// document unsaved and announce the end. Returns the thread's exit code: 1 when it ran, 0 when
+/// it was stopped.
+int32_t runFilterThread(HWND argument, const FilterRun& run);
 
 } // namespace kx

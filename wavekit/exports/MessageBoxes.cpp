@@ -26,7 +26,8 @@ QString shownText(const QString& text)
 
 QMessageBox::StandardButton showOnThisThread(const MessageBoxRequest& request)
 {
-    QMessageBox box(request.icon, request.caption, shownText(request.text), request.buttons, request.owner);
+    QWidget* owner = request.owner ? request.owner : WindowRegistry::window(request.ownerHandle);
+    QMessageBox box(request.icon, request.caption, shownText(request.text), request.buttons, owner);
     return QMessageBox::StandardButton(box.exec());
 }
 
@@ -67,8 +68,8 @@ extern "C" {
 
 int32_t ErrorBox(HWND owner, const char* text)
 {
-    return kx::MessageBoxes::show({kx::WindowRegistry::window(owner), QStringLiteral("Warning..."),
-                                   QString::fromUtf8(text ? text : ""), QMessageBox::Critical, QMessageBox::Ok});
+    return kx::MessageBoxes::show({nullptr, QStringLiteral("Warning..."), QString::fromUtf8(text ? text : ""),
+                                   QMessageBox::Critical, QMessageBox::Ok, owner});
 }
 
 int32_t ExceptionBox(HWND owner, const char* function)
@@ -76,9 +77,8 @@ int32_t ExceptionBox(HWND owner, const char* function)
     const QString text = QStringLiteral("An handled exception occured in function %1.\nSave your work and restart "
                                         "Kestrix as soon as possible.")
                              .arg(QString::fromUtf8(function ? function : ""));
-    return kx::MessageBoxes::show({kx::WindowRegistry::window(owner),
-                                   QStringLiteral("Kestrix2000 Exception Handling..."), text,
-                                   QMessageBox::Information, QMessageBox::Ok});
+    return kx::MessageBoxes::show({nullptr, QStringLiteral("Kestrix2000 Exception Handling..."), text,
+                                   QMessageBox::Information, QMessageBox::Ok, owner});
 }
 
 } // extern "C"

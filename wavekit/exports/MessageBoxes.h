@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wavekit/wavekit.h"
+
 #include <QMessageBox>
 #include <QString>
 
@@ -11,11 +13,15 @@ namespace kx {
 
 /// One message box as the library asks for it.
 struct MessageBoxRequest {
+    /// Only for requests made on the interface thread.
     QWidget* owner = nullptr;
     QString caption;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    /// The owner of a request from any thread: resolved on the interface thread when the box is
+    /// shown, so a window closed meanwhile leaves the box without an owner.
+    HWND ownerHandle = nullptr;
 };
 
 /// Shows every message box of the library, on the user-interface thread whichever thread asks,

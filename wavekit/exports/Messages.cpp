@@ -11,6 +11,8 @@ extern "C" {
 
 intptr_t SendMessage(HWND target, uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
+    if (message == kx::MsgOperationStarts)
+        kx::OperationContext::noteStartAnnounced();
     auto [window, handler] = WindowRegistry::receiver(target);
     if (!window || !handler)
         return 0;
@@ -22,8 +24,15 @@ intptr_t SendMessage(HWND target, uint32_t message, uintptr_t wParam, intptr_t l
     QWidget* receiver = window.data();
     if (!receiver)
         return 0;
+    const kx::OperationContext* context = kx::OperationContext::current();
+    const uint32_t sender = context ? context->threadId : 0;
     QMetaObject::invokeMethod(
-        receiver, [&, handler = handler] { result = handler(message, wParam, lParam); },
+        receiver,
+        [&, handler = handler] {
+            const uint32_t previous = kx::OperationContext::setMessageSender(sender);
+            result = handler(message, wParam, lParam);
+            kx::OperationContext::setMessageSender(previous);
+        },
         Qt::BlockingQueuedConnection);
     return result;
 }
@@ -45,7 +54,7 @@ int32_t PostMessage(HWND target, uint32_t message, uintptr_t wParam, intptr_t lP
 void BreakThread(HWND frame)
 {
     kx::OperationContext::announceEnd(frame);
-    throw kx::OperationBroken{};
+    throw kx::OperationBroken {};
 }
 
 } // extern "C"

@@ -34,6 +34,7 @@ enum WindowMessage : uint32_t {
     MsgPasteMixOnWindow = 1184, ///< the same with Control held: mix instead of paste
     MsgGetRunningCount = 1167,
     MsgGetThreadManager = 1188,
+    MsgRefreshThreadList = 1187, ///< to the thread manager: rebuild the list
     MsgPlaybackRuns = 1129,   ///< to the preview bar; wParam, lParam: start and length of the played range
     MsgPlaybackHalted = 1130, ///< to the preview bar: playback stopped or paused
 };

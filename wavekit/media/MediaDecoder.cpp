@@ -234,7 +234,8 @@ DecodeStatus decodeFirstAudioStream(const std::string& path, const DecodeRequest
         return DecodeStatus::OutOfMemory;
     bool damaged = false;
     int result = 0;
-    while (!sink.failed() && !sink.full() && (result = av_read_frame(input.get(), packet.get())) >= 0) {
+    auto stopped = [&request] { return request.stop && request.stop->load(std::memory_order_relaxed); };
+    while (!sink.failed() && !sink.full() && !stopped() && (result = av_read_frame(input.get(), packet.get())) >= 0) {
         if (packet->stream_index == stream->index) {
             // A packet the decoder refuses is lost; the sound goes on after it.
             const int sent = avcodec_send_packet(codec.get(), packet.get());
@@ -245,7 +246,7 @@ DecodeStatus decodeFirstAudioStream(const std::string& path, const DecodeRequest
         }
         av_packet_unref(packet.get());
     }
-    if (result < 0 && result != AVERROR_EOF)
+    if ((result < 0 && result != AVERROR_EOF) || stopped())
         damaged = true;
     if (!sink.failed() && !sink.full() && avcodec_send_packet(codec.get(), nullptr) >= 0
         && !drain(codec.get(), frame.get(), sink))

@@ -3,6 +3,7 @@
 #include "documents/SampleBuffer.h"
 #include "documents/WaveHeader.h"
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,6 +24,8 @@ struct DecodeRequest {
     /// Frames to keep at most: a decoder may return the padding of the last block (IMA ADPCM
     /// ignores the length the WAV "fact" chunk gives).
     std::optional<uint64_t> maxFrames;
+    /// Decoding breaks off once this is raised, as after a read error; may be null.
+    const std::atomic<bool>* stop = nullptr;
 };
 
 struct DecodedSound {

@@ -92,6 +92,7 @@ namespace {
     {
         DecodeRequest request;
         request.bits = settings.compressBits;
+        request.stop = settings.stop;
         request.keepPcmBits = true;
         OpenResult result = openDecoded(path, request, settings.zoom, SourceAviStream);
         if (result.status == OpenStatus::Opened)
@@ -132,6 +133,7 @@ namespace {
         file.close();
         DecodeRequest request;
         request.bits = settings.compressBits;
+        request.stop = settings.stop;
         request.maxFrames = factLength(path);
         return openDecoded(path, request, settings.zoom, SourceCompressedWave);
     }
@@ -153,6 +155,7 @@ OpenResult openSoundFile(const std::string& path, const OpenSettings& settings, 
     case FileKind::Media: {
         DecodeRequest request;
         request.bits = settings.compressBits;
+        request.stop = settings.stop;
         return openDecoded(path, request, settings.zoom, SourceMediaFile);
     }
     case FileKind::Riff:

@@ -3,6 +3,7 @@
 #include "documents/PcmFormat.h"
 #include "documents/WaveDocument.h"
 
+#include <atomic>
 #include <optional>
 #include <string>
 
@@ -22,6 +23,8 @@ public:
 struct OpenSettings {
     uint16_t compressBits = 8; ///< "Kestrix\Settings\CompressBits": PCM bits of decoded sound
     uint16_t zoom = 100; ///< "Kestrix\Settings\StartUp\Zoom"
+    /// Decoding gives up once this is raised (its result is then of no use); may be null.
+    const std::atomic<bool>* stop = nullptr;
 };
 
 enum class OpenStatus {

@@ -31,7 +31,8 @@ HWND NewFile(HWND frame, HWND client, int32_t number);
 int32_t OpenWAV(HWND frame, HWND client, const char* path);
 /// Reads a WAV file into an existing wave window, replacing its format and samples.
 int32_t ReadWaveIntoWindow(HWND owner, HWND wave, const char* path);
-/// Operation thread routine: loads "Kestrix\NewFile\FileOpen" into the frame's active window.
+/// Operation thread routine: loads "Kestrix\NewFile\FileOpen" into the wave window it is given
+/// (or, given the frame, into the frame's active window).
 int32_t OpenCompressedWAV(HWND frame);
 /// Saves the frame's active document under `path` (a buffer of `capacity` bytes that receives the
 /// name written); 1 when the file was written.
@@ -102,9 +103,10 @@ int32_t ShowDevCaps(HWND owner, uint32_t outputDevice, uint32_t inputDevice);
 /// stores it as the output and input device setting. 1 for OK, 0 for Cancel or no device at all.
 int32_t ShowSelectWaveOut(HWND owner, int32_t* deviceId);
 
-// Sound filters. Each thread routine takes the frame window, works on its active wave window (the
-// mark, or the whole file when nothing is marked), reads its parameters from the settings store and
-// returns the thread's exit code (1, or 0 when it was stopped or failed).
+// Sound filters. Each thread routine takes the wave window to work on (or the frame window, whose
+// active wave window it then works on), works on the mark, or the whole file when nothing is
+// marked, reads its parameters from the settings store and returns the thread's exit code (1, or
+// 0 when it was stopped or failed).
 int32_t ChangeVolume(HWND frame);
 /// "Peak Volume": scales the range so that its loudest sample reaches full scale.
 int32_t SetMaxVolume(HWND frame);
