@@ -1,8 +1,8 @@
+#include "InterfaceThread.h"
 #include "OperationContext.h"
 #include "WindowRegistry.h"
 #include "wavekit/wavekit.h"
 
-#include <QCoreApplication>
 #include <QThread>
 
 using kx::WindowRegistry;
@@ -22,9 +22,7 @@ intptr_t SendMessage(HWND target, uint32_t message, uintptr_t wParam, intptr_t l
     QWidget* receiver = window.data();
     if (!receiver)
         return 0;
-    QMetaObject::invokeMethod(
-        receiver, [&, handler = handler] { result = handler(message, wParam, lParam); },
-        Qt::BlockingQueuedConnection);
+    kx::callOnThreadOf(receiver, [&, handler = handler] { result = handler(message, wParam, lParam); });
     return result;
 }
 
@@ -36,9 +34,7 @@ int32_t PostMessage(HWND target, uint32_t message, uintptr_t wParam, intptr_t lP
     QWidget* receiver = window.data();
     if (!receiver)
         return 0;
-    QMetaObject::invokeMethod(
-        receiver, [handler = handler, message, wParam, lParam] { handler(message, wParam, lParam); },
-        Qt::QueuedConnection);
+    kx::postToThreadOf(receiver, [handler = handler, message, wParam, lParam] { handler(message, wParam, lParam); });
     return 1;
 }
 
