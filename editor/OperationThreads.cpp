@@ -1,6 +1,7 @@
 #include "OperationThreads.h"
 
 #include "documents/SharedDocument.h"
+#include "exports/InterfaceThread.h"
 #include "exports/OperationContext.h"
 #include "exports/WindowRegistry.h"
 
@@ -53,12 +54,10 @@ bool OperationThreads::start(const Routine& routine, HWND argument, int operatio
         if (document)
             document->operationRunning = false;
         if (self) {
-            QMetaObject::invokeMethod(
-                self.data(), [self, threadId, window] {
-                    if (self)
-                        self->threadFinished(threadId, window);
-                },
-                Qt::QueuedConnection);
+            postToThreadOf(self.data(), [self, threadId, window] {
+                if (self)
+                    self->threadFinished(threadId, window);
+            });
         }
     }).detach();
     return true;
