@@ -1,9 +1,10 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
+# `make tsan` runs only the ThreadSanitizer stage of `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: all deps build run test bench format clean
+.PHONY: all deps build run test tsan bench format clean
 
 all: build
 
@@ -20,6 +21,9 @@ run: build
 test: build
 	@scripts/run-tests
 
+tsan: deps
+	@scripts/run-tsan-tests
+
 # Every benchmark program the build made, one after another; the first that fails stops the run.
 bench: build
 	@for program in $(BUILD)/bench/*_bench; do \
@@ -32,4 +36,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD) build-asan build-fuzz
+	@rm -rf $(BUILD) build-asan build-tsan build-fuzz

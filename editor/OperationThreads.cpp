@@ -2,6 +2,7 @@
 
 #include "CommandIds.h"
 #include "documents/SharedDocument.h"
+#include "exports/InterfaceThread.h"
 #include "exports/OperationContext.h"
 #include "exports/WindowRegistry.h"
 
@@ -62,13 +63,10 @@ bool OperationThreads::start(const Routine& routine, HWND argument, int operatio
         if (document)
             document->operationRunning = false;
         if (self) {
-            QMetaObject::invokeMethod(
-                self.data(),
-                [self, threadId] {
-                    if (self)
-                        self->threadFinished(threadId);
-                },
-                Qt::QueuedConnection);
+            postToThreadOf(self.data(), [self, threadId] {
+                if (self)
+                    self->threadFinished(threadId);
+            });
         }
     }).detach();
     return true;

@@ -107,7 +107,8 @@ namespace {
             = std::find_if(list.begin(), list.end(), [&](const Operation& o) { return command.words[0] == o.name; });
         if (operation == list.end())
             return usage("unknown operation '" + command.words[0] + "'");
-        for (const auto& [name, value] : command.parameters) {
+        for (const auto& given : command.parameters) {
+            const std::string& name = given.first;
             if (std::none_of(operation->parameters.begin(), operation->parameters.end(),
                     [&](const Parameter& p) { return name == p.name; }))
                 return usage("unknown parameter '" + name + "' for " + operation->name);

@@ -1,6 +1,7 @@
 #include "WorkingBox.h"
 
 #include "DialogPlacement.h"
+#include "exports/InterfaceThread.h"
 #include "exports/WindowRegistry.h"
 #include "exports/WindowRequests.h"
 
@@ -8,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
-#include <QThread>
 #include <QVBoxLayout>
 
 namespace kx {
@@ -34,11 +34,10 @@ HWND WorkingBox::create(HWND owner, bool withProgress)
         return box->handle();
     };
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() == app->thread())
+    if (!app)
         return build();
     HWND handle = nullptr;
-    QMetaObject::invokeMethod(
-        app, [&] { handle = build(); }, Qt::BlockingQueuedConnection);
+    callOnThreadOf(app, [&] { handle = build(); });
     return handle;
 }
 

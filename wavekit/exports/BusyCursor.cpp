@@ -1,3 +1,4 @@
+#include "InterfaceThread.h"
 #include "wavekit/wavekit.h"
 
 #include <QCursor>
@@ -29,7 +30,7 @@ void apply(intptr_t cursor)
     if (QThread::currentThread() == app->thread())
         show();
     else
-        QMetaObject::invokeMethod(app, show, Qt::QueuedConnection);
+        kx::postToThreadOf(app, show);
 }
 
 } // namespace

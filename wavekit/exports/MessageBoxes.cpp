@@ -1,10 +1,10 @@
 #include "MessageBoxes.h"
 
+#include "InterfaceThread.h"
 #include "WindowRegistry.h"
 #include "wavekit/wavekit.h"
 
 #include <QApplication>
-#include <QThread>
 
 #include <mutex>
 
@@ -54,11 +54,8 @@ QMessageBox::StandardButton MessageBoxes::show(const MessageBoxRequest& request)
         qWarning("%s: %s", qPrintable(request.caption), qPrintable(request.text));
         return QMessageBox::Ok;
     }
-    if (QThread::currentThread() == app->thread())
-        return showOnThisThread(request);
     QMessageBox::StandardButton result = QMessageBox::NoButton;
-    QMetaObject::invokeMethod(
-        app, [&] { result = showOnThisThread(request); }, Qt::BlockingQueuedConnection);
+    callOnThreadOf(app, [&] { result = showOnThisThread(request); });
     return result;
 }
 

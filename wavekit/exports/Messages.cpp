@@ -1,8 +1,8 @@
+#include "InterfaceThread.h"
 #include "OperationContext.h"
 #include "WindowRegistry.h"
 #include "wavekit/wavekit.h"
 
-#include <QCoreApplication>
 #include <QThread>
 
 using kx::WindowRegistry;
@@ -26,14 +26,11 @@ intptr_t SendMessage(HWND target, uint32_t message, uintptr_t wParam, intptr_t l
         return 0;
     const kx::OperationContext* context = kx::OperationContext::current();
     const uint32_t sender = context ? context->threadId : 0;
-    QMetaObject::invokeMethod(
-        receiver,
-        [&, handler = handler] {
-            const uint32_t previous = kx::OperationContext::setMessageSender(sender);
-            result = handler(message, wParam, lParam);
-            kx::OperationContext::setMessageSender(previous);
-        },
-        Qt::BlockingQueuedConnection);
+    kx::callOnThreadOf(receiver, [&, handler = handler] {
+        const uint32_t previous = kx::OperationContext::setMessageSender(sender);
+        result = handler(message, wParam, lParam);
+        kx::OperationContext::setMessageSender(previous);
+    });
     return result;
 }
 
@@ -45,9 +42,7 @@ int32_t PostMessage(HWND target, uint32_t message, uintptr_t wParam, intptr_t lP
     QWidget* receiver = window.data();
     if (!receiver)
         return 0;
-    QMetaObject::invokeMethod(
-        receiver, [handler = handler, message, wParam, lParam] { handler(message, wParam, lParam); },
-        Qt::QueuedConnection);
+    kx::postToThreadOf(receiver, [handler = handler, message, wParam, lParam] { handler(message, wParam, lParam); });
     return 1;
 }
 

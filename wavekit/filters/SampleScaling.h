@@ -25,8 +25,9 @@ template <> struct SampleForm<int16_t> {
     static int16_t stored(int32_t value) { return int16_t(value); }
 };
 
-/// Hot loops are built twice, for AVX2 and for the x86-64 baseline, and the loader picks one.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+/// Hot loops are built twice, for AVX2 and for the x86-64 baseline, and the loader picks one. Not
+/// under ThreadSanitizer: the loader runs the picking code before the sanitizer's runtime is up.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
 #define KX_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define KX_VECTOR_CLONES
