@@ -35,6 +35,10 @@ QString operationName(int code)
         return QStringLiteral("Fade Channels Right To Left - Filter");
     case OpInsertSilence:
         return QStringLiteral("Insert Silence - Filter");
+    case OpDrawtoneVolume:
+        return QStringLiteral("Drawtone Volume - Filter");
+    case OpDrawtoneFadeChannels:
+        return QStringLiteral("Drawtone Fade Channels - Filter");
     case OpExtensionFilter:
         return QStringLiteral("Kestrix2000 Extension Filter");
     case OpZeroize:
@@ -49,64 +53,64 @@ namespace kx {
 
 namespace {
 
-const char* helpSource(int id)
-{
-    switch (id) {
-    case CmdNew:
-        return "Creates a new wavefile in a new window\rNew File";
-    case CmdOpen:
-        return "Opens a wave, AVI, raw or compressed sound file\rOpen File";
-    case CmdSave:
-        return "Saves the active file\rSave";
-    case CmdSaveAs:
-        return "Saves the active file under a new name\rSave As";
-    case CmdClose:
-        return "Closes the active file\rClose";
-    case CmdRevert:
-        return "Goes back to the saved version of the active file\rRevert";
-    case CmdUndo:
-        return "Undoes the last operation\rUndo";
-    case CmdCut:
-        return "Moves the mark to the clipboard\rCut";
-    case CmdCopy:
-        return "Copies the mark to the clipboard\rCopy";
-    case CmdPaste:
-        return "Inserts the clipboard at the cursor\rPaste";
-    case CmdMix:
-        return "Mixes the clipboard into the file at the cursor\rMix";
-    case CmdDelete:
-        return "Deletes the mark\rDelete";
-    case CmdCrop:
-        return "Keeps only the mark\rCrop";
-    case CmdMarkAll:
-        return "Marks the whole file\rMark all";
-    case CmdDestroyMark:
-        return "Removes the mark\rDestroy Mark";
-    case CmdPlay:
-        return "Plays the file or the mark\rPlay";
-    case CmdStop:
-        return "Stops playing\rStop";
-    case CmdPause:
-        return "Pauses or resumes playing\rPause";
-    case CmdVolume:
-        return "Changes the volume of the mark or the file\rVolume";
-    case CmdMaxVolume:
-        return "Raises the loudest sample to full scale\rMaximum Volume";
-    case CmdFadeIn:
-        return "Fades the mark or the file in\rFade In";
-    case CmdFadeOut:
-        return "Fades the mark or the file out\rFade Out";
-    case CmdReverse:
-        return "Plays the mark or the file backwards\rReverse";
-    case CmdThreadManager:
-        return "Shows or hides the running operations\rThread Manager";
-    case CmdCloseAll:
-        return "Closes every file\rClose all";
-    case CmdExit:
-        return "Quits Kestrix2000\rExit";
+    const char* helpSource(int id)
+    {
+        switch (id) {
+        case CmdNew:
+            return "Creates a new wavefile in a new window\rNew File";
+        case CmdOpen:
+            return "Opens a wave, AVI, raw or compressed sound file\rOpen File";
+        case CmdSave:
+            return "Saves the active file\rSave";
+        case CmdSaveAs:
+            return "Saves the active file under a new name\rSave As";
+        case CmdClose:
+            return "Closes the active file\rClose";
+        case CmdRevert:
+            return "Goes back to the saved version of the active file\rRevert";
+        case CmdUndo:
+            return "Undoes the last operation\rUndo";
+        case CmdCut:
+            return "Moves the mark to the clipboard\rCut";
+        case CmdCopy:
+            return "Copies the mark to the clipboard\rCopy";
+        case CmdPaste:
+            return "Inserts the clipboard at the cursor\rPaste";
+        case CmdMix:
+            return "Mixes the clipboard into the file at the cursor\rMix";
+        case CmdDelete:
+            return "Deletes the mark\rDelete";
+        case CmdCrop:
+            return "Keeps only the mark\rCrop";
+        case CmdMarkAll:
+            return "Marks the whole file\rMark all";
+        case CmdDestroyMark:
+            return "Removes the mark\rDestroy Mark";
+        case CmdPlay:
+            return "Plays the file or the mark\rPlay";
+        case CmdStop:
+            return "Stops playing\rStop";
+        case CmdPause:
+            return "Pauses or resumes playing\rPause";
+        case CmdVolume:
+            return "Changes the volume of the mark or the file\rVolume";
+        case CmdMaxVolume:
+            return "Raises the loudest sample to full scale\rMaximum Volume";
+        case CmdFadeIn:
+            return "Fades the mark or the file in\rFade In";
+        case CmdFadeOut:
+            return "Fades the mark or the file out\rFade Out";
+        case CmdReverse:
+            return "Plays the mark or the file backwards\rReverse";
+        case CmdThreadManager:
+            return "Shows or hides the running operations\rThread Manager";
+        case CmdCloseAll:
+            return "Closes every file\rClose all";
+        case CmdExit:
+            return "Quits Kestrix2000\rExit";
+        }
+        return nullptr;
     }
-    return nullptr;
-}
 
 } // namespace
 

@@ -30,6 +30,7 @@ enum Command : int {
     CmdDrawtoneVolume = 231,
     CmdMaxVolume = 232,
     CmdFadeRightToLeft = 234,
+    CmdDrawtoneFadeChannels = 235, ///< the function bar's channel curve
     CmdZeroize = 236,
     CmdRevert = 238,
     CmdBulkwave = 239,
@@ -71,7 +72,6 @@ enum Command : int {
     CmdTipsAndTricks = 40010,
     CmdHomepage = 40011,
 };
-
 
 /// The thread manager's name of an operation code.
 QString operationName(int code);

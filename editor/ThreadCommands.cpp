@@ -21,6 +21,8 @@ namespace {
         { CmdMaxVolume, nullptr, SetMaxVolume, OpPeakVolume },
         { CmdFadeRightToLeft, nullptr, FadeChannelsRightToLeft, OpFadeRightToLeft },
         { CmdZeroize, nullptr, Zeroize, OpZeroize },
+        { CmdDrawtoneVolume, ShowDTVolume, DrawtoneVolume, OpDrawtoneVolume },
+        { CmdDrawtoneFadeChannels, ShowDTFadeChannels, DrawtoneFadeChannels, OpDrawtoneFadeChannels },
         // The menu's "Insert Silence..." inserts at the cursor whatever is marked.
         { CmdInsertSilence, ShowSilence, InsertSilence, OpInsertSilence },
         { CmdCut, nullptr, cutToClipboard, OpCopy },

@@ -6,6 +6,7 @@
 #include "WaitFor.h"
 #include "WavBuilder.h"
 #include "WaveWindow.h"
+#include "dialogs/CurveGraph.h"
 #include "dialogs/ModalDialogs.h"
 #include "documents/SharedDocument.h"
 #include "exports/MessageBoxes.h"
@@ -414,6 +415,39 @@ TEST(FilterRoutines, ChannelTestsAndSampleScaling)
     };
     for (const auto& c : scaling)
         EXPECT_EQ(ChangeSampleVolume(c.sample, c.bits, c.factor), c.result) << c.sample << " " << c.factor;
+}
+
+// The curve drawn in the dialog reaches the document through the operation thread, and Undo takes it back; the channel
+// curve turns a mono file down.
+TEST(FilterRoutines, DrawtoneCurvesRunFromTheirDialogs)
+{
+    ScriptedInterface interface;
+    QString drawnIn;
+    ModalDialogs::setDriver([&](QDialog& dialog) {
+        drawnIn = dialog.windowTitle();
+        dialog.findChild<CurveGraph*>()->setPins({ { 0, 0 }, { 150, 200 }, { 300, 0 } });
+        return int(QDialog::Accepted);
+    });
+    const std::vector<int16_t> input(3000, 1000);
+    FrameWithDocument f(1, input);
+    ASSERT_NE(f.wave, nullptr);
+    f.run(CmdDrawtoneVolume);
+    EXPECT_EQ(drawnIn, "Drawtone - Change Volume");
+    const std::vector<int16_t> s = samplesOf(f.document());
+    EXPECT_EQ(s[0], 1998);
+    EXPECT_EQ(s[1499], 0);
+    EXPECT_EQ(s[2999], 2000);
+    EXPECT_EQ(f.undoText(), "&Undo: Drawtone Volume\tCtrl + Z");
+    EXPECT_FALSE(IsFileSaved(f.wave->handle()));
+    EXPECT_EQ(RegGetWord("Kestrix\\Settings\\Drawtone\\VolumeNumber", 0), 4);
+    f.frame.runCommand(CmdUndo);
+    EXPECT_EQ(samplesOf(f.document()), input);
+
+    f.run(CmdDrawtoneFadeChannels);
+    EXPECT_EQ(drawnIn, "Drawtone - Fade Channels");
+    EXPECT_EQ(samplesOf(f.document()), input);
+    EXPECT_EQ(interface.boxes.size(), 1u);
+    EXPECT_EQ(f.undoText(), "&Undo not possible\tCtrl + Z");
 }
 
 } // namespace

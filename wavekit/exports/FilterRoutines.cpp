@@ -1,11 +1,13 @@
 // The filters' thread routines: each reads its settings and hands its core filter to the common
 // filter thread.
+#include "DrawnCurve.h"
 #include "FilterThread.h"
 #include "OperationCodes.h"
 #include "WindowRegistry.h"
 #include "documents/SharedDocument.h"
 #include "filters/Channels.h"
 #include "filters/CrossFades.h"
+#include "filters/Drawtone.h"
 #include "filters/Fades.h"
 #include "filters/FilterSettings.h"
 #include "filters/PeakVolume.h"
@@ -47,6 +49,17 @@ int32_t channelTest(HWND wave, uint32_t offset, bool (*test)(const WaveHeader&, 
     return test(shared->document.header, offset) ? 1 : 0;
 }
 
+/// A Drawtone curve as its dialog left it, applied with the progress box standing.
+int32_t runCurve(
+    HWND frame, int code, FilterStatus (*apply)(WaveDocument&, std::span<const CurvePin>, bool, const FilterControl&))
+{
+    const DrawnCurve curve = drawnCurve();
+    FilterRun run { code, false, false, false,
+        [=](WaveDocument& d, const FilterControl& c) { return apply(d, curve.pins, curve.markedArea, c); } };
+    run.showsProgress = true;
+    return runFilterThread(frame, run);
+}
+
 } // namespace
 
 extern "C" {
@@ -86,6 +99,16 @@ int32_t FadeChannelsRightToLeft(HWND frame)
 {
     return runInPlace(frame, OpFadeRightToLeft,
         [](WaveDocument& d, const FilterControl& c) { return fadeChannels(d, CrossFade::RightToLeft, c); });
+}
+
+int32_t DrawtoneVolume(HWND frame)
+{
+    return runCurve(frame, OpDrawtoneVolume, drawtoneVolume);
+}
+
+int32_t DrawtoneFadeChannels(HWND frame)
+{
+    return runCurve(frame, OpDrawtoneFadeChannels, drawtoneFadeChannels);
 }
 
 int32_t SetSilence(HWND frame)

@@ -20,7 +20,7 @@ namespace {
 
     /// Runs the change under the document's exclusive lock, which is opened between blocks so that
     /// painting and playback, which take it shared, are not held up for the whole run.
-    FilterStatus changeLocked(SharedDocument& shared, const FilterRun& run)
+    FilterStatus changeLocked(SharedDocument& shared, const FilterRun& run, HWND progressBox)
     {
         std::unique_lock lock(shared.lock);
         OperationContext* context = OperationContext::current();
@@ -31,8 +31,32 @@ namespace {
             std::this_thread::yield();
             lock.lock();
         };
+        // Posted, not sent: the document stays locked while the change reports.
+        if (progressBox)
+            control.progress
+                = [progressBox](int percent) { PostMessage(progressBox, WM_USER + 2, uintptr_t(percent), 0); };
         return run.change(shared.document, control);
     }
+
+    /// The progress box of a run, closed however the run ends.
+    class ProgressBox {
+    public:
+        ProgressBox(HWND frame, bool shown)
+            : m_handle(shown ? ShowPercentage(frame) : nullptr)
+        {
+        }
+        ~ProgressBox()
+        {
+            if (m_handle)
+                PostMessage(m_handle, MsgClose, 0, 0);
+        }
+        ProgressBox(const ProgressBox&) = delete;
+        ProgressBox& operator=(const ProgressBox&) = delete;
+        HWND handle() const { return m_handle; }
+
+    private:
+        HWND m_handle;
+    };
 
 } // namespace
 
@@ -51,7 +75,11 @@ int32_t runFilterThread(HWND argument, const FilterRun& run)
         return 1;
     }
 
-    const FilterStatus status = changeLocked(*shared, run);
+    FilterStatus status;
+    {
+        const ProgressBox box(frame, run.showsProgress);
+        status = changeLocked(*shared, run, box.handle());
+    }
     switch (status) {
     case FilterStatus::OutOfMemory:
         ErrorBox(run.memoryErrorOverFrame ? frame : wave, "Not enough memory.");

@@ -23,6 +23,8 @@ struct FilterRun {
     /// The change itself, run with the document locked exclusively; between blocks the lock is let
     /// go for a moment so the windows can paint.
     std::function<FilterStatus(WaveDocument&, const FilterControl&)> change;
+    /// A "Working..." box with a progress bar stands over the frame while the change runs.
+    bool showsProgress = false;
 };
 
 /// The common course of every filter thread: find the wave window (`argument` is that window, or

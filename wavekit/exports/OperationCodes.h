@@ -20,6 +20,8 @@ enum OperationCode : int {
     OpSilence = 15031,
     OpFadeRightToLeft = 15035,
     OpInsertSilence = 15037,
+    OpDrawtoneVolume = 15040,
+    OpDrawtoneFadeChannels = 15041,
     OpExtensionFilter = 15050,
     OpZeroize = 15073,
 };

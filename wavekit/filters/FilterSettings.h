@@ -24,5 +24,8 @@ inline constexpr WordSetting kVelocity { "Kestrix\\Settings\\Filters\\Velocity",
 inline constexpr WordSetting kVelocitySmooth { "Kestrix\\Settings\\Filters\\VelocitySmooth", 1 };
 inline constexpr WordSetting kVelocitySmoothValue { "Kestrix\\Settings\\Filters\\VelocitySmoothValue", 3 };
 inline constexpr WordSetting kLowPass { "Kestrix\\Settings\\Filters\\LowPass", 4 };
+/// Pin counts of the two Drawtone curves.
+inline constexpr WordSetting kDrawtoneVolumePins { "Kestrix\\Settings\\Drawtone\\VolumeNumber", 4 };
+inline constexpr WordSetting kDrawtoneFadePins { "Kestrix\\Settings\\Drawtone\\FadeChannelsNumber", 5 };
 
 } // namespace kx::filtersettings

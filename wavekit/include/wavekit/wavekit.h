@@ -125,6 +125,11 @@ int32_t Reverse(HWND frame);
 int32_t Velocity(HWND frame);
 /// "Soften": a moving average over the range.
 int32_t LowPass(HWND frame);
+/// The curve last accepted in the Drawtone dialogs, applied to the mark or the whole file as the
+/// dialog chose, with a progress box over the frame. Ranges of 300 bytes or fewer, and for the
+/// channel curve a file that is not stereo, stay unchanged.
+int32_t DrawtoneVolume(HWND frame);
+int32_t DrawtoneFadeChannels(HWND frame);
 /// One sample times `factor`, truncated toward zero and clipped; `bits` 8 reads the low byte as an
 /// unsigned 8-bit sample.
 int16_t ChangeSampleVolume(int16_t sample, int32_t bits, float factor);
@@ -148,6 +153,10 @@ int32_t ShowLowPass(HWND frame);
 int32_t ShowVelocity(HWND frame);
 /// "Insert Silence".
 int32_t ShowSilence(HWND frame);
+/// "Drawtone - Change Volume" and "Drawtone - Fade Channels": the curve for DrawtoneVolume and
+/// DrawtoneFadeChannels.
+int32_t ShowDTVolume(HWND frame);
+int32_t ShowDTFadeChannels(HWND frame);
 
 // The program's options and its about box: modal, on the interface thread.
 /// "Kestrix2000 Options"; the result of its OK (1) or Cancel (0).
