@@ -16,7 +16,7 @@ sox -n -r 11025 -b 8 -c 2 "$work/u8-stereo.wav" synth 0.5 sine 300 sine 700
 # Operations whose undo must give the input back; velocity changes the length and offers no undo.
 operations=("volume percent=50" "volume percent=300" "peak" "fadein percent=10" "fadeout percent=0" "fade-lr"
   "fade-rl" "silence" "insert-silence sec=0 ms=250" "zeroize threshold=300" "reverse" "soften strength=8"
-  "soften strength=18")
+  "soften strength=18" "dt-volume points=0:0,150:200,300:0" "dt-fade points=0:200,100:0,200:100,300:100")
 
 for input in "$work"/*.wav; do
   name=$(basename "$input" .wav)
@@ -40,6 +40,19 @@ for input in "$work"/*.wav; do
   frames_out=$(soxi -s "$work/v.wav")
   [ "$frames_out" -eq $((frames_in * 2)) ] || fail "$name: velocity 50 % gives $frames_out frames from $frames_in"
 done
+
+# A Drawtone point list that breaks a rule is refused with exit 2 and names the fault.
+for points in "0:100,300:100" "5:100,150:0,300:100" "0:100,150:0,299:100" "0:100,150:201,300:100" \
+  "0:100,200:0,100:0,300:100" "0:100,x,300:100"; do
+  set +e
+  "$wavetool" apply dt-volume points="$points" "$work/s16-stereo.wav" "$work/dt.wav" 2>"$work/err"; status=$?
+  set -e
+  [ $status -eq 2 ] && grep -q "^wavetool: bad points: ." "$work/err" || fail "dt-volume points=$points: status $status"
+done
+# The channel curve leaves a mono file alone and says so.
+"$wavetool" apply dt-fade points=0:0,300:200,300:0 "$work/s16-mono.wav" "$work/dt.wav" 2>/dev/null && fail "dt-fade: bad list accepted"
+"$wavetool" apply dt-fade points=0:200,150:0,300:200 "$work/s16-mono.wav" "$work/dt.wav" 2>"$work/err"
+cmp -s "$work/s16-mono.ref" "$work/dt.wav" && grep -q "stereo" "$work/err" || fail "dt-fade changed a mono file"
 
 # Reversing twice gives the original.
 "$wavetool" apply reverse "$work/s16-stereo.wav" "$work/r1.wav"

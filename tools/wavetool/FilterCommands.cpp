@@ -5,6 +5,7 @@
 #include "documents/WavReader.h"
 #include "documents/WavWriter.h"
 #include "filters/CrossFades.h"
+#include "filters/Drawtone.h"
 #include "filters/Fades.h"
 #include "filters/FilterSettings.h"
 #include "filters/PeakVolume.h"
@@ -35,11 +36,18 @@ namespace {
     /// The values of an operation's parameters, in the order its table lists them.
     using Values = std::vector<uint32_t>;
 
+    /// A Drawtone curve: the pins, and whether the mark stands for the dialog's "Marked area".
+    using CurveRun = FilterStatus (*)(WaveDocument&, std::span<const CurvePin>, bool, const FilterControl&);
+
     struct Operation {
         const char* name;
         std::vector<Parameter> parameters;
         std::function<FilterStatus(WaveDocument&, const Values&)> run;
+        /// Set for the curves, which take points=X:Y,... instead of numbers.
+        CurveRun curve = nullptr;
     };
+
+    constexpr const char* kPoints = "points";
 
     const std::vector<Operation>& operations()
     {
@@ -67,6 +75,8 @@ namespace {
                 } },
             { "soften", { { "strength", fs::kLowPass } },
                 [](WaveDocument& d, const Values& v) { return soften(d, v[0]); } },
+            { "dt-volume", {}, {}, drawtoneVolume },
+            { "dt-fade", {}, {}, drawtoneFadeChannels },
         };
         return list;
     }
@@ -80,6 +90,8 @@ namespace {
             std::string line = std::string("  ") + operation.name;
             for (const Parameter& parameter : operation.parameters)
                 line += std::string(" ") + parameter.name + (parameter.boolean ? "=0|1" : "=N");
+            if (operation.curve)
+                line += " points=X:Y,X:Y,...";
             std::fprintf(stderr, "%s\n", line.c_str());
         }
         return ExitUsage;
@@ -100,6 +112,31 @@ namespace {
         return value;
     }
 
+    /// "X:Y,X:Y,..." as pins; on a fault, `fault` says what is wrong.
+    std::vector<CurvePin> parsePoints(const std::string& text, std::string& fault)
+    {
+        std::vector<CurvePin> pins;
+        std::size_t at = 0;
+        while (at <= text.size()) {
+            const std::size_t comma = std::min(text.find(',', at), text.size());
+            const std::string point = text.substr(at, comma - at);
+            const std::size_t colon = point.find(':');
+            uint32_t x = 0;
+            uint32_t y = 0;
+            if (colon == std::string::npos || !parseUnsigned(point.substr(0, colon), x)
+                || !parseUnsigned(point.substr(colon + 1), y) || x > uint32_t(curve::kWidth)
+                || y > uint32_t(curve::kHeight)) {
+                fault = "point '" + point + "' is not X:Y with X 0 to 300 and Y 0 to 200";
+                return {};
+            }
+            pins.push_back({ int32_t(x), int32_t(y) });
+            at = comma + 1;
+        }
+        if (const char* wrong = pinListFault(pins))
+            fault = wrong;
+        return pins;
+    }
+
     int apply(const ParsedCommand& command)
     {
         const auto& list = operations();
@@ -109,7 +146,8 @@ namespace {
             return usage("unknown operation '" + command.words[0] + "'");
         for (const auto& given : command.parameters) {
             const std::string& name = given.first;
-            if (std::none_of(operation->parameters.begin(), operation->parameters.end(),
+            if (!(operation->curve && name == kPoints)
+                && std::none_of(operation->parameters.begin(), operation->parameters.end(),
                     [&](const Parameter& p) { return name == p.name; }))
                 return usage("unknown parameter '" + name + "' for " + operation->name);
         }
@@ -122,6 +160,15 @@ namespace {
         }
         if (std::string(operation->name) == "velocity" && values[0] == 0)
             return usage("velocity needs a percent of at least 1");
+        std::vector<CurvePin> pins;
+        if (operation->curve) {
+            if (!command.parameters.count(kPoints))
+                return usage(std::string(operation->name) + " needs points=X:Y,X:Y,...");
+            std::string fault;
+            pins = parsePoints(command.parameters.at(kPoints), fault);
+            if (!fault.empty())
+                return usage("bad points: " + fault);
+        }
 
         uint32_t markStart = 0;
         uint32_t markLength = 0;
@@ -144,7 +191,11 @@ namespace {
         document.mark.markStart = markStart;
         document.mark.markLength = markLength;
 
-        const FilterStatus status = operation->run(document, values);
+        const FilterStatus status = operation->curve ? operation->curve(document, pins, command.has("--mark"), {})
+                                                     : operation->run(document, values);
+        if (operation->curve == drawtoneFadeChannels && status == FilterStatus::Refused
+            && document.header.nChannels != 2)
+            std::fprintf(stderr, "The channels can only be faded in a stereo file; nothing was changed.\n");
         if (status == FilterStatus::OutOfMemory) {
             std::fprintf(stderr, "Not enough memory.\n");
             return ExitFailed;
@@ -161,7 +212,7 @@ namespace {
 
 std::vector<Command> filterCommands()
 {
-    std::vector<std::string> names;
+    std::vector<std::string> names { kPoints };
     for (const Operation& operation : operations()) {
         for (const Parameter& parameter : operation.parameters) {
             if (std::find(names.begin(), names.end(), parameter.name) == names.end())
