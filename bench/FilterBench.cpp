@@ -4,6 +4,7 @@
 // include the undo copy each run records.
 #include "documents/UndoStore.h"
 #include "filters/CrossFades.h"
+#include "filters/Drawtone.h"
 #include "filters/Fades.h"
 #include "filters/PeakVolume.h"
 #include "filters/Reverse.h"
@@ -26,6 +27,9 @@ namespace {
 constexpr uint32_t kDataSize = 10u * 60 * 44100 * 4;
 
 using Clock = std::chrono::steady_clock;
+
+/// A drawn curve of five pins over the whole file, rising and falling.
+const std::vector<kx::CurvePin> kCurve = { { 0, 100 }, { 60, 30 }, { 150, 150 }, { 230, 50 }, { 300, 100 } };
 
 const std::vector<uint8_t>& pristine()
 {
@@ -132,6 +136,8 @@ KX_FILTER_BENCH(PeakVolume, true, kx::setMaxVolume(d));
 KX_FILTER_BENCH(FadeIn, false, kx::fadeIn(d, 10));
 KX_FILTER_BENCH(FadeOut, false, kx::fadeOut(d, 10));
 KX_FILTER_BENCH(FadeChannels, false, kx::fadeChannels(d, kx::CrossFade::LeftToRight));
+KX_FILTER_BENCH(DrawtoneVolume, false, kx::drawtoneVolume(d, kCurve, false));
+KX_FILTER_BENCH(DrawtoneFadeChannels, false, kx::drawtoneFadeChannels(d, kCurve, false));
 KX_FILTER_BENCH(Silence, false, (d.mark.markLength = kDataSize, kx::setSilence(d)));
 KX_FILTER_BENCH(Zeroize, false, kx::zeroize(d, 30));
 KX_FILTER_BENCH(Reverse, false, kx::reverse(d));
