@@ -1,4 +1,5 @@
 // The Drawtone dialogs worked with the mouse by a test driver.
+#include "OwnerWindow.h"
 #include "dialogs/CurveGraph.h"
 #include "dialogs/ModalDialogs.h"
 #include "exports/WindowRegistry.h"
@@ -18,18 +19,7 @@
 namespace {
 
 using namespace kx;
-
-struct Owner {
-    QWidget widget;
-    HWND handle;
-    Owner()
-    {
-        widget.setGeometry(100, 100, 800, 600);
-        widget.show();
-        handle = WindowRegistry::add(&widget, nullptr);
-    }
-    ~Owner() { WindowRegistry::remove(handle); }
-};
+using kx::test::Owner;
 
 /// The widget position of a graph point: one pixel of frame.
 QPoint onGraph(int x, int y)

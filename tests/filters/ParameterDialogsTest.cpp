@@ -1,4 +1,5 @@
 // The filters' parameter dialogs and the "Working..." boxes, worked by a test driver.
+#include "OwnerWindow.h"
 #include "dialogs/ModalDialogs.h"
 #include "exports/WindowRegistry.h"
 #include "exports/WindowRequests.h"
@@ -21,19 +22,7 @@
 namespace {
 
 using namespace kx;
-
-/// An owner window at a known place, registered like the frame.
-struct Owner {
-    QWidget widget;
-    HWND handle;
-    Owner()
-    {
-        widget.setGeometry(100, 100, 800, 600);
-        widget.show();
-        handle = WindowRegistry::add(&widget, nullptr);
-    }
-    ~Owner() { WindowRegistry::remove(handle); }
-};
+using kx::test::Owner;
 
 /// Installs `work` as the dialog driver for one call of `show` and returns show's result.
 int32_t drive(int32_t (*show)(HWND), HWND frame, std::function<int(QDialog&)> work)
