@@ -9,21 +9,26 @@ namespace kx {
 
 namespace {
 
-    /// A directory of ours that nobody else can enter or change; never a link. A directory of
-    /// ours that is open to others is closed first (only its owner can have made it so).
-    bool isOurs(const std::string& path)
+    enum class WhenOpen { Refuse, Close };
+
+    /// A directory of ours that nobody else can enter or change; never a link. One of ours that
+    /// is open to others (only its owner can have made it so) is closed first where it is ours to
+    /// manage, and otherwise not used.
+    bool isOurs(const std::string& path, WhenOpen whenOpen)
     {
         struct stat info { };
         if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
             return false;
-        return (info.st_mode & 077) == 0 || ::chmod(path.c_str(), 0700) == 0;
+        if ((info.st_mode & 077) == 0)
+            return true;
+        return whenOpen == WhenOpen::Close && ::chmod(path.c_str(), 0700) == 0;
     }
 
     std::string madePrivate(const std::string& path)
     {
         if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
             return {};
-        return isOurs(path) ? path : std::string();
+        return isOurs(path, WhenOpen::Close) ? path : std::string();
     }
 
     std::string withoutTrailingSlashes(std::string path)
@@ -37,10 +42,11 @@ namespace {
 
 std::string privateDirectory()
 {
-    // The session's runtime directory is the user's alone by definition; check it anyway.
+    // The session's runtime directory is the user's alone by definition; check it anyway, and
+    // leave its rights to the session that made it.
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime == '/') {
         const std::string base = withoutTrailingSlashes(runtime);
-        if (isOurs(base))
+        if (isOurs(base, WhenOpen::Refuse))
             if (std::string directory = madePrivate(base + "/kestrix2000"); !directory.empty())
                 return directory;
     }
