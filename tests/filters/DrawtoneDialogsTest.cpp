@@ -7,6 +7,7 @@
 #include "wavekit/wavekit.h"
 
 #include <QDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -81,8 +82,10 @@ TEST(DrawtoneDialogs, DragSnapsResetLaysOutAndCountsAreStored)
     ModalDialogs::setDriver({});
 }
 
-// Not a check: each dialog with a drawn curve, saved when KX_SCREENSHOT_DIR names a directory.
-TEST(DrawtoneDialogs, Screenshots)
+// Each dialog with a drawn curve and a pin in the middle of a drag: the pin is drawn where it was
+// dragged to, and the marker runs across the graph at its level. The picture is saved when
+// KX_SCREENSHOT_DIR names a directory.
+TEST(DrawtoneDialogs, DraggedPinIsDrawnWithItsMarker)
 {
     Owner owner;
     const struct {
@@ -102,6 +105,13 @@ TEST(DrawtoneDialogs, Screenshots)
             QTest::mousePress(graph, Qt::LeftButton, {}, onGraph(c.pins[1].x, c.pins[1].y));
             QTest::mouseMove(graph, onGraph(c.pins[1].x + 5, c.pins[1].y + 2));
             QCoreApplication::processEvents();
+            const CurvePin pin = graph->pins()[1];
+            EXPECT_NE(pin, c.pins[1]);
+            const QImage picture = graph->grab().toImage();
+            // Inside the pin, off both marker lines.
+            EXPECT_EQ(picture.pixelColor(onGraph(pin.x + 1, pin.y + 1)), QColor(192, 192, 192));
+            // The marker's first dash at the graph's left edge, at the pin's level.
+            EXPECT_EQ(picture.pixelColor(onGraph(1, pin.y)), QColor(0, 0, 255));
             saveShot(dialog, c.file);
             return int(QDialog::Rejected);
         });
