@@ -1,7 +1,9 @@
 #include "PendingFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -15,6 +17,35 @@ std::string directoryOf(const std::string& path)
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string resolvedTarget(const std::string& path)
+{
+    struct stat info { };
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            std::string resolved(real);
+            std::free(real);
+            return resolved;
+        }
+    }
+    return path;
+}
+
+bool writeAll(int fd, const void* bytes, std::size_t count)
+{
+    const auto* p = static_cast<const unsigned char*>(bytes);
+    while (count > 0) {
+        const ssize_t done = ::write(fd, p, std::min<std::size_t>(count, std::size_t(1) << 30));
+        if (done < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += done;
+        count -= std::size_t(done);
+    }
+    return true;
 }
 
 namespace {

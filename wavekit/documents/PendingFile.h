@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <sys/types.h>
 
@@ -32,6 +33,12 @@ private:
     std::string m_hiddenName; ///< empty while the file has no name
     int m_fd = -1;
 };
+
+/// The file a save really replaces: the target of a symbolic link, else the path itself.
+std::string resolvedTarget(const std::string& path);
+
+/// Writes all `count` bytes, going on after interruptions; false on the first error.
+bool writeAll(int fd, const void* bytes, std::size_t count);
 
 /// The directory that holds `path`'s file: "." for a bare name, "/" for a file in the root.
 std::string directoryOf(const std::string& path);

@@ -28,40 +28,6 @@ const char* wavWriteMessage(WavWriteStatus status)
     return "";
 }
 
-namespace {
-
-/// The file a save really replaces: the target of a symbolic link, else the path itself.
-std::string resolvedTarget(const std::string& path)
-{
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        if (char* real = ::realpath(path.c_str(), nullptr)) {
-            std::string resolved(real);
-            std::free(real);
-            return resolved;
-        }
-    }
-    return path;
-}
-
-bool writeAll(int fd, const void* bytes, std::size_t count)
-{
-    const auto* p = static_cast<const uint8_t*>(bytes);
-    while (count > 0) {
-        const ssize_t done = ::write(fd, p, std::min<std::size_t>(count, std::size_t(1) << 30));
-        if (done < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += done;
-        count -= std::size_t(done);
-    }
-    return true;
-}
-
-} // namespace
-
 WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, std::span<const uint8_t> samples,
                             const WavWriteOptions& options)
 {

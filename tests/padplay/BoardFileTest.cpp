@@ -1,0 +1,142 @@
+#include "BoardFile.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace kx::board {
+namespace {
+
+    std::string readAll(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    void writeAll(const std::string& path, const std::string& text)
+    {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+
+    TEST(BoardFile, DefaultBoardSavesEightBlocksOfNameAndDashesWithCrLf)
+    {
+        test::TempDir dir;
+        Board board;
+        ASSERT_EQ(saveBoard(board, dir.file("b")), BoardFileStatus::Ok);
+        std::string expected;
+        for (int p = 1; p <= 8; ++p) {
+            expected += "Page -" + std::to_string(p) + "-\r\n";
+            for (int b = 0; b < 44; ++b)
+                expected += "-\r\n";
+        }
+        EXPECT_EQ(readAll(dir.file("b.SPL")), expected);
+    }
+
+    TEST(BoardFile, LongestNameAndPathComeBackInPlaceAlsoFromLfOnlyFile)
+    {
+        test::TempDir dir;
+        Board board;
+        const std::string name(31, 'n');
+        const std::string path = "/" + std::string(254, 'p');
+        board.pages[2].name = name;
+        board.setSlot(2, 7, path);
+        board.setSlot(2, 8, "/gone/after.wav"); // a sound file that no longer exists stays
+        board.pages[5].name = "-";
+        ASSERT_EQ(saveBoard(board, dir.file("full.SPL")), BoardFileStatus::Ok);
+
+        std::string lfOnly = readAll(dir.file("full.SPL"));
+        for (std::size_t at; (at = lfOnly.find("\r\n")) != std::string::npos;)
+            lfOnly.erase(at, 1);
+        writeAll(dir.file("lf.SPL"), lfOnly);
+
+        for (const char* file : { "full.SPL", "lf.SPL" }) {
+            SCOPED_TRACE(file);
+            Board loaded;
+            loaded.currentPage = 3;
+            loaded.saved = false;
+            ASSERT_EQ(loadBoard(dir.file(file), loaded), BoardFileStatus::Ok);
+            EXPECT_EQ(loaded.pages[2].name, name);
+            EXPECT_EQ(loaded.slot(2, 7), path);
+            EXPECT_EQ(loaded.slot(2, 8), "/gone/after.wav");
+            EXPECT_EQ(loaded.slot(2, 9), "");
+            EXPECT_EQ(loaded.pages[3].name, "Page -4-");
+            EXPECT_EQ(loaded.pages[5].name, "") << "a page named - has no name";
+            EXPECT_EQ(loaded.name, dir.file(file));
+            EXPECT_EQ(loaded.currentPage, 0);
+            EXPECT_TRUE(loaded.saved);
+        }
+    }
+
+    TEST(BoardFile, NameGetsSplUnlessItsFourthCharacterFromTheEndIsAPeriod)
+    {
+        test::TempDir dir;
+        const struct {
+            const char* given;
+            const char* written;
+        } cases[] = { { "show", "show.SPL" }, { "show.txt", "show.txt" }, { "my.show", "my.show.SPL" },
+            { "ab.c/d", "ab.c/d.SPL" } };
+        std::filesystem::create_directory(dir.path() / "ab.c");
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.given);
+            Board board;
+            board.saved = false;
+            ASSERT_EQ(saveBoard(board, dir.file(c.given)), BoardFileStatus::Ok);
+            EXPECT_EQ(board.name, dir.file(c.written));
+            EXPECT_TRUE(board.saved);
+            EXPECT_TRUE(std::filesystem::exists(dir.file(c.written)));
+        }
+    }
+
+    TEST(BoardFile, FileThatIsNoBoardLeavesTheBoardAsItWas)
+    {
+        test::TempDir dir;
+        Board good;
+        const std::string valid = boardFileText(good);
+        std::string binary = valid;
+        binary[400] = '\0';
+        const std::string tenMegabytes(10 << 20, 'x');
+        const struct {
+            const char* what;
+            std::string text;
+        } cases[] = {
+            { "empty", "" },
+            { "binary", binary },
+            { "359 lines", valid.substr(0, valid.size() - 3) },
+            { "32-byte page name", std::string(32, 'n') + valid.substr(valid.find('\r')) },
+            { "256-byte path", "Page\r\n/" + std::string(255, 'p') + valid.substr(valid.find('\r') + 3) },
+            { "10 MB line", tenMegabytes },
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.what);
+            writeAll(dir.file("bad.SPL"), c.text);
+            Board board;
+            board.setSlot(1, 2, "/keep.wav");
+            board.name = "/boards/mine.SPL";
+            const Board before = board;
+            EXPECT_EQ(loadBoard(dir.file("bad.SPL"), board), BoardFileStatus::NotABoard);
+            EXPECT_EQ(board.pages, before.pages);
+            EXPECT_EQ(board.name, before.name);
+            EXPECT_FALSE(board.saved);
+        }
+        EXPECT_STREQ(boardFileMessage(BoardFileStatus::NotABoard), "File is not a Tonedeck file.");
+    }
+
+    TEST(BoardFile, FailedSaveKeepsBoardUnsavedAndItsName)
+    {
+        test::TempDir dir;
+        writeAll(dir.file("plain"), "x");
+        Board board;
+        board.setSlot(0, 1, "/a.wav");
+        EXPECT_EQ(saveBoard(board, dir.file("plain/board.SPL")), BoardFileStatus::CannotWrite);
+        EXPECT_FALSE(board.saved);
+        EXPECT_EQ(board.name, "Unnamed");
+        EXPECT_EQ(readAll(dir.file("plain")), "x");
+    }
+
+} // namespace
+} // namespace kx::board
