@@ -1,12 +1,20 @@
+#include "PlayerPrompts.h"
+#include "PlayerWindow.h"
+#include "devices/SoundPlayer.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow board;
-    board.setWindowTitle(QStringLiteral("Tonedeck"));
-    board.resize(640, 480);
-    board.show();
+    QApplication::setApplicationName(QStringLiteral("Tonedeck"));
+    QApplication::setDesktopFileName(QStringLiteral("padplay"));
+
+    kx::padplay::PlayerPrompts prompts;
+    kx::padplay::PlayerWindow window(kx::SoundPlayer::instance(), prompts);
+    window.show();
+    const QString board = kx::padplay::boardFromArguments(QApplication::arguments());
+    if (!board.isEmpty())
+        window.openBoard(board);
     return app.exec();
 }

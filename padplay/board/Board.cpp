@@ -20,14 +20,14 @@ bool Board::setSlot(int page, int button, const std::string& path)
 {
     if (page < 0 || page >= kPageCount || button < 1 || button > kButtonCount || path.size() > kPathLimit)
         return false;
-    pages[page].slots[button - 1] = path;
+    pages[page].paths[button - 1] = path;
     saved = false;
     return true;
 }
 
 const std::string& Board::slot(int page, int button) const
 {
-    return pages[page].slots[button - 1];
+    return pages[page].paths[button - 1];
 }
 
 void Board::renamePage(int page, const std::string& newName)

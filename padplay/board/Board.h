@@ -15,7 +15,7 @@ inline constexpr const char* kUnnamed = "Unnamed";
 struct Page {
     std::string name;
     /// Full paths of the sound files; an empty text is an empty slot.
-    std::array<std::string, kButtonCount> slots;
+    std::array<std::string, kButtonCount> paths;
 
     bool operator==(const Page&) const = default;
 };

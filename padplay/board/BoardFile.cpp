@@ -96,7 +96,7 @@ std::string boardFileText(const Board& board)
     std::string text;
     for (const Page& page : board.pages) {
         appendLine(text, page.name);
-        for (const std::string& slot : page.slots)
+        for (const std::string& slot : page.paths)
             appendLine(text, slot);
     }
     return text;
@@ -124,7 +124,7 @@ BoardFileStatus parseBoardText(std::string_view text, std::array<Page, kPageCoun
         if (isName)
             page.name = value;
         else
-            page.slots[line % kLinesPerPage - 1] = value;
+            page.paths[line % kLinesPerPage - 1] = value;
     }
     pages = std::move(read);
     return BoardFileStatus::Ok;

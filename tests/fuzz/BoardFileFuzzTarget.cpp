@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     check(board.name == path && board.currentPage == 0 && board.saved, "a loaded board is its file, shown from page 1");
     for (const Page& page : board.pages) {
         check(isPlainText(page.name, kPageNameLimit), "page names are single lines within their limit");
-        for (const std::string& slot : page.slots)
+        for (const std::string& slot : page.paths)
             check(isPlainText(slot, kPathLimit), "paths are single lines within their limit");
     }
     std::array<Page, kPageCount> again;

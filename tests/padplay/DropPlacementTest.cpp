@@ -20,7 +20,7 @@ namespace {
         std::vector<int> counts;
         for (const Page& page : board.pages) {
             int n = 0;
-            for (const std::string& slot : page.slots)
+            for (const std::string& slot : page.paths)
                 n += !slot.empty();
             counts.push_back(n);
         }
