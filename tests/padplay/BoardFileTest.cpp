@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/resource.h>
 
 namespace kx::board {
 namespace {
@@ -119,23 +121,39 @@ namespace {
             board.name = "/boards/mine.SPL";
             const Board before = board;
             EXPECT_EQ(loadBoard(dir.file("bad.SPL"), board), BoardFileStatus::NotABoard);
-            EXPECT_EQ(board.pages, before.pages);
+            EXPECT_TRUE(board.pages == before.pages);
             EXPECT_EQ(board.name, before.name);
             EXPECT_FALSE(board.saved);
         }
         EXPECT_STREQ(boardFileMessage(BoardFileStatus::NotABoard), "File is not a Tonedeck file.");
     }
 
-    TEST(BoardFile, FailedSaveKeepsBoardUnsavedAndItsName)
+    TEST(BoardFile, SaveThatFailsHalfWayKeepsTheOldFileAndTheBoardUnsaved)
     {
         test::TempDir dir;
-        writeAll(dir.file("plain"), "x");
+        Board old;
+        old.setSlot(0, 1, "/old.wav");
+        ASSERT_EQ(saveBoard(old, dir.file("board.SPL")), BoardFileStatus::Ok);
+        const std::string before = readAll(dir.file("board.SPL"));
+
         Board board;
-        board.setSlot(0, 1, "/a.wav");
-        EXPECT_EQ(saveBoard(board, dir.file("plain/board.SPL")), BoardFileStatus::CannotWrite);
+        board.setSlot(0, 1, "/new.wav");
+        // The file system refuses writes past 600 bytes, as a full disk would.
+        struct rlimit saved { };
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = saved;
+        small.rlim_cur = 600;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        const BoardFileStatus status = saveBoard(board, dir.file("board.SPL"));
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+
+        EXPECT_EQ(status, BoardFileStatus::CannotWrite);
+        EXPECT_EQ(readAll(dir.file("board.SPL")), before);
         EXPECT_FALSE(board.saved);
         EXPECT_EQ(board.name, "Unnamed");
-        EXPECT_EQ(readAll(dir.file("plain")), "x");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "nothing left behind";
     }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "PlayerWindow.h"
+#include "AboutBox.h"
 #include "BoardButton.h"
 #include "BoardView.h"
 #include "PageTabs.h"
 #include "PlayerCommands.h"
 #include "PlayerPrompts.h"
+#include "RenameDialog.h"
 #include "SessionRestart.h"
 #include "StatusParts.h"
 #include "TempDir.h"
@@ -13,6 +15,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -190,6 +193,22 @@ namespace {
         EXPECT_EQ(other.button(1)->text(), QStringLiteral("1.wav"));
     }
 
+    TEST_F(PlayerWindowTest, SeveralFilesFromAFileManagerLandOnTheButtonTheyAreDroppedOn)
+    {
+        QMimeData data;
+        data.setUrls({ QUrl::fromLocalFile(QStringLiteral("/s/one.wav")), QUrl(QStringLiteral("https://x/two.wav")),
+            QUrl::fromLocalFile(QStringLiteral("/s/three.wav")) });
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(window.button(43), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(window.button(43), &drop);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window.board().slot(0, 43), "/s/one.wav");
+        EXPECT_EQ(window.board().slot(0, 44), "/s/three.wav");
+        EXPECT_TRUE(prompts.said.isEmpty()) << "two local files fit from button 43";
+    }
+
     // KX_SCREENSHOT_DIR names a directory for the picture of a filled page.
     TEST_F(PlayerWindowTest, FilledPageScreenshot)
     {
@@ -208,8 +227,13 @@ namespace {
         window.runCommand(CmdFirstButton);
         const QImage shot = window.grab().toImage();
         EXPECT_EQ(shot.width(), BoardView::kWidth);
-        if (const char* out = std::getenv("KX_SCREENSHOT_DIR"))
+        if (const char* out = std::getenv("KX_SCREENSHOT_DIR")) {
             shot.save(QString::fromLocal8Bit(out) + QStringLiteral("/padplay.png"));
+            AboutBox about(&window);
+            about.grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/padplay-about.png"));
+            RenameDialog rename(0, QStringLiteral("Show night"), &window);
+            rename.grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/padplay-rename.png"));
+        }
     }
 
 } // namespace
