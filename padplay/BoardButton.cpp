@@ -1,11 +1,13 @@
 #include "BoardButton.h"
 
+#include "FileDrops.h"
 #include "PaintColors.h"
 
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 
 namespace kx::padplay {
@@ -14,20 +16,21 @@ namespace {
 
     constexpr int kGlyphSize = 16;
 
-    QPixmap renderGlyph(const QString& resource)
+    /// The face's picture, rendered once and kept in Qt's pixmap cache, which Qt frees itself.
+    QPixmap glyph(BoardButton::Face face)
     {
-        QPixmap pixmap(kGlyphSize, kGlyphSize);
+        const QString resource = face == BoardButton::Face::Missing ? QStringLiteral(":/padplay/face-missing.svg")
+                                                                    : QStringLiteral(":/padplay/face-sound.svg");
+        QPixmap pixmap;
+        if (QPixmapCache::find(resource, &pixmap))
+            return pixmap;
+        pixmap = QPixmap(kGlyphSize, kGlyphSize);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
         QSvgRenderer(resource).render(&painter);
+        painter.end();
+        QPixmapCache::insert(resource, pixmap);
         return pixmap;
-    }
-
-    const QPixmap& glyph(BoardButton::Face face)
-    {
-        static const QPixmap sound = renderGlyph(QStringLiteral(":/padplay/face-sound.svg"));
-        static const QPixmap missing = renderGlyph(QStringLiteral(":/padplay/face-missing.svg"));
-        return face == BoardButton::Face::Missing ? missing : sound;
     }
 
 } // namespace
@@ -100,29 +103,13 @@ void BoardButton::contextMenuEvent(QContextMenuEvent* event)
 
 void BoardButton::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!droppedFiles(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
+    acceptFileDrag(event);
 }
 
 void BoardButton::dropEvent(QDropEvent* event)
 {
-    const QStringList files = droppedFiles(event->mimeData());
-    if (files.isEmpty())
-        return;
-    event->acceptProposedAction();
-    emit filesDropped(m_number, files);
-}
-
-QStringList droppedFiles(const QMimeData* data)
-{
-    QStringList files;
-    if (!data || !data->hasUrls())
-        return files;
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile())
-            files << url.toLocalFile();
-    }
-    return files;
+    if (const QStringList files = takeFileDrop(event); !files.isEmpty())
+        emit filesDropped(m_number, files);
 }
 
 } // namespace kx::padplay

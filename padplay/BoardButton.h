@@ -3,8 +3,6 @@
 #include <QAbstractButton>
 #include <QStringList>
 
-class QMimeData;
-
 namespace kx::padplay {
 
 /// One of the 44 sound buttons: shows the file title of its slot (marked when the file is gone),
@@ -34,8 +32,5 @@ private:
     int m_number;
     Face m_face = Face::Empty;
 };
-
-/// The local files among dropped URLs, in their order.
-QStringList droppedFiles(const QMimeData* data);
 
 } // namespace kx::padplay

@@ -1,6 +1,6 @@
 #include "BoardView.h"
 
-#include "BoardButton.h"
+#include "FileDrops.h"
 #include "PageTabs.h"
 #include "PaintColors.h"
 
@@ -54,17 +54,13 @@ void BoardView::mousePressEvent(QMouseEvent* event)
 
 void BoardView::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!droppedFiles(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
+    acceptFileDrag(event);
 }
 
 void BoardView::dropEvent(QDropEvent* event)
 {
-    const QStringList files = droppedFiles(event->mimeData());
-    if (files.isEmpty())
-        return;
-    event->acceptProposedAction();
-    emit filesDropped(files);
+    if (const QStringList files = takeFileDrop(event); !files.isEmpty())
+        emit filesDropped(files);
 }
 
 } // namespace kx::padplay

@@ -1,11 +1,7 @@
 #include "BoardFile.h"
 
+#include "FileStart.h"
 #include "documents/PendingFile.h"
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kx::board {
 
@@ -26,35 +22,6 @@ namespace {
             if ((byte < 0x20 && byte != '\t') || byte == 0x7F)
                 return false;
         }
-        return true;
-    }
-
-    bool readPrefix(const std::string& path, std::string& text)
-    {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        if (fd < 0)
-            return false;
-        struct stat info { };
-        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-            ::close(fd);
-            return false;
-        }
-        text.resize(kLongestFile + 1);
-        std::size_t got = 0;
-        while (got < text.size()) {
-            const ssize_t done = ::read(fd, text.data() + got, text.size() - got);
-            if (done < 0 && errno == EINTR)
-                continue;
-            if (done < 0) {
-                ::close(fd);
-                return false;
-            }
-            if (done == 0)
-                break;
-            got += std::size_t(done);
-        }
-        ::close(fd);
-        text.resize(got);
         return true;
     }
 
@@ -133,7 +100,7 @@ BoardFileStatus parseBoardText(std::string_view text, std::array<Page, kPageCoun
 BoardFileStatus loadBoard(const std::string& path, Board& board)
 {
     std::string text;
-    if (!readPrefix(path, text))
+    if (!readFileStart(path, kLongestFile + 1, text))
         return BoardFileStatus::CannotOpen;
     const BoardFileStatus status = parseBoardText(text, board.pages);
     if (status != BoardFileStatus::Ok)

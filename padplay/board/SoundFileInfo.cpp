@@ -1,11 +1,9 @@
 #include "SoundFileInfo.h"
 
-#include <cerrno>
+#include "FileStart.h"
+
 #include <cstdint>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kx::board {
 
@@ -59,26 +57,11 @@ SoundFileInfo soundFileInfo(const std::string& path, const unsigned char* h)
 
 std::optional<SoundFileInfo> readSoundFileInfo(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    std::string header;
+    if (!readFileStart(path, kHeaderSize, header) || header.size() < kHeaderSize || header[0] != 'R'
+        || header[3] != 'F')
         return std::nullopt;
-    struct stat st { };
-    unsigned char header[kHeaderSize];
-    std::size_t got = 0;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        while (got < kHeaderSize) {
-            const ssize_t done = ::read(fd, header + got, kHeaderSize - got);
-            if (done < 0 && errno == EINTR)
-                continue;
-            if (done <= 0)
-                break;
-            got += std::size_t(done);
-        }
-    }
-    ::close(fd);
-    if (got < kHeaderSize || header[0] != 'R' || header[3] != 'F')
-        return std::nullopt;
-    return soundFileInfo(path, header);
+    return soundFileInfo(path, reinterpret_cast<const unsigned char*>(header.data()));
 }
 
 } // namespace kx::board
