@@ -97,6 +97,7 @@ PlayerWindow::PlayerWindow(SoundPlayer& sounds, PlayerPrompts& prompts, QWidget*
         [this](const QStringList& paths) { QTimer::singleShot(0, this, [this, paths] { placeFiles(0, paths); }); });
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     refreshButtons();
     refreshTitle();
     m_logo->playOnce();
@@ -390,6 +391,7 @@ void PlayerWindow::showButtonMenu(int n, QPoint at)
     if (m_showInfo)
         showFileInfo(n);
     m_contextButton = n;
+    m_lastButton = n;
     QMenu menu(this);
     menu.setDefaultAction(menu.addAction(tr("Name..."), this, [this] { runCommand(CmdChooseSound); }));
     menu.addSeparator();

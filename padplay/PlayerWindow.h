@@ -84,6 +84,7 @@ private:
     board::Board m_board;
     bool m_showInfo = true;
     int m_contextButton = 0;
+    /// The button pressed or right-clicked last; the file manager opens on its sound's folder.
     int m_lastButton = 0;
     bool m_closeConfirmed = false;
 
