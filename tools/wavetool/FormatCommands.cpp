@@ -98,6 +98,13 @@ namespace {
         // One file is opened at a time, as in the editor.
         NamedLock fileOpen("KexFileOpen");
         fileOpen.lock();
+        // A plain PCM WAV file opens as it is, so it is streamed, whatever its size.
+        if (WavStreamReader pcm; pcm.open(command.files[0]) == WavReadStatus::Ok && pcm.isPlainPcm()) {
+            const int written = streamOutputFile(
+                pcm, command.files[1], [](FileStream& stream, const WaveHeader&) { return stream.copy(); });
+            fileOpen.unlock();
+            return written;
+        }
         const OpenResult result = openSoundFile(command.files[0], settings, answer);
         fileOpen.unlock();
         if (result.status != OpenStatus::Opened)

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "BlockChange.h"
+#include "documents/WavReader.h"
+#include "documents/WavStreamReader.h"
+#include "documents/WavWriter.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace kx {
+
+/// How a streamed file ended: the first failure, on the reading or the writing side.
+struct StreamStatus {
+    WavReadStatus read = WavReadStatus::Ok;
+    WavWriteStatus write = WavWriteStatus::Ok;
+
+    bool ok() const { return read == WavReadStatus::Ok && write == WavWriteStatus::Ok; }
+    /// The user-visible text of the failure; "" for none.
+    const char* message() const { return read != WavReadStatus::Ok ? wavReadMessage(read) : wavWriteMessage(write); }
+};
+
+/// Blocks of a few megabytes: large enough that the calls cost nothing, small enough that a block
+/// is still in the cache when it is written out.
+inline constexpr std::size_t kStreamBlockBytes = std::size_t(1) << 20;
+
+/// The data of an open PCM WAV file written to a new WAV file of the same format, a block at a
+/// time, in memory that does not grow with the file: unchanged, or through one filter. The new file
+/// is written like every other (temporary beside the target, renamed once whole; nothing is left
+/// on a failure). Each run ends the stream.
+class FileStream {
+public:
+    /// `blockBytes` is rounded down to whole frames of any format (tests take small blocks).
+    FileStream(const WavStreamReader& source, const std::string& path, const WavWriteOptions& options = {},
+        std::size_t blockBytes = kStreamBlockBytes);
+
+    StreamStatus copy();
+    StreamStatus change(const BlockChange& change);
+    /// setMaxVolume: one pass measures the loudest sample, the second scales.
+    StreamStatus peak(ByteRange working);
+    /// reverse: a block from each end of the range, turned around and written at the other end.
+    StreamStatus reverse(ByteRange working);
+    /// soften: the moving average reaches `window` frames ahead, which each block keeps back for
+    /// the next.
+    StreamStatus soften(ByteRange working, uint32_t strength);
+
+private:
+    /// Copies the data bytes [from, to) as they are.
+    bool pass(uint64_t from, uint64_t to);
+    bool read(uint64_t offset, std::span<uint8_t> bytes);
+    StreamStatus finish();
+
+    const WavStreamReader& m_source;
+    WavStreamWriter m_writer;
+    std::vector<uint8_t> m_block;
+    WavReadStatus m_readStatus = WavReadStatus::Ok;
+};
+
+} // namespace kx
