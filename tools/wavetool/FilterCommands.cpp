@@ -16,7 +16,6 @@
 #include "filters/Velocity.h"
 #include "filters/Volume.h"
 #include "filters/Zeroize.h"
-#include "paneldraw/settings.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -160,14 +159,11 @@ namespace {
     }
 
     /// The given value, else the setting's (and its default); nullopt for a value that is no number.
-    std::optional<uint32_t> parameterValue(const ParsedCommand& command, const Parameter& parameter)
+    std::optional<uint32_t> parameterValue(const ParsedCommand& command, const Parameter& parameter, StoredValue stored)
     {
         const auto given = command.parameters.find(parameter.name);
-        if (given == command.parameters.end()) {
-            if (parameter.boolean)
-                return RegGetBool(parameter.setting.path, parameter.setting.defaultValue) ? 1u : 0u;
-            return RegGetWord(parameter.setting.path, parameter.setting.defaultValue);
-        }
+        if (given == command.parameters.end())
+            return stored(parameter.setting, parameter.boolean);
         uint32_t value = 0;
         if (!parseUnsigned(given->second, value) || value > (parameter.boolean ? 1u : 65535u))
             return std::nullopt;
@@ -199,7 +195,7 @@ namespace {
         return pins;
     }
 
-    int apply(const ParsedCommand& command)
+    int apply(const ParsedCommand& command, StoredValue stored)
     {
         const auto& list = operations();
         const auto operation
@@ -213,9 +209,13 @@ namespace {
                     [&](const Parameter& p) { return name == p.name; }))
                 return usage("unknown parameter '" + name + "' for " + operation->name);
         }
+        if (!stored && std::any_of(operation->parameters.begin(), operation->parameters.end(), [&](const Parameter& p) {
+                return !command.parameters.count(p.name);
+            }))
+            return NeedsFullProgram;
         Values values;
         for (const Parameter& parameter : operation->parameters) {
-            const auto value = parameterValue(command, parameter);
+            const auto value = parameterValue(command, parameter, stored);
             if (!value)
                 return usage(std::string("bad value for ") + parameter.name);
             values.push_back(*value);
@@ -283,7 +283,7 @@ namespace {
 
 } // namespace
 
-std::vector<Command> filterCommands()
+std::vector<Command> filterCommands(StoredValue stored)
 {
     std::vector<std::string> names { kPoints };
     for (const Operation& operation : operations()) {
@@ -294,7 +294,7 @@ std::vector<Command> filterCommands()
     }
     CommandSyntax syntax { "apply", kSynopsis, { "--mark", "--cursor" }, { "--then-undo" }, names, 2 };
     syntax.words = 1;
-    return { { syntax, apply } };
+    return { { syntax, [stored](const ParsedCommand& command) { return apply(command, stored); } } };
 }
 
 } // namespace kx::cli

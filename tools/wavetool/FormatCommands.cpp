@@ -84,6 +84,8 @@ namespace {
 
     int open(const ParsedCommand& command)
     {
+        if (const int streamed = pcmOpenCommand().run(command); streamed != NeedsFullProgram)
+            return streamed;
         std::optional<PcmFormat> raw;
         if (const auto it = command.parameters.find("raw"); it != command.parameters.end()) {
             raw = parseRawFormat(it->second);
@@ -98,13 +100,6 @@ namespace {
         // One file is opened at a time, as in the editor.
         NamedLock fileOpen("KexFileOpen");
         fileOpen.lock();
-        // A plain PCM WAV file opens as it is, so it is streamed, whatever its size.
-        if (WavStreamReader pcm; pcm.open(command.files[0]) == WavReadStatus::Ok && pcm.isPlainPcm()) {
-            const int written = streamOutputFile(
-                pcm, command.files[1], [](FileStream& stream, const WaveHeader&) { return stream.copy(); });
-            fileOpen.unlock();
-            return written;
-        }
         const OpenResult result = openSoundFile(command.files[0], settings, answer);
         fileOpen.unlock();
         if (result.status != OpenStatus::Opened)
@@ -148,7 +143,7 @@ namespace {
 std::vector<Command> formatCommands()
 {
     return {
-        { { "open", "open [raw=BITS,CHANNELS,RATE] IN OUT", {}, {}, { "raw" }, 2 }, open },
+        { pcmOpenCommand().syntax, open },
         { { "convert", "convert bits=N channels=N rate=N IN OUT", {}, {}, { "bits", "channels", "rate" }, 2 },
             convert },
     };
