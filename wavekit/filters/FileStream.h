@@ -23,7 +23,7 @@ struct StreamStatus {
 
 /// Blocks of a few megabytes: large enough that the calls cost nothing, small enough that a block
 /// is still in the cache when it is written out.
-inline constexpr std::size_t kStreamBlockBytes = std::size_t(1) << 20;
+inline constexpr std::size_t kStreamBlockBytes = std::size_t(1) << 21;
 
 /// The data of an open PCM WAV file written to a new WAV file of the same format, a block at a
 /// time, in memory that does not grow with the file: unchanged, or through one filter. The new file
