@@ -13,8 +13,10 @@ WavReadStatus WavStreamReader::open(const std::string& path)
         status = readPcmFormat(m_file, fmt, m_header);
     if (status == WavReadStatus::Ok)
         status = findData(m_file, riff, data);
-    if (status != WavReadStatus::Ok)
+    if (status != WavReadStatus::Ok) {
+        m_file.close();
         return status;
+    }
     bool cutShort = false;
     m_header.setDataSize(uint32_t(keptDataLength(m_file, data, m_header.nBlockAlign, cutShort)));
     m_dataOffset = data.dataOffset;
