@@ -13,6 +13,7 @@
 #include "filters/Reverse.h"
 #include "filters/Silence.h"
 #include "filters/Soften.h"
+#include "filters/Velocity.h"
 #include "filters/Volume.h"
 #include "filters/Zeroize.h"
 
@@ -67,6 +68,20 @@ const std::vector<Streamed>& streamedFilters()
             } },
         { "soften", [](WaveDocument& d) { soften(d, 4); },
             [=](FileStream& s, const WaveHeader& h, const MarkRecord& m) { return s.soften(working(h, m), 4); } },
+        { "velocity-faster",
+            [](WaveDocument& d) {
+                changeVelocity(d, { 170, true, 3 });
+            },
+            [](FileStream& s, const WaveHeader& h, const MarkRecord&) {
+                return s.velocity(planVelocity(h, h.dataSize, 170), { 170, true, 3 });
+            } },
+        { "velocity-slower",
+            [](WaveDocument& d) {
+                changeVelocity(d, { 60, true, 8 });
+            },
+            [](FileStream& s, const WaveHeader& h, const MarkRecord&) {
+                return s.velocity(planVelocity(h, h.dataSize, 60), { 60, true, 8 });
+            } },
         { "reverse", [](WaveDocument& d) { reverse(d); },
             [=](FileStream& s, const WaveHeader& h, const MarkRecord& m) { return s.reverse(working(h, m)); } },
         { "dt-volume", [](WaveDocument& d) { drawtoneVolume(d, kCurve, d.mark.markLength != 0); },
@@ -117,7 +132,7 @@ TEST_P(StreamedFilters, GiveTheDocumentsBytesAcrossBlockBoundaries)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, StreamedFilters,
-    ::testing::Combine(::testing::Range<std::size_t>(0, 11), ::testing::Values<uint16_t>(8, 16),
+    ::testing::Combine(::testing::Range<std::size_t>(0, 13), ::testing::Values<uint16_t>(8, 16),
         ::testing::Values<uint16_t>(1, 2), ::testing::Bool()),
     [](const ::testing::TestParamInfo<Case>& info) {
         std::string name = streamedFilters()[std::get<0>(info.param)].name;

@@ -126,6 +126,14 @@ namespace {
                     { "strength", fs::kVelocitySmoothValue } },
                 [](WaveDocument& d, const Values& v) {
                     return changeVelocity(d, { v[0], v[1] != 0, v[2] });
+                },
+                nullptr,
+                [](FileStream& s, const StreamInput& in) {
+                    const VelocityParameters parameters { in.values[0], in.values[1] != 0, in.values[2] };
+                    const VelocityPlan plan = planVelocity(in.header, in.header.dataSize, parameters.percent);
+                    if (plan.status == FilterStatus::OutOfMemory)
+                        return StreamStatus { .tooLarge = true };
+                    return plan.status == FilterStatus::Refused ? s.copy() : s.velocity(plan, parameters);
                 } },
             { "soften", { { "strength", fs::kLowPass } },
                 [](WaveDocument& d, const Values& v) { return soften(d, v[0]); }, nullptr,

@@ -27,9 +27,20 @@ namespace {
 FileStream::FileStream(
     const WavStreamReader& source, const std::string& path, const WavWriteOptions& options, std::size_t blockBytes)
     : m_source(source)
-    , m_writer(path, source.header(), options)
+    , m_path(path)
+    , m_options(options)
     , m_block(std::max(kAllFrames, blockBytes / kAllFrames * kAllFrames))
 {
+}
+
+WavStreamWriter& FileStream::writer(uint32_t dataSize)
+{
+    if (!m_writer) {
+        WaveHeader header = m_source.header();
+        header.setDataSize(dataSize);
+        m_writer.emplace(m_path, header, m_options);
+    }
+    return *m_writer;
 }
 
 bool FileStream::read(uint64_t offset, std::span<uint8_t> bytes)
@@ -45,24 +56,25 @@ bool FileStream::read(uint64_t offset, std::span<uint8_t> bytes)
 
 bool FileStream::pass(uint64_t from, uint64_t to)
 {
+    writer(m_source.header().dataSize);
     // The kernel copies between files without the bytes passing through this process.
-    if (from < to && m_writer.copyFrom(m_source.descriptor(), m_source.dataOffset() + from, from, to - from))
+    if (from < to && m_writer->copyFrom(m_source.descriptor(), m_source.dataOffset() + from, from, to - from))
         return true;
-    for (uint64_t at = from; at < to && m_writer.status() == WavWriteStatus::Ok;) {
+    for (uint64_t at = from; at < to && m_writer->status() == WavWriteStatus::Ok;) {
         const auto length = std::size_t(std::min<uint64_t>(m_block.size(), to - at));
         const std::span<uint8_t> block(m_block.data(), length);
-        if (!read(at, block) || !m_writer.writeAt(at, block))
+        if (!read(at, block) || !m_writer->writeAt(at, block))
             return false;
         at += length;
     }
-    return m_writer.status() == WavWriteStatus::Ok;
+    return m_writer->status() == WavWriteStatus::Ok;
 }
 
 StreamStatus FileStream::finish()
 {
     if (m_readStatus != WavReadStatus::Ok)
         return { m_readStatus, WavWriteStatus::Ok };
-    return { WavReadStatus::Ok, m_writer.commit() };
+    return { WavReadStatus::Ok, writer(m_source.header().dataSize).commit() };
 }
 
 StreamStatus FileStream::copy()
@@ -85,7 +97,7 @@ StreamStatus FileStream::change(const BlockChange& change)
         if (!read(range.start + offset, block))
             return finish();
         change.change(block, offset, nullptr);
-        if (!m_writer.writeAt(range.start + offset, block))
+        if (!m_writer->writeAt(range.start + offset, block))
             return finish();
         offset += length;
     }
@@ -133,7 +145,7 @@ StreamStatus FileStream::reverse(ByteRange working)
         if (!read(lowAt, low) || !read(highAt, high))
             return finish();
         swapMirrored(low.data(), high.data() + high.size(), frame, n);
-        if (!m_writer.writeAt(lowAt, low) || !m_writer.writeAt(highAt, high))
+        if (!m_writer->writeAt(lowAt, low) || !m_writer->writeAt(highAt, high))
             return finish();
         first += n;
     }
@@ -167,7 +179,7 @@ StreamStatus FileStream::soften(ByteRange working, uint32_t strength)
     while (base + window < frames) {
         const std::size_t averaged = held - window;
         typed(header, m_block, [&](auto samples) { run.advance(samples.data(), averaged); });
-        if (!m_writer.writeAt(range.start + base * frame, { m_block.data(), averaged * frame }))
+        if (!m_writer->writeAt(range.start + base * frame, { m_block.data(), averaged * frame }))
             return finish();
         std::memmove(m_block.data(), m_block.data() + averaged * frame, window * frame);
         base += averaged;
@@ -177,9 +189,57 @@ StreamStatus FileStream::soften(ByteRange working, uint32_t strength)
         held = window + more;
     }
     // The last frames have no window ahead of them and keep their values.
-    if (!m_writer.writeAt(range.start + base * frame, { m_block.data(), held * frame }))
+    if (!m_writer->writeAt(range.start + base * frame, { m_block.data(), held * frame }))
         return finish();
     pass(range.end(), header.dataSize);
+    return finish();
+}
+
+StreamStatus FileStream::velocity(const VelocityPlan& plan, const VelocityParameters& parameters)
+{
+    if (plan.inputFrames == 0)
+        return copy();
+    const std::size_t frame = plan.frameSize;
+    WavStreamWriter& out = writer(uint32_t(plan.outputFrames * frame));
+    MovingAverageRun run(plan.channels, smoothingWindow(parameters.smoothStrength));
+    // A sequence no longer than the window keeps its values.
+    const bool smooth = parameters.smooth && plan.outputFrames > run.window();
+    const std::size_t kept = smooth ? run.window() : 0;
+    // The output block holds what is gathered and, when smoothing, the window kept back.
+    const std::size_t capacity = std::max(2 * kept + 1, m_block.size() / frame);
+    std::vector<uint8_t> output(capacity * frame);
+    // Input frames one gathering may read: at most speed per output frame, and one more.
+    const std::size_t inputCapacity = std::max<std::size_t>(2, m_block.size() / frame);
+    const auto perRead = std::size_t(double(inputCapacity - 2) / plan.speed) + 1;
+    bool started = false;
+    std::size_t held = 0;
+    for (std::size_t produced = 0; produced < plan.outputFrames;) {
+        const std::size_t count = std::min({ capacity - held, plan.outputFrames - produced, perRead });
+        const std::size_t first = velocitySource(plan, produced);
+        const std::size_t last = velocitySource(plan, produced + count - 1);
+        const std::size_t inputBytes = (last - first + 1) * frame;
+        if (inputBytes > m_block.size())
+            m_block.resize(inputBytes);
+        if (!read(uint64_t(first) * frame, { m_block.data(), inputBytes }))
+            return finish();
+        gatherFrames(plan, output.data() + held * frame, produced, count, m_block.data(), first);
+        held += count;
+        produced += count;
+        std::size_t ready = held;
+        if (smooth) {
+            if (!started && held > kept) {
+                typed(m_source.header(), output, [&](auto samples) { run.start(samples.data()); });
+                started = true;
+            }
+            ready = !started ? 0 : produced == plan.outputFrames ? held : held - kept;
+            const std::size_t averaged = started ? held - kept : 0;
+            typed(m_source.header(), output, [&](auto samples) { run.advance(samples.data(), averaged); });
+        }
+        if (!out.write({ output.data(), ready * frame }))
+            return finish();
+        std::memmove(output.data(), output.data() + ready * frame, (held - ready) * frame);
+        held -= ready;
+    }
     return finish();
 }
 

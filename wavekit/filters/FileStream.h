@@ -1,11 +1,13 @@
 #pragma once
 
 #include "BlockChange.h"
+#include "Velocity.h"
 #include "documents/WavReader.h"
 #include "documents/WavStreamReader.h"
 #include "documents/WavWriter.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,10 +17,17 @@ namespace kx {
 struct StreamStatus {
     WavReadStatus read = WavReadStatus::Ok;
     WavWriteStatus write = WavWriteStatus::Ok;
+    /// The result would not fit a WAV file: nothing was written.
+    bool tooLarge = false;
 
-    bool ok() const { return read == WavReadStatus::Ok && write == WavWriteStatus::Ok; }
+    bool ok() const { return read == WavReadStatus::Ok && write == WavWriteStatus::Ok && !tooLarge; }
     /// The user-visible text of the failure; "" for none.
-    const char* message() const { return read != WavReadStatus::Ok ? wavReadMessage(read) : wavWriteMessage(write); }
+    const char* message() const
+    {
+        if (tooLarge)
+            return "Not enough memory.";
+        return read != WavReadStatus::Ok ? wavReadMessage(read) : wavWriteMessage(write);
+    }
 };
 
 /// Blocks of a few megabytes: large enough that the calls cost nothing, small enough that a block
@@ -44,15 +53,22 @@ public:
     /// soften: the moving average reaches `window` frames ahead, which each block keeps back for
     /// the next.
     StreamStatus soften(ByteRange working, uint32_t strength);
+    /// changeVelocity: the output frames gathered from the input frames they read, then smoothed
+    /// as soften does. The caller has refused what `plan` refuses; a plan without input copies.
+    StreamStatus velocity(const VelocityPlan& plan, const VelocityParameters& parameters);
 
 private:
+    /// The writer of a result of `dataSize` bytes of data, made by the first call.
+    WavStreamWriter& writer(uint32_t dataSize);
     /// Copies the data bytes [from, to) as they are.
     bool pass(uint64_t from, uint64_t to);
     bool read(uint64_t offset, std::span<uint8_t> bytes);
     StreamStatus finish();
 
     const WavStreamReader& m_source;
-    WavStreamWriter m_writer;
+    std::string m_path;
+    WavWriteOptions m_options;
+    std::optional<WavStreamWriter> m_writer;
     std::vector<uint8_t> m_block;
     WavReadStatus m_readStatus = WavReadStatus::Ok;
 };
