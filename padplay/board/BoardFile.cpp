@@ -116,7 +116,7 @@ BoardFileStatus saveBoard(Board& board, const std::string& path)
     const std::string target = boardSavePath(path);
     const std::string text = boardFileText(board);
     PendingFile file(resolvedTarget(target));
-    if (file.fd() < 0 || !writeAll(file.fd(), text.data(), text.size()) || !file.commit())
+    if (file.fd() < 0 || !writeAll(file.fd(), text.data(), text.size(), 0) || !file.commit())
         return BoardFileStatus::CannotWrite;
     board.name = target;
     board.saved = true;

@@ -1,5 +1,7 @@
 #include "media/FormatConverter.h"
+#include "TempDir.h"
 #include "ToneFiles.h"
+#include "documents/WavWriter.h"
 #include "media/ConvertDocument.h"
 
 #include <gtest/gtest.h>
@@ -201,6 +203,31 @@ TEST(FormatConverter, AFailedConversionLeavesTheDocumentAsItWas)
         EXPECT_EQ(bytesOf(document), c.data);
         EXPECT_EQ(document.info.saved, 1u);
         EXPECT_EQ(document.mark.markStart, 5u);
+    }
+}
+
+TEST(FormatConverter, AConvertedFileHoldsTheBytesOfTheConvertedDocument)
+{
+    const PcmFormat formats[] = { { 16, 2, 44100 }, { 8, 1, 22050 }, { 16, 1, 8000 } };
+    TempDir dir;
+    for (const PcmFormat& from : formats) {
+        Bytes samples(from.blockAlign() * 70001u);
+        for (std::size_t i = 0; i < samples.size(); ++i)
+            samples[i] = uint8_t(i * 7 + i / 300);
+        ASSERT_EQ(writeWavFile(dir.file("in.wav"), headerOf(from, samples.size()), samples), WavWriteStatus::Ok);
+        for (const PcmFormat& to : formats) {
+            WaveDocument document = documentOf(from, samples);
+            ASSERT_EQ(convertDocument(document, to), ConvertStatus::Converted);
+            WavStreamReader source;
+            ASSERT_EQ(source.open(dir.file("in.wav")), WavReadStatus::Ok);
+            StreamStatus io;
+            ASSERT_EQ(convertWavFile(source, dir.file("out.wav"), to, {}, io), ConvertStatus::Converted);
+            ASSERT_TRUE(io.ok());
+            WavFileContents converted;
+            ASSERT_EQ(readWavFile(dir.file("out.wav"), converted), WavReadStatus::Ok);
+            EXPECT_EQ(std::memcmp(&converted.header, &document.header, sizeof(WaveHeader)), 0);
+            EXPECT_EQ(Bytes(converted.samples.bytes().begin(), converted.samples.bytes().end()), bytesOf(document));
+        }
     }
 }
 

@@ -7,15 +7,15 @@ namespace kx::cli {
 
 namespace {
 
-bool contains(const std::vector<std::string>& list, const std::string& item)
-{
-    return std::find(list.begin(), list.end(), item) != list.end();
-}
+    bool contains(const std::vector<std::string>& list, const std::string& item)
+    {
+        return std::find(list.begin(), list.end(), item) != list.end();
+    }
 
 } // namespace
 
-std::optional<ParsedCommand> parse(const std::vector<std::string>& arguments, const std::vector<CommandSyntax>& syntaxes,
-                                   std::string& error)
+std::optional<ParsedCommand> parse(
+    const std::vector<std::string>& arguments, const std::vector<CommandSyntax>& syntaxes, std::string& error)
 {
     ParsedCommand parsed;
     std::size_t i = 0;
@@ -41,7 +41,8 @@ std::optional<ParsedCommand> parse(const std::vector<std::string>& arguments, co
         return std::nullopt;
     }
     parsed.name = arguments[i++];
-    const auto syntax = std::find_if(syntaxes.begin(), syntaxes.end(), [&](const CommandSyntax& s) { return s.name == parsed.name; });
+    const auto syntax
+        = std::find_if(syntaxes.begin(), syntaxes.end(), [&](const CommandSyntax& s) { return s.name == parsed.name; });
     if (syntax == syntaxes.end()) {
         error = "unknown command '" + parsed.name + "'";
         return std::nullopt;
@@ -108,8 +109,8 @@ bool parseUnsigned(const std::string& text, uint32_t& value)
 bool parseRange(const std::string& text, uint32_t& start, uint32_t& length)
 {
     const auto colon = text.find(':');
-    return colon != std::string::npos && parseUnsigned(text.substr(0, colon), start) &&
-           parseUnsigned(text.substr(colon + 1), length);
+    return colon != std::string::npos && parseUnsigned(text.substr(0, colon), start)
+        && parseUnsigned(text.substr(colon + 1), length);
 }
 
 } // namespace kx::cli

@@ -10,11 +10,11 @@ namespace kx::cli {
 /// What one command accepts besides `--setting`, which every command takes.
 struct CommandSyntax {
     std::string name;
-    std::string synopsis;                 ///< the usage line after "wavetool "
+    std::string synopsis; ///< the usage line after "wavetool "
     std::vector<std::string> valueOptions; ///< options followed by a value, e.g. "--mark"
-    std::vector<std::string> flagOptions;  ///< options standing alone, e.g. "--then-undo"
-    std::vector<std::string> parameters;   ///< NAME of NAME=VALUE
-    std::size_t files = 0;                 ///< how many file names end the command line
+    std::vector<std::string> flagOptions; ///< options standing alone, e.g. "--then-undo"
+    std::vector<std::string> parameters; ///< NAME of NAME=VALUE
+    std::size_t files = 0; ///< how many file names end the command line
     std::size_t words = 0; ///< words right after the command name, e.g. the operation of "apply OP"
 };
 
@@ -32,8 +32,8 @@ struct ParsedCommand {
 /// Parses `arguments` (without the program name) against `syntaxes`. Options, settings and
 /// NAME=VALUE parameters come before the file names; "--" ends them. On a usage error returns
 /// nullopt with the reason in `error`.
-std::optional<ParsedCommand> parse(const std::vector<std::string>& arguments, const std::vector<CommandSyntax>& syntaxes,
-                                   std::string& error);
+std::optional<ParsedCommand> parse(
+    const std::vector<std::string>& arguments, const std::vector<CommandSyntax>& syntaxes, std::string& error);
 
 /// "START:LENGTH" as two byte offsets.
 bool parseRange(const std::string& text, uint32_t& start, uint32_t& length);

@@ -10,53 +10,54 @@ namespace kx::cli {
 
 namespace {
 
-int info(const ParsedCommand& command)
-{
-    WavFileContents contents;
-    WavReadOptions options;
-    options.readSamples = false;
-    const auto status = readWavFile(command.files[0], contents, options);
-    if (status != WavReadStatus::Ok) {
-        std::fprintf(stderr, "%s\n", wavReadMessage(status));
-        return ExitFailed;
+    int info(const ParsedCommand& command)
+    {
+        WavFileContents contents;
+        WavReadOptions options;
+        options.readSamples = false;
+        const auto status = readWavFile(command.files[0], contents, options);
+        if (status != WavReadStatus::Ok) {
+            std::fprintf(stderr, "%s\n", wavReadMessage(status));
+            return ExitFailed;
+        }
+        const WaveHeader& h = contents.header;
+        const uint64_t frames = h.nBlockAlign ? h.dataSize / h.nBlockAlign : 0;
+        const uint64_t durationMs = h.nSamplesPerSec ? frames * 1000 / h.nSamplesPerSec : 0;
+        std::printf("channels=%u\nrate=%u\nbits=%u\nblockalign=%u\navgbytes=%u\ndatasize=%u\nsamples=%llu\n"
+                    "duration_ms=%llu\n",
+            h.nChannels, h.nSamplesPerSec, h.wBitsPerSample, h.nBlockAlign, h.nAvgBytesPerSec, h.dataSize,
+            static_cast<unsigned long long>(frames), static_cast<unsigned long long>(durationMs));
+        const FileTextInfo& t = contents.texts;
+        const std::pair<const char*, const std::string*> texts[] = {
+            { "comment", &t.comment },
+            { "copyright", &t.copyright },
+            { "subject", &t.subject },
+            { "title", &t.title },
+            { "artist", &t.artist },
+            { "medium", &t.medium },
+            { "software", &t.software },
+            { "keywords", &t.keywords },
+        };
+        for (const auto& [name, text] : texts) {
+            if (!text->empty())
+                std::printf("%s=%s\n", name, text->c_str());
+        }
+        return ExitOk;
     }
-    const WaveHeader& h = contents.header;
-    const uint64_t frames = h.nBlockAlign ? h.dataSize / h.nBlockAlign : 0;
-    const uint64_t durationMs = h.nSamplesPerSec ? frames * 1000 / h.nSamplesPerSec : 0;
-    std::printf("channels=%u\nrate=%u\nbits=%u\nblockalign=%u\navgbytes=%u\ndatasize=%u\nsamples=%llu\n"
-                "duration_ms=%llu\n",
-                h.nChannels, h.nSamplesPerSec, h.wBitsPerSample, h.nBlockAlign, h.nAvgBytesPerSec, h.dataSize,
-                static_cast<unsigned long long>(frames), static_cast<unsigned long long>(durationMs));
-    const FileTextInfo& t = contents.texts;
-    const std::pair<const char*, const std::string*> texts[] = {
-        {"comment", &t.comment}, {"copyright", &t.copyright}, {"subject", &t.subject},   {"title", &t.title},
-        {"artist", &t.artist},   {"medium", &t.medium},       {"software", &t.software}, {"keywords", &t.keywords},
-    };
-    for (const auto& [name, text] : texts) {
-        if (!text->empty())
-            std::printf("%s=%s\n", name, text->c_str());
-    }
-    return ExitOk;
-}
 
-int copy(const ParsedCommand& command)
-{
-    WavFileContents contents;
-    const auto readStatus = readWavFile(command.files[0], contents);
-    if (readStatus != WavReadStatus::Ok) {
-        std::fprintf(stderr, "%s\n", wavReadMessage(readStatus));
-        return ExitFailed;
+    int copy(const ParsedCommand& command)
+    {
+        return streamOutputFile(
+            command.files[0], command.files[1], [](FileStream& stream, const WaveHeader&) { return stream.copy(); });
     }
-    return writeOutputFile(command.files[1], contents.header, contents.samples.bytes());
-}
 
 } // namespace
 
 std::vector<Command> fileCommands()
 {
     return {
-        {{"info", "info FILE", {}, {}, {}, 1}, info},
-        {{"copy", "copy IN OUT", {}, {}, {}, 2}, copy},
+        { { "info", "info FILE", {}, {}, {}, 1 }, info },
+        { { "copy", "copy IN OUT", {}, {}, {}, 2 }, copy },
     };
 }
 

@@ -7,6 +7,7 @@
 #include "filters/CrossFades.h"
 #include "filters/Drawtone.h"
 #include "filters/Fades.h"
+#include "filters/FileStream.h"
 #include "filters/FilterSettings.h"
 #include "filters/PeakVolume.h"
 #include "filters/Reverse.h"
@@ -15,7 +16,6 @@
 #include "filters/Velocity.h"
 #include "filters/Volume.h"
 #include "filters/Zeroize.h"
-#include "paneldraw/settings.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -39,44 +39,113 @@ namespace {
     /// A Drawtone curve: the pins, and whether the mark stands for the dialog's "Marked area".
     using CurveRun = FilterStatus (*)(WaveDocument&, std::span<const CurvePin>, bool, const FilterControl&);
 
+    /// What a streamed operation works on besides the file.
+    struct StreamInput {
+        const WaveHeader& header;
+        MarkRecord mark;
+        const Values& values;
+        std::span<const CurvePin> pins;
+        bool markedArea;
+
+        ByteRange working() const { return workingRange(header.dataSize, mark); }
+        ByteRange curve(bool shortMarkMeansWholeFile) const
+        {
+            return curveRange(header.dataSize, mark, markedArea, shortMarkMeansWholeFile);
+        }
+    };
+
+    /// The operation run from file to file, a block at a time, for those whose result the blocks
+    /// alone decide; bit for bit what `run` or `curve` gives on the whole document.
+    using StreamedRun = StreamStatus (*)(FileStream&, const StreamInput&);
+
+    /// A change that may refuse: the file then stays as it is, as the document does.
+    StreamStatus changeOrCopy(FileStream& stream, const std::optional<BlockChange>& change)
+    {
+        return change ? stream.change(*change) : stream.copy();
+    }
+
     struct Operation {
         const char* name;
         std::vector<Parameter> parameters;
         std::function<FilterStatus(WaveDocument&, const Values&)> run;
         /// Set for the curves, which take points=X:Y,... instead of numbers.
         CurveRun curve = nullptr;
+        StreamedRun streamed = nullptr;
     };
 
     constexpr const char* kPoints = "points";
+    constexpr const char* kNotStereoNote = "The channels can only be faded in a stereo file; nothing was changed.";
 
     const std::vector<Operation>& operations()
     {
         static const std::vector<Operation> list = {
             { "volume", { { "percent", fs::kVolume } },
-                [](WaveDocument& d, const Values& v) { return changeVolume(d, v[0]); } },
-            { "peak", {}, [](WaveDocument& d, const Values&) { return setMaxVolume(d); } },
+                [](WaveDocument& d, const Values& v) { return changeVolume(d, v[0]); }, nullptr,
+                [](FileStream& s, const StreamInput& in) {
+                    return s.change(volumeChange(in.header, in.working(), in.values[0]));
+                } },
+            { "peak", {}, [](WaveDocument& d, const Values&) { return setMaxVolume(d); }, nullptr,
+                [](FileStream& s, const StreamInput& in) { return s.peak(in.working()); } },
             { "fadein", { { "percent", fs::kFadeIn } },
-                [](WaveDocument& d, const Values& v) { return fadeIn(d, v[0]); } },
+                [](WaveDocument& d, const Values& v) { return fadeIn(d, v[0]); }, nullptr,
+                [](FileStream& s, const StreamInput& in) {
+                    return s.change(fadeInChange(in.header, in.working(), in.values[0]));
+                } },
             { "fadeout", { { "percent", fs::kFadeOut } },
-                [](WaveDocument& d, const Values& v) { return fadeOut(d, v[0]); } },
-            { "fade-lr", {}, [](WaveDocument& d, const Values&) { return fadeChannels(d, CrossFade::LeftToRight); } },
-            { "fade-rl", {}, [](WaveDocument& d, const Values&) { return fadeChannels(d, CrossFade::RightToLeft); } },
-            { "silence", {}, [](WaveDocument& d, const Values&) { return setSilence(d); } },
+                [](WaveDocument& d, const Values& v) { return fadeOut(d, v[0]); }, nullptr,
+                [](FileStream& s, const StreamInput& in) {
+                    return s.change(fadeOutChange(in.header, in.working(), in.values[0]));
+                } },
+            { "fade-lr", {}, [](WaveDocument& d, const Values&) { return fadeChannels(d, CrossFade::LeftToRight); },
+                nullptr,
+                [](FileStream& s, const StreamInput& in) {
+                    return s.change(crossFadeChange(in.header, in.working(), CrossFade::LeftToRight));
+                } },
+            { "fade-rl", {}, [](WaveDocument& d, const Values&) { return fadeChannels(d, CrossFade::RightToLeft); },
+                nullptr,
+                [](FileStream& s, const StreamInput& in) {
+                    return s.change(crossFadeChange(in.header, in.working(), CrossFade::RightToLeft));
+                } },
+            { "silence", {}, [](WaveDocument& d, const Values&) { return setSilence(d); }, nullptr,
+                [](FileStream& s, const StreamInput& in) {
+                    if (in.mark.markLength == 0)
+                        return s.copy();
+                    return s.change(silenceChange(in.header, markRange(in.header.dataSize, in.mark)));
+                } },
             { "insert-silence", { { "sec", fs::kSilenceSec }, { "ms", fs::kSilenceMs } },
                 [](WaveDocument& d, const Values& v) { return insertSilence(d, v[0], v[1]); } },
             { "zeroize", { { "threshold", fs::kZeroizePercent } },
-                [](WaveDocument& d, const Values& v) { return zeroize(d, v[0]); } },
-            { "reverse", {}, [](WaveDocument& d, const Values&) { return reverse(d); } },
+                [](WaveDocument& d, const Values& v) { return zeroize(d, v[0]); }, nullptr,
+                [](FileStream& s, const StreamInput& in) {
+                    return s.change(zeroizeChange(in.header, in.working(), in.values[0]));
+                } },
+            { "reverse", {}, [](WaveDocument& d, const Values&) { return reverse(d); }, nullptr,
+                [](FileStream& s, const StreamInput& in) { return s.reverse(in.working()); } },
             { "velocity",
                 { { "percent", fs::kVelocity }, { "smooth", fs::kVelocitySmooth, true },
                     { "strength", fs::kVelocitySmoothValue } },
                 [](WaveDocument& d, const Values& v) {
                     return changeVelocity(d, { v[0], v[1] != 0, v[2] });
+                },
+                nullptr,
+                [](FileStream& s, const StreamInput& in) {
+                    const VelocityParameters parameters { in.values[0], in.values[1] != 0, in.values[2] };
+                    const VelocityPlan plan = planVelocity(in.header, in.header.dataSize, parameters.percent);
+                    if (plan.status == FilterStatus::OutOfMemory)
+                        return StreamStatus { .tooLarge = true };
+                    return plan.status == FilterStatus::Refused ? s.copy() : s.velocity(plan, parameters);
                 } },
             { "soften", { { "strength", fs::kLowPass } },
-                [](WaveDocument& d, const Values& v) { return soften(d, v[0]); } },
-            { "dt-volume", {}, {}, drawtoneVolume },
-            { "dt-fade", {}, {}, drawtoneFadeChannels },
+                [](WaveDocument& d, const Values& v) { return soften(d, v[0]); }, nullptr,
+                [](FileStream& s, const StreamInput& in) { return s.soften(in.working(), in.values[0]); } },
+            { "dt-volume", {}, {}, drawtoneVolume,
+                [](FileStream& s, const StreamInput& in) {
+                    return changeOrCopy(s, drawtoneVolumeChange(in.header, in.curve(false), in.pins));
+                } },
+            { "dt-fade", {}, {}, drawtoneFadeChannels,
+                [](FileStream& s, const StreamInput& in) {
+                    return changeOrCopy(s, drawtoneFadeChange(in.header, in.curve(true), in.pins));
+                } },
         };
         return list;
     }
@@ -98,14 +167,11 @@ namespace {
     }
 
     /// The given value, else the setting's (and its default); nullopt for a value that is no number.
-    std::optional<uint32_t> parameterValue(const ParsedCommand& command, const Parameter& parameter)
+    std::optional<uint32_t> parameterValue(const ParsedCommand& command, const Parameter& parameter, StoredValue stored)
     {
         const auto given = command.parameters.find(parameter.name);
-        if (given == command.parameters.end()) {
-            if (parameter.boolean)
-                return RegGetBool(parameter.setting.path, parameter.setting.defaultValue) ? 1u : 0u;
-            return RegGetWord(parameter.setting.path, parameter.setting.defaultValue);
-        }
+        if (given == command.parameters.end())
+            return stored(parameter.setting, parameter.boolean);
         uint32_t value = 0;
         if (!parseUnsigned(given->second, value) || value > (parameter.boolean ? 1u : 65535u))
             return std::nullopt;
@@ -137,7 +203,7 @@ namespace {
         return pins;
     }
 
-    int apply(const ParsedCommand& command)
+    int apply(const ParsedCommand& command, StoredValue stored)
     {
         const auto& list = operations();
         const auto operation
@@ -151,9 +217,13 @@ namespace {
                     [&](const Parameter& p) { return name == p.name; }))
                 return usage("unknown parameter '" + name + "' for " + operation->name);
         }
+        if (!stored && std::any_of(operation->parameters.begin(), operation->parameters.end(), [&](const Parameter& p) {
+                return !command.parameters.count(p.name);
+            }))
+            return NeedsFullProgram;
         Values values;
         for (const Parameter& parameter : operation->parameters) {
-            const auto value = parameterValue(command, parameter);
+            const auto value = parameterValue(command, parameter, stored);
             if (!value)
                 return usage(std::string("bad value for ") + parameter.name);
             values.push_back(*value);
@@ -179,6 +249,17 @@ namespace {
         if (command.has("--cursor") && !parseUnsigned(command.options.at("--cursor"), markStart))
             return usage("--cursor needs a byte offset");
 
+        // Without an undo to take, nothing needs the whole file in memory.
+        if (operation->streamed && !command.has("--then-undo")) {
+            return streamOutputFile(
+                command.files[0], command.files[1], [&](FileStream& stream, const WaveHeader& header) {
+                    if (operation->curve == drawtoneFadeChannels && header.nChannels != 2)
+                        std::fprintf(stderr, "%s\n", kNotStereoNote);
+                    const MarkRecord mark { .markStart = markStart, .markLength = markLength };
+                    return operation->streamed(stream, { header, mark, values, pins, command.has("--mark") });
+                });
+        }
+
         WavFileContents contents;
         const auto readStatus = readWavFile(command.files[0], contents);
         if (readStatus != WavReadStatus::Ok) {
@@ -195,7 +276,7 @@ namespace {
                                                      : operation->run(document, values);
         if (operation->curve == drawtoneFadeChannels && status == FilterStatus::Refused
             && document.header.nChannels != 2)
-            std::fprintf(stderr, "The channels can only be faded in a stereo file; nothing was changed.\n");
+            std::fprintf(stderr, "%s\n", kNotStereoNote);
         if (status == FilterStatus::OutOfMemory) {
             std::fprintf(stderr, "Not enough memory.\n");
             return ExitFailed;
@@ -210,7 +291,7 @@ namespace {
 
 } // namespace
 
-std::vector<Command> filterCommands()
+std::vector<Command> filterCommands(StoredValue stored)
 {
     std::vector<std::string> names { kPoints };
     for (const Operation& operation : operations()) {
@@ -221,7 +302,7 @@ std::vector<Command> filterCommands()
     }
     CommandSyntax syntax { "apply", kSynopsis, { "--mark", "--cursor" }, { "--then-undo" }, names, 2 };
     syntax.words = 1;
-    return { { syntax, apply } };
+    return { { syntax, [stored](const ParsedCommand& command) { return apply(command, stored); } } };
 }
 
 } // namespace kx::cli

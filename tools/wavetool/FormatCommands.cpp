@@ -84,6 +84,8 @@ namespace {
 
     int open(const ParsedCommand& command)
     {
+        if (const int streamed = pcmOpenCommand().run(command); streamed != NeedsFullProgram)
+            return streamed;
         std::optional<PcmFormat> raw;
         if (const auto it = command.parameters.find("raw"); it != command.parameters.end()) {
             raw = parseRawFormat(it->second);
@@ -119,21 +121,18 @@ namespace {
         if (!isAcceptedRate(target.rate))
             return failure(kConvertRateRefusedText);
 
-        WavFileContents contents;
-        const auto readStatus = readWavFile(command.files[0], contents);
-        if (readStatus != WavReadStatus::Ok)
-            return failure(wavReadMessage(readStatus));
-        WaveDocument document;
-        document.header = contents.header;
-        document.samples = std::move(contents.samples);
-        const ConvertStatus status = convertDocument(document, target);
-        if (status == ConvertStatus::NothingToConvert)
-            target.applyTo(document.header); // an empty file stays empty, in the new format
-        else if (status == ConvertStatus::OutOfMemory)
+        WavStreamReader source;
+        if (const auto status = source.open(command.files[0]); status != WavReadStatus::Ok)
+            return failure(wavReadMessage(status));
+        WavWriteOptions options;
+        options.flushToDisk = false;
+        StreamStatus io;
+        const ConvertStatus status = convertWavFile(source, command.files[1], target, options, io);
+        if (status == ConvertStatus::OutOfMemory)
             return failure(wavReadMessage(WavReadStatus::OutOfMemory));
-        else if (status != ConvertStatus::Converted)
+        if (status != ConvertStatus::Converted)
             return failure(convertMessage(status));
-        return writeDocument(command.files[1], document);
+        return io.ok() ? ExitOk : failure(io.message());
     }
 
 } // namespace
@@ -141,7 +140,7 @@ namespace {
 std::vector<Command> formatCommands()
 {
     return {
-        { { "open", "open [raw=BITS,CHANNELS,RATE] IN OUT", {}, {}, { "raw" }, 2 }, open },
+        { pcmOpenCommand().syntax, open },
         { { "convert", "convert bits=N channels=N rate=N IN OUT", {}, {}, { "bits", "channels", "rate" }, 2 },
             convert },
     };

@@ -7,15 +7,45 @@
 
 namespace kx::cli {
 
+namespace {
+
+    WavWriteOptions outputOptions()
+    {
+        WavWriteOptions options;
+        options.flushToDisk = false;
+        return options;
+    }
+
+} // namespace
+
 int writeOutputFile(const std::string& path, const WaveHeader& header, std::span<const uint8_t> samples)
 {
-    WavWriteOptions options;
-    options.flushToDisk = false;
-    const auto status = writeWavFile(path, header, samples, options);
+    const auto status = writeWavFile(path, header, samples, outputOptions());
     if (status == WavWriteStatus::Ok)
         return ExitOk;
     std::fprintf(stderr, "%s\n", wavWriteMessage(status));
     return ExitFailed;
+}
+
+int streamOutputFile(const WavStreamReader& source, const std::string& path, const StreamRun& run)
+{
+    FileStream stream(source, path, outputOptions());
+    const StreamStatus status = run(stream, source.header());
+    if (status.ok())
+        return ExitOk;
+    std::fprintf(stderr, "%s\n", status.message());
+    return ExitFailed;
+}
+
+int streamOutputFile(const std::string& in, const std::string& path, const StreamRun& run)
+{
+    WavStreamReader source;
+    const WavReadStatus status = source.open(in);
+    if (status != WavReadStatus::Ok) {
+        std::fprintf(stderr, "%s\n", wavReadMessage(status));
+        return ExitFailed;
+    }
+    return streamOutputFile(source, path, run);
 }
 
 } // namespace kx::cli

@@ -8,12 +8,21 @@ using namespace kx::cli;
 
 namespace {
 
+uint32_t storedValue(const kx::filtersettings::WordSetting& setting, bool boolean)
+{
+    if (boolean)
+        return RegGetBool(setting.path, setting.defaultValue) ? 1 : 0;
+    return RegGetWord(setting.path, setting.defaultValue);
+}
+
 std::vector<Command> allCommands()
 {
     std::vector<Command> commands = fileCommands();
-    for (auto* group : { formatCommands, deviceCommands, filterCommands, clipboardCommands })
+    for (auto* group : { formatCommands, deviceCommands, clipboardCommands })
         for (Command& command : group())
             commands.push_back(std::move(command));
+    for (Command& command : filterCommands(storedValue))
+        commands.push_back(std::move(command));
     return commands;
 }
 

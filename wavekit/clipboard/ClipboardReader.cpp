@@ -6,28 +6,14 @@ namespace kx {
 
 WavReadStatus ClipboardReader::open(const std::string& path)
 {
-    using namespace wavchunks;
     m_left = 0;
-    RiffChunk riff, fmt, data;
-    WavReadStatus status = openRiff(m_file, path, riff);
-    if (status == WavReadStatus::Ok)
-        status = findFormat(m_file, riff, fmt);
-    if (status == WavReadStatus::Ok)
-        status = readPcmFormat(m_file, fmt, m_header);
-    if (status == WavReadStatus::Ok)
-        status = findData(m_file, riff, data);
-    if (status != WavReadStatus::Ok) {
-        m_file.close();
+    m_offset = 0;
+    const WavReadStatus status = m_source.open(path);
+    if (status != WavReadStatus::Ok)
         return status;
-    }
-    bool cutShort = false;
-    const uint64_t length = keptDataLength(m_file, data, m_header.nBlockAlign, cutShort);
-    if (length > UINT32_MAX - 36) {
-        m_file.close();
+    if (header().dataSize > UINT32_MAX - 36)
         return WavReadStatus::OutOfMemory;
-    }
-    m_header.setDataSize(uint32_t(length));
-    m_left = length;
+    m_left = header().dataSize;
     return WavReadStatus::Ok;
 }
 
@@ -37,15 +23,15 @@ bool ClipboardReader::read(std::span<uint8_t> bytes)
         return false;
     // Small enough that a stop is heard at once, large enough to read at the disk's speed.
     constexpr std::size_t kPiece = 4 << 20;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
+    for (std::size_t done = 0; done < bytes.size();) {
         if (m_stop && m_stop->load(std::memory_order_relaxed))
             return false;
-        const int64_t got = m_file.read(bytes.data() + done, std::min(kPiece, bytes.size() - done));
-        if (got <= 0)
+        const std::size_t piece = std::min(kPiece, bytes.size() - done);
+        if (!m_source.read(m_offset + done, bytes.subspan(done, piece)))
             return false;
-        done += std::size_t(got);
+        done += piece;
     }
+    m_offset += bytes.size();
     m_left -= bytes.size();
     return true;
 }

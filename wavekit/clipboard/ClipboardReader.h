@@ -1,8 +1,7 @@
 #pragma once
 
 #include "ClipboardSource.h"
-#include "documents/RiffFile.h"
-#include "documents/WavReader.h"
+#include "documents/WavStreamReader.h"
 
 #include <atomic>
 #include <string>
@@ -18,15 +17,15 @@ public:
     /// rate of 0 is WrongFormat.
     WavReadStatus open(const std::string& path);
 
-    const WaveHeader& header() const override { return m_header; }
+    const WaveHeader& header() const override { return m_source.header(); }
     /// Also false once `stop` (set by setStop) is raised: a large clipboard is read piece by piece.
     bool read(std::span<uint8_t> bytes) override;
     /// A flag the reader looks at between pieces; null for none.
     void setStop(const std::atomic<bool>* stop) { m_stop = stop; }
 
 private:
-    RiffFile m_file;
-    WaveHeader m_header;
+    WavStreamReader m_source;
+    uint64_t m_offset = 0; ///< where the next read begins in the data
     uint64_t m_left = 0;
     const std::atomic<bool>* m_stop = nullptr;
 };

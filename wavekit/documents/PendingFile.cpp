@@ -32,17 +32,18 @@ std::string resolvedTarget(const std::string& path)
     return path;
 }
 
-bool writeAll(int fd, const void* bytes, std::size_t count)
+bool writeAll(int fd, const void* bytes, std::size_t count, uint64_t offset)
 {
     const auto* p = static_cast<const unsigned char*>(bytes);
     while (count > 0) {
-        const ssize_t done = ::write(fd, p, std::min<std::size_t>(count, std::size_t(1) << 30));
+        const ssize_t done = ::pwrite(fd, p, std::min<std::size_t>(count, std::size_t(1) << 30), off_t(offset));
         if (done < 0) {
             if (errno == EINTR)
                 continue;
             return false;
         }
         p += done;
+        offset += uint64_t(done);
         count -= std::size_t(done);
     }
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <sys/types.h>
 
@@ -37,8 +38,8 @@ private:
 /// The file a save really replaces: the target of a symbolic link, else the path itself.
 std::string resolvedTarget(const std::string& path);
 
-/// Writes all `count` bytes, going on after interruptions; false on the first error.
-bool writeAll(int fd, const void* bytes, std::size_t count);
+/// Writes all `count` bytes at `offset`, going on after interruptions; false on the first error.
+bool writeAll(int fd, const void* bytes, std::size_t count, uint64_t offset);
 
 /// The directory that holds `path`'s file: "." for a bare name, "/" for a file in the root.
 std::string directoryOf(const std::string& path);

@@ -10,10 +10,10 @@ namespace kx {
 
 namespace {
 
-uint32_t littleEndian32(const uint8_t* bytes)
-{
-    return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24;
-}
+    uint32_t littleEndian32(const uint8_t* bytes)
+    {
+        return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24;
+    }
 
 } // namespace
 
@@ -28,7 +28,7 @@ bool RiffFile::open(const std::string& path)
     m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (m_fd < 0)
         return false;
-    struct stat info {};
+    struct stat info { };
     if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         close();
         return false;
@@ -50,12 +50,20 @@ void RiffFile::close()
 
 int64_t RiffFile::read(void* destination, std::size_t count)
 {
+    const int64_t done = readAt(m_position, destination, count);
+    if (done > 0)
+        m_position += uint64_t(done);
+    return done;
+}
+
+int64_t RiffFile::readAt(uint64_t offset, void* destination, std::size_t count) const
+{
     auto* out = static_cast<uint8_t*>(destination);
     std::size_t done = 0;
     while (done < count) {
         // Bounded single reads keep the kernel's copy loop short and let huge reads proceed.
         const std::size_t want = std::min<std::size_t>(count - done, std::size_t(1) << 30);
-        const ssize_t got = ::pread(m_fd, out + done, want, off_t(m_position));
+        const ssize_t got = ::pread(m_fd, out + done, want, off_t(offset + done));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -64,7 +72,6 @@ int64_t RiffFile::read(void* destination, std::size_t count)
         if (got == 0)
             break;
         done += std::size_t(got);
-        m_position += uint64_t(got);
     }
     return int64_t(done);
 }

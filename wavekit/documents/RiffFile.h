@@ -11,13 +11,13 @@ namespace kx {
 using FourCC = std::array<char, 4>;
 constexpr FourCC fourCC(const char (&text)[5])
 {
-    return {text[0], text[1], text[2], text[3]};
+    return { text[0], text[1], text[2], text[3] };
 }
 
 struct RiffChunk {
-    FourCC id{};
+    FourCC id {};
     uint32_t size = 0;
-    FourCC formType{};       ///< only for "RIFF" and "LIST" chunks
+    FourCC formType {}; ///< only for "RIFF" and "LIST" chunks
     uint64_t dataOffset = 0; ///< first byte after the header (after the form type for RIFF/LIST)
 
     /// Where the chunk's data ends as its header declares it (may lie past the end of the file).
@@ -51,6 +51,10 @@ public:
     /// Reads up to `count` bytes from the current position; returns how many were read, or -1
     /// on an input error.
     int64_t read(void* destination, std::size_t count);
+    /// Reads up to `count` bytes from `offset` without moving the current position.
+    int64_t readAt(uint64_t offset, void* destination, std::size_t count) const;
+    /// The open file's descriptor, for copies the kernel makes itself; -1 when closed.
+    int descriptor() const { return m_fd; }
 
 private:
     int m_fd = -1;

@@ -28,8 +28,16 @@ const char* wavWriteMessage(WavWriteStatus status)
     return "";
 }
 
-WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, std::span<const uint8_t> samples,
-                            const WavWriteOptions& options)
+namespace {
+
+    constexpr uint64_t kHeaderBytes = sizeof(WaveHeader);
+
+} // namespace
+
+WavStreamWriter::WavStreamWriter(const std::string& path, const WaveHeader& header, const WavWriteOptions& options)
+    : m_target(resolvedTarget(path))
+    , m_file(m_target, options.newFileMode)
+    , m_options(options)
 {
     WaveHeader out;
     out.nChannels = header.nChannels;
@@ -37,43 +45,105 @@ WavWriteStatus writeWavFile(const std::string& path, const WaveHeader& header, s
     out.nAvgBytesPerSec = header.nAvgBytesPerSec;
     out.nBlockAlign = header.nBlockAlign;
     out.wBitsPerSample = header.wBitsPerSample;
-    out.setDataSize(uint32_t(samples.size()));
+    out.setDataSize(header.dataSize);
     const auto* bytes = reinterpret_cast<const uint8_t*>(&out);
 
-    const std::string target = resolvedTarget(path);
-    PendingFile file(target, options.newFileMode);
-    const int fd = file.fd();
-    if (fd < 0)
-        return WavWriteStatus::CannotCreate;
-
+    const int fd = m_file.fd();
+    if (fd < 0) {
+        fail(WavWriteStatus::CannotCreate);
+        return;
+    }
     // Reserving the blocks in one go is much cheaper than having the file system find them page by
-    // page. Where that is refused the writes below meet the same limit and say at which step.
-    ::fallocate(fd, 0, 0, off_t(44 + samples.size()));
+    // page, and a disk too full for the file says so before any work is done. A limit of another
+    // kind is met by the writes below, which say at which step.
+    if (::fallocate(fd, 0, 0, off_t(kHeaderBytes + header.dataSize)) != 0 && errno == ENOSPC) {
+        fail(WavWriteStatus::CannotWriteData);
+        return;
+    }
+    if (!writeAll(fd, bytes, 20, 0)) // RIFF header and the fmt chunk's header
+        fail(WavWriteStatus::CannotCreate);
+    else if (!writeAll(fd, bytes + 20, 16, 20))
+        fail(WavWriteStatus::CannotWriteFormat);
+    else if (!writeAll(fd, bytes + 36, 8, 36))
+        fail(WavWriteStatus::CannotCreateData);
+}
 
-    if (!writeAll(fd, bytes, 20)) // RIFF header and the fmt chunk's header
-        return WavWriteStatus::CannotCreate;
-    if (!writeAll(fd, bytes + 20, 16))
-        return WavWriteStatus::CannotWriteFormat;
-    if (!writeAll(fd, bytes + 36, 8))
-        return WavWriteStatus::CannotCreateData;
-    if (!writeAll(fd, samples.data(), samples.size()) || (options.flushToDisk && ::fdatasync(fd) != 0))
-        return WavWriteStatus::CannotWriteData;
-    if (!file.commit())
-        return WavWriteStatus::CannotCreate;
-    if (!options.flushToDisk)
-        return WavWriteStatus::Ok;
-    // Make the rename itself durable.
-    const int directory = ::open(directoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (directory >= 0) {
-        ::fsync(directory);
-        ::close(directory);
+bool WavStreamWriter::fail(WavWriteStatus status)
+{
+    if (m_status == WavWriteStatus::Ok)
+        m_status = status;
+    return false;
+}
+
+bool WavStreamWriter::write(std::span<const uint8_t> bytes)
+{
+    return writeAt(m_position, bytes);
+}
+
+bool WavStreamWriter::writeAt(uint64_t offset, std::span<const uint8_t> bytes)
+{
+    if (m_status != WavWriteStatus::Ok)
+        return false;
+    if (!writeAll(m_file.fd(), bytes.data(), bytes.size(), kHeaderBytes + offset))
+        return fail(WavWriteStatus::CannotWriteData);
+    m_position = offset + bytes.size();
+    return true;
+}
+
+bool WavStreamWriter::copyFrom(int source, uint64_t sourceOffset, uint64_t offset, uint64_t length)
+{
+    if (m_status != WavWriteStatus::Ok)
+        return false;
+    auto from = loff_t(sourceOffset);
+    auto to = loff_t(kHeaderBytes + offset);
+    while (length > 0) {
+        const ssize_t done = ::copy_file_range(source, &from, m_file.fd(), &to, std::size_t(length), 0);
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0) {
+            // Nothing is lost: the caller copies the rest itself, from where this stopped.
+            if (done < 0 && (errno == ENOSPC || errno == EFBIG || errno == EIO))
+                return fail(WavWriteStatus::CannotWriteData);
+            return false;
+        }
+        length -= uint64_t(done);
+    }
+    m_position = uint64_t(to) - kHeaderBytes;
+    return true;
+}
+
+WavWriteStatus WavStreamWriter::commit()
+{
+    if (m_status == WavWriteStatus::Ok && m_options.flushToDisk && ::fdatasync(m_file.fd()) != 0)
+        fail(WavWriteStatus::CannotWriteData);
+    if (m_status != WavWriteStatus::Ok)
+        return m_status;
+    if (!m_file.commit())
+        return m_status = WavWriteStatus::CannotCreate;
+    if (m_options.flushToDisk) {
+        // Make the rename itself durable.
+        const int directory = ::open(directoryOf(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (directory >= 0) {
+            ::fsync(directory);
+            ::close(directory);
+        }
     }
     return WavWriteStatus::Ok;
 }
 
+WavWriteStatus writeWavFile(
+    const std::string& path, const WaveHeader& header, std::span<const uint8_t> samples, const WavWriteOptions& options)
+{
+    WaveHeader sized = header;
+    sized.setDataSize(uint32_t(samples.size()));
+    WavStreamWriter writer(path, sized, options);
+    writer.write(samples);
+    return writer.commit();
+}
+
 std::optional<uint64_t> freeBytesForFile(const std::string& path)
 {
-    struct statvfs info {};
+    struct statvfs info { };
     if (::statvfs(directoryOf(resolvedTarget(path)).c_str(), &info) != 0)
         return std::nullopt;
     return uint64_t(info.f_bavail) * uint64_t(info.f_frsize);

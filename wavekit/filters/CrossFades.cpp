@@ -106,18 +106,25 @@ void crossFadeSamples(std::span<int16_t> samples, std::size_t firstFrame, double
     crossFadeScalar(samples, firstFrame, first, frames, leftFades);
 }
 
+BlockChange crossFadeChange(const WaveHeader& header, ByteRange working, CrossFade direction)
+{
+    if (header.nChannels != 2 || working.length == 0)
+        return { working, 1, {} };
+    const double frames = double(working.length / stereoFrameBytes(header));
+    const bool leftFades = direction == CrossFade::LeftToRight;
+    return { crossFadeFrames(header, working), stereoFrameBytes(header),
+        sampleChange(header, [=](auto samples, std::size_t firstIndex, auto* copy) {
+            copyOriginal(copy, std::span<const typename decltype(samples)::element_type>(samples));
+            crossFadeSamples(samples, firstIndex / 2, 1.0, frames, leftFades);
+        }) };
+}
+
 FilterStatus fadeChannels(WaveDocument& document, CrossFade direction, const FilterControl& control)
 {
     const char* undoText
         = direction == CrossFade::LeftToRight ? "Fade Channels Left To Right" : "Fade Channels Right To Left";
-    const ByteRange range = workingRange(document);
-    if (document.header.nChannels != 2 || range.length == 0) {
-        UndoStore::save(document, range.start, range.length, UndoChanged, undoText);
-        return FilterStatus::Done;
-    }
-    const ByteRange touched = crossFadeFrames(document.header, range);
-    return changeInPlace(document, touched, undoText, control,
-        [&](const FilterControl& effective) { return crossFadeRange(document, range, 1.0f, direction, effective); });
+    return changeByBlocks(
+        document, crossFadeChange(document.header, workingRange(document), direction), undoText, control);
 }
 
 } // namespace kx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BlockChange.h"
 #include "FilterControl.h"
 #include "WorkingRange.h"
 
@@ -29,6 +30,10 @@ bool crossFadeRange(
 /// in double precision. 16-bit samples use AVX2 where present.
 void crossFadeSamples(std::span<uint8_t> samples, std::size_t firstFrame, double first, double frames, bool leftFades);
 void crossFadeSamples(std::span<int16_t> samples, std::size_t firstFrame, double first, double frames, bool leftFades);
+
+/// fadeChannels' change of the working range `working`: the cross-fade of its stereo frames with
+/// start factor 1; no change at all for a file that is not stereo.
+BlockChange crossFadeChange(const WaveHeader& header, ByteRange working, CrossFade direction);
 
 /// The cross-fade over the working range with start factor 1; a mono file only gets its undo copy
 /// ("Fade Channels Left To Right" / "Fade Channels Right To Left").

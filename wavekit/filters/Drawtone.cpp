@@ -86,12 +86,19 @@ ByteRange curveRange(const WaveDocument& document, bool markedArea, bool shortMa
 {
     if (document.header.dataSize <= curve::kShortRange)
         return {};
-    const ByteRange whole = { 0, uint32_t(std::min<std::size_t>(document.header.dataSize, document.samples.size())) };
+    return curveRange(presentData(document), document.mark, markedArea, shortMarkMeansWholeFile);
+}
+
+ByteRange curveRange(uint32_t size, const MarkRecord& mark, bool markedArea, bool shortMarkMeansWholeFile)
+{
+    if (size <= curve::kShortRange)
+        return {};
+    const ByteRange whole = { 0, size };
     if (!markedArea)
         return whole;
-    const ByteRange mark = markRange(document);
-    if (mark.length > curve::kShortRange)
-        return mark;
+    const ByteRange marked = markRange(size, mark);
+    if (marked.length > curve::kShortRange)
+        return marked;
     return shortMarkMeansWholeFile ? whole : ByteRange {};
 }
 
@@ -116,24 +123,24 @@ namespace {
 
 } // namespace
 
-FilterStatus drawtoneVolume(
-    WaveDocument& document, std::span<const CurvePin> pins, bool markedArea, const FilterControl& control)
+std::optional<BlockChange> drawtoneVolumeChange(
+    const WaveHeader& header, ByteRange curveRange, std::span<const CurvePin> pins)
 {
     if (pinListFault(pins))
-        return FilterStatus::Refused;
-    const ByteRange range = wholeFrames(document.header, curveRange(document, markedArea, false));
+        return std::nullopt;
+    const ByteRange range = wholeFrames(header, curveRange);
     if (range.length == 0)
-        return FilterStatus::Refused;
-    const std::size_t channels = samplesPerFrame(document.header);
-    const std::size_t frames = range.length / sampleBytes(document.header) / channels;
+        return std::nullopt;
+    const std::size_t channels = samplesPerFrame(header);
+    const std::size_t frames = range.length / sampleBytes(header) / channels;
     const std::vector<std::size_t> starts = curveSegmentStarts(pins, frames, channels);
     std::vector<double> levels;
     for (const CurvePin& pin : pins)
         levels.push_back(percentFactor(uint32_t(pinPercent(pin))));
     // Each factor comes from the sample's place in its segment, not from a running sum, which stalls
     // on long segments.
-    return changeAndCopySamples(
-        document, range, "Drawtone Volume", control, [&](auto block, std::size_t first, auto* copy) {
+    return BlockChange { range, sampleBytes(header),
+        sampleChange(header, [starts, levels](auto block, std::size_t first, auto* copy) {
             for (std::size_t done = 0; done < block.size();) {
                 const std::size_t index = first + done;
                 const std::size_t j
@@ -143,40 +150,57 @@ FilterStatus drawtoneVolume(
                     double(starts[j + 1] - starts[j]), copy ? copy + done : nullptr);
                 done += count;
             }
-        });
+        }) };
+}
+
+FilterStatus drawtoneVolume(
+    WaveDocument& document, std::span<const CurvePin> pins, bool markedArea, const FilterControl& control)
+{
+    const auto change = drawtoneVolumeChange(document.header, curveRange(document, markedArea, false), pins);
+    if (!change)
+        return FilterStatus::Refused;
+    return changeByBlocks(document, *change, "Drawtone Volume", control);
+}
+
+std::optional<BlockChange> drawtoneFadeChange(
+    const WaveHeader& header, ByteRange curveRange, std::span<const CurvePin> pins)
+{
+    if (pinListFault(pins) || header.nChannels != 2)
+        return std::nullopt;
+    const ByteRange range = wholeFrames(header, curveRange);
+    if (range.length == 0)
+        return std::nullopt;
+    const uint32_t frameSize = frameBytes(header);
+    const std::vector<std::size_t> starts = curveSegmentStarts(pins, range.length / frameSize, 1);
+    // Each segment is a full cross-fade of its own: left to right where the curve rises by two units
+    // or more, none where it rises by one, right to left otherwise.
+    std::vector<int> directions;
+    for (std::size_t j = 0; j + 1 < pins.size(); ++j) {
+        const int32_t rise = pins[j + 1].y - pins[j].y;
+        directions.push_back(rise == -1 ? 0 : rise <= -2 ? 1 : -1);
+    }
+    return BlockChange { range, frameSize, sampleChange(header, [=](auto samples, std::size_t firstIndex, auto* copy) {
+                            copyOriginal(copy, std::span<const typename decltype(samples)::element_type>(samples));
+                            const std::size_t first = firstIndex / 2;
+                            const std::size_t end = first + samples.size() / 2;
+                            for (std::size_t j = 0; j < directions.size(); ++j) {
+                                const std::size_t from = std::max(first, starts[j]);
+                                const std::size_t to = std::min(end, starts[j + 1]);
+                                if (directions[j] == 0 || from >= to)
+                                    continue;
+                                crossFadeSamples(samples.subspan(2 * (from - first), 2 * (to - from)), from - starts[j],
+                                    1.0, double(starts[j + 1] - starts[j]), directions[j] > 0);
+                            }
+                        }) };
 }
 
 FilterStatus drawtoneFadeChannels(
     WaveDocument& document, std::span<const CurvePin> pins, bool markedArea, const FilterControl& control)
 {
-    if (pinListFault(pins) || document.header.nChannels != 2)
+    const auto change = drawtoneFadeChange(document.header, curveRange(document, markedArea, true), pins);
+    if (!change)
         return FilterStatus::Refused;
-    const ByteRange range = wholeFrames(document.header, curveRange(document, markedArea, true));
-    if (range.length == 0)
-        return FilterStatus::Refused;
-    const std::size_t frameSize = frameBytes(document.header);
-    const std::vector<std::size_t> starts = curveSegmentStarts(pins, range.length / frameSize, 1);
-    const std::size_t frames = starts.back();
-    return changeInPlace(document, range, "Drawtone Fade Channels", control, [&](const FilterControl& effective) {
-        for (std::size_t j = 0; j + 1 < pins.size(); ++j) {
-            const int32_t rise = pins[j + 1].y - pins[j].y;
-            if (rise == -1 || starts[j + 1] == starts[j])
-                continue;
-            FilterControl segment { effective.stop, {}, effective.betweenBlocks };
-            if (effective.progress) {
-                segment.progress = [&, j](int percent) {
-                    const std::size_t done = starts[j] + (starts[j + 1] - starts[j]) * std::size_t(percent) / 100;
-                    effective.progress(int(done * 100 / frames));
-                };
-            }
-            const ByteRange piece { uint32_t(range.start + starts[j] * frameSize),
-                uint32_t((starts[j + 1] - starts[j]) * frameSize) };
-            if (!crossFadeRange(
-                    document, piece, 1.0f, rise <= -2 ? CrossFade::LeftToRight : CrossFade::RightToLeft, segment))
-                return false;
-        }
-        return true;
-    });
+    return changeByBlocks(document, *change, "Drawtone Fade Channels", control);
 }
 
 } // namespace kx

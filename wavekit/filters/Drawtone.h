@@ -1,9 +1,11 @@
 #pragma once
 
+#include "BlockChange.h"
 #include "FilterControl.h"
 #include "WorkingRange.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -51,6 +53,8 @@ inline int32_t pinPercent(const CurvePin& pin)
 /// the volume curve and the whole file for the channel curve), else the whole file; empty when the
 /// data is 300 bytes or shorter.
 ByteRange curveRange(const WaveDocument& document, bool markedArea, bool shortMarkMeansWholeFile);
+/// The same for data of `size` bytes that is not in memory.
+ByteRange curveRange(uint32_t size, const MarkRecord& mark, bool markedArea, bool shortMarkMeansWholeFile);
 
 /// Frame-aligned segment starts, counted in samples from the start of a range of `frames` frames:
 /// one per pin, the last at the end of the range.
@@ -61,6 +65,13 @@ std::vector<std::size_t> curveSegmentStarts(std::span<const CurvePin> pins, std:
 /// (nothing changed, no undo) for a bad pin list or a range of 300 bytes or fewer.
 FilterStatus drawtoneVolume(
     WaveDocument& document, std::span<const CurvePin> pins, bool markedArea, const FilterControl& control = {});
+
+/// drawtoneVolume's and drawtoneFadeChannels' changes of the curve's range `range` (curveRange);
+/// nullopt where they refuse.
+std::optional<BlockChange> drawtoneVolumeChange(
+    const WaveHeader& header, ByteRange range, std::span<const CurvePin> pins);
+std::optional<BlockChange> drawtoneFadeChange(
+    const WaveHeader& header, ByteRange range, std::span<const CurvePin> pins);
 
 /// Cross-fades each segment of the range fully, left to right where the curve rises by two units
 /// or more, right to left where it stays level or falls, not at all where it rises by one. Undo:

@@ -67,15 +67,14 @@ namespace {
 
     // Each factor comes from its index in double precision: adding a single-precision step sample
     // after sample stalls once the step falls below the factor's precision.
-    FilterStatus ramp(
-        WaveDocument& document, double first, double change, const char* undoText, const FilterControl& control)
+    BlockChange rampChange(const WaveHeader& header, ByteRange working, double first, double change)
     {
-        const ByteRange range = wholeSamples(document.header, workingRange(document));
-        const double n = double(range.length / sampleBytes(document.header));
-        return changeAndCopySamples(
-            document, range, undoText, control, [&](auto block, std::size_t firstIndex, auto* copy) {
-                rampSamples(block, firstIndex, first, change, n, copy);
-            });
+        const ByteRange range = wholeSamples(header, working);
+        const double n = double(range.length / sampleBytes(header));
+        return { range, sampleBytes(header),
+            sampleChange(header, [=](auto samples, std::size_t firstIndex, auto* copy) {
+                rampSamples(samples, firstIndex, first, change, n, copy);
+            }) };
     }
 
 } // namespace
@@ -101,16 +100,27 @@ void rampSamples(
     scaleEach(samples, firstIndex, [=](double i) { return float(first + i * change / n); });
 }
 
-FilterStatus fadeIn(WaveDocument& document, uint32_t percent, const FilterControl& control)
+BlockChange fadeInChange(const WaveHeader& header, ByteRange working, uint32_t percent)
 {
     const double level = double(percent) / 100.0;
-    return ramp(document, level, 1.0 - level, "Fade In", control);
+    return rampChange(header, working, level, 1.0 - level);
+}
+
+BlockChange fadeOutChange(const WaveHeader& header, ByteRange working, uint32_t percent)
+{
+    const double level = double(percent) / 100.0;
+    return rampChange(header, working, 1.0, -(1.0 - level));
+}
+
+FilterStatus fadeIn(WaveDocument& document, uint32_t percent, const FilterControl& control)
+{
+    return changeByBlocks(document, fadeInChange(document.header, workingRange(document), percent), "Fade In", control);
 }
 
 FilterStatus fadeOut(WaveDocument& document, uint32_t percent, const FilterControl& control)
 {
-    const double level = double(percent) / 100.0;
-    return ramp(document, 1.0, -(1.0 - level), "Fade Out", control);
+    return changeByBlocks(
+        document, fadeOutChange(document.header, workingRange(document), percent), "Fade Out", control);
 }
 
 } // namespace kx

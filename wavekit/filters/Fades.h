@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BlockChange.h"
 #include "FilterControl.h"
 #include "documents/WaveDocument.h"
 
@@ -14,6 +15,10 @@ namespace kx {
 FilterStatus fadeIn(WaveDocument& document, uint32_t percent, const FilterControl& control = {});
 /// Ramps the working range from full volume down towards `percent` %. Undo: "Fade Out".
 FilterStatus fadeOut(WaveDocument& document, uint32_t percent, const FilterControl& control = {});
+
+/// fadeIn's and fadeOut's changes of the working range `working`.
+BlockChange fadeInChange(const WaveHeader& header, ByteRange working, uint32_t percent);
+BlockChange fadeOutChange(const WaveHeader& header, ByteRange working, uint32_t percent);
 
 /// The fades' arithmetic: samples[j] scaled by float(first + i * change / n) for its index
 /// i = firstIndex + j, all in double precision; the original values go to `copy` on the way

@@ -81,25 +81,37 @@ namespace {
         };
     }
 
+    /// Frames [first, first + count) of x averaged with the running sums, which move along.
     template <class Sample, std::size_t Channels>
-    bool averageChannels(Sample* x, std::size_t frames, std::size_t window, const FilterControl& control)
+    void advanceFrames(Sample* x, std::size_t first, std::size_t count, std::size_t window, int32_t* sums)
     {
         static constexpr auto functions = blockFunctions<Sample, Channels>(std::make_index_sequence<kMaxWindow>());
-        const auto function = functions[window - 1];
-        std::array<int32_t, Channels> sums {};
+        std::size_t done = first;
+#if defined(__x86_64__)
+        if constexpr (std::is_same_v<Sample, int16_t> && Channels <= 2) {
+            if (cpuHasAvx2())
+                done = averageFour<Channels>(x, first, count, window, sums);
+        }
+#endif
+        functions[window - 1](x, done, first + count - done, sums);
+    }
+
+    template <class Sample, std::size_t Channels> void startSums(const Sample* x, std::size_t window, int32_t* sums)
+    {
         for (std::size_t c = 0; c < Channels; ++c) {
+            sums[c] = 0;
             for (std::size_t j = 0; j < window; ++j)
                 sums[c] += int32_t(x[j * Channels + c]);
         }
+    }
+
+    template <class Sample, std::size_t Channels>
+    bool averageChannels(Sample* x, std::size_t frames, std::size_t window, const FilterControl& control)
+    {
+        std::array<int32_t, Channels> sums {};
+        startSums<Sample, Channels>(x, window, sums.data());
         return runInBlocks(frames - window, control, [&](std::size_t first, std::size_t count) {
-            std::size_t done = first;
-#if defined(__x86_64__)
-            if constexpr (std::is_same_v<Sample, int16_t> && Channels <= 2) {
-                if (cpuHasAvx2())
-                    done = averageFour<Channels>(x, first, count, window, sums.data());
-            }
-#endif
-            function(x, done, first + count - done, sums.data());
+            advanceFrames<Sample, Channels>(x, first, count, window, sums.data());
         });
     }
 
@@ -133,6 +145,48 @@ namespace {
 std::size_t smoothingWindow(uint32_t strength)
 {
     return std::min<std::size_t>(std::size_t(strength) + 2, kMaxWindow);
+}
+
+MovingAverageRun::MovingAverageRun(std::size_t channels, std::size_t window)
+    : m_stereo(channels == 2)
+    , m_window(std::clamp<std::size_t>(window, 1, kMaxWindow))
+{
+}
+
+template <class Sample> void MovingAverageRun::startWith(const Sample* x)
+{
+    if (m_stereo)
+        startSums<Sample, 2>(x, m_window, m_sums.data());
+    else
+        startSums<Sample, 1>(x, m_window, m_sums.data());
+}
+
+template <class Sample> void MovingAverageRun::average(Sample* x, std::size_t frames)
+{
+    if (m_stereo)
+        advanceFrames<Sample, 2>(x, 0, frames, m_window, m_sums.data());
+    else
+        advanceFrames<Sample, 1>(x, 0, frames, m_window, m_sums.data());
+}
+
+void MovingAverageRun::start(const uint8_t* x)
+{
+    startWith(x);
+}
+
+void MovingAverageRun::start(const int16_t* x)
+{
+    startWith(x);
+}
+
+void MovingAverageRun::advance(uint8_t* x, std::size_t frames)
+{
+    average(x, frames);
+}
+
+void MovingAverageRun::advance(int16_t* x, std::size_t frames)
+{
+    average(x, frames);
 }
 
 bool movingAverage(std::span<uint8_t> samples, std::size_t channels, std::size_t window, const FilterControl& control)

@@ -3,6 +3,7 @@
 #include "SampleAccess.h"
 #include "SampleScaling.h"
 #include "ScaleTable.h"
+#include "Volume.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -96,6 +97,14 @@ int32_t peakMagnitude(std::span<const int16_t> samples)
     return measureAndCopy(samples, nullptr);
 }
 
+BlockChange peakChange(const WaveHeader& header, ByteRange working, int32_t peak)
+{
+    const int32_t fullScale = isEightBit(header) ? SampleForm<uint8_t>::kMax : SampleForm<int16_t>::kMax;
+    if (peak == 0 || peak >= fullScale)
+        return { wholeSamples(header, working), sampleBytes(header), {} };
+    return scaleChange(header, working, float(double(fullScale) / double(peak)));
+}
+
 FilterStatus setMaxVolume(WaveDocument& document, const FilterControl& control)
 {
     const ByteRange range = wholeSamples(document.header, workingRange(document));
@@ -111,13 +120,14 @@ FilterStatus setMaxVolume(WaveDocument& document, const FilterControl& control)
                     = reinterpret_cast<Sample*>(undo.takeByCaller(first * sizeof(Sample), count * sizeof(Sample)));
                 peak = std::max(peak, measureAndCopy(std::span<const Sample>(samples.subspan(first, count)), copy));
             });
-        constexpr int32_t fullScale = SampleForm<Sample>::kMax;
-        if (!measured || peak == 0 || peak >= fullScale)
+        const BlockChange change = peakChange(document.header, range, peak);
+        if (!measured || !change.change)
             return measured;
         // Backwards: the blocks measured last are still in the cache.
-        const ScaleTable table(float(double(fullScale) / double(peak)));
         return runInBlocks(samples.size(), effective, [&](std::size_t first, std::size_t count) {
-            table.apply(samples.subspan(samples.size() - first - count, count));
+            const std::size_t offset = (samples.size() - first - count) * sizeof(Sample);
+            change.change(
+                { reinterpret_cast<uint8_t*>(samples.data()) + offset, count * sizeof(Sample) }, offset, nullptr);
         });
     });
     return finishChange(document, undo, finished);

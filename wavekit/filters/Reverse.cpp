@@ -9,44 +9,46 @@ namespace kx {
 
 namespace {
 
-    /// Swaps frame i with frame count - 1 - i for i in [first, first + n).
-    template <class Frame> void swapFrames(uint8_t* bytes, std::size_t count, std::size_t first, std::size_t n)
+    template <class Frame> void swapFrames(uint8_t* low, uint8_t* highEnd, std::size_t n)
     {
-        auto* frames = reinterpret_cast<Frame*>(bytes);
-        Frame* low = frames + first;
-        Frame* high = frames + count - 1 - first;
+        auto* first = reinterpret_cast<Frame*>(low);
+        Frame* last = reinterpret_cast<Frame*>(highEnd) - 1;
         for (std::size_t i = 0; i < n; ++i)
-            std::swap(low[i], high[-std::ptrdiff_t(i)]);
-    }
-
-    /// Any frame size a header may claim, for files whose format the fast paths do not cover.
-    void swapOddFrames(uint8_t* bytes, std::size_t frameSize, std::size_t count, std::size_t first, std::size_t n)
-    {
-        for (std::size_t i = first; i < first + n; ++i)
-            std::swap_ranges(bytes + i * frameSize, bytes + (i + 1) * frameSize, bytes + (count - 1 - i) * frameSize);
-    }
-
-    void swapPairs(uint8_t* bytes, std::size_t frameSize, std::size_t count, std::size_t first, std::size_t n)
-    {
-        switch (frameSize) {
-        case 1:
-            return swapFrames<uint8_t>(bytes, count, first, n);
-        case 2:
-            return swapFrames<uint16_t>(bytes, count, first, n);
-        case 4:
-            return swapFrames<uint32_t>(bytes, count, first, n);
-        default:
-            return swapOddFrames(bytes, frameSize, count, first, n);
-        }
+            std::swap(first[i], last[-std::ptrdiff_t(i)]);
     }
 
 } // namespace
 
+void swapMirrored(uint8_t* low, uint8_t* highEnd, std::size_t frameSize, std::size_t n)
+{
+    switch (frameSize) {
+    case 1:
+        return swapFrames<uint8_t>(low, highEnd, n);
+    case 2:
+        return swapFrames<uint16_t>(low, highEnd, n);
+    case 4:
+        return swapFrames<uint32_t>(low, highEnd, n);
+    default:
+        // Any frame size a header may claim, for files whose format the fast paths do not cover.
+        for (std::size_t i = 0; i < n; ++i)
+            std::swap_ranges(low + i * frameSize, low + (i + 1) * frameSize, highEnd - (i + 1) * frameSize);
+    }
+}
+
+std::size_t reversedFrameBytes(const WaveHeader& header)
+{
+    return header.nChannels <= 1 ? sampleBytes(header) : frameBytes(header);
+}
+
+ByteRange reversedFrames(const WaveHeader& header, ByteRange working)
+{
+    return wholeFrames(header, working);
+}
+
 FilterStatus reverse(WaveDocument& document, const FilterControl& control)
 {
-    const ByteRange range = wholeFrames(document.header, workingRange(document));
-    const std::size_t frame
-        = document.header.nChannels <= 1 ? sampleBytes(document.header) : frameBytes(document.header);
+    const ByteRange range = reversedFrames(document.header, workingRange(document));
+    const std::size_t frame = reversedFrameBytes(document.header);
     const std::size_t count = range.length / frame;
     const std::size_t pairs = count / 2;
     uint8_t* bytes = document.samples.data() + range.start;
@@ -60,7 +62,7 @@ FilterStatus reverse(WaveDocument& document, const FilterControl& control)
     const bool finished = runInBlocks(pairs, effective, [&](std::size_t first, std::size_t n) {
         undo.copy(first * frame, n * frame);
         undo.copy((count - first - n) * frame, n * frame);
-        swapPairs(bytes, frame, count, first, n);
+        swapMirrored(bytes + first * frame, bytes + (count - first) * frame, frame, n);
         done = first + n;
     });
     if (finished)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BlockChange.h"
 #include "FilterControl.h"
 #include "StreamingCopy.h"
 #include "WorkingRange.h"
@@ -84,6 +85,28 @@ inline FilterStatus finishChange(WaveDocument& document, BlockUndo& undo, bool f
     undo.takeRest();
     UndoStore::restore(document);
     return FilterStatus::Cancelled;
+}
+
+/// The document's course of a BlockChange: blocks of the data itself, the undo copy of each taken on
+/// the way, everything put back when stopped.
+inline FilterStatus changeByBlocks(
+    WaveDocument& document, const BlockChange& change, const char* undoText, const FilterControl& control)
+{
+    BlockUndo undo(document, change.range, undoText);
+    const FilterControl effective { undo.undoable() ? control.stop : nullptr, control.progress, control.betweenBlocks };
+    uint8_t* bytes = document.samples.data() + change.range.start;
+    const std::size_t grain = change.grain;
+    const bool finished
+        = runInBlocks(change.range.length / grain, effective, [&](std::size_t first, std::size_t count) {
+              const std::size_t offset = first * grain;
+              const std::size_t length = count * grain;
+              uint8_t* copy = undo.takeByCaller(offset, length);
+              if (change.change)
+                  change.change({ bytes + offset, length }, offset, copy);
+              else
+                  copyOriginal(copy, std::span<const uint8_t>(bytes + offset, length));
+          });
+    return finishChange(document, undo, finished);
 }
 
 /// changeInPlace for filters that handle each sample on its own and copy each block for undo

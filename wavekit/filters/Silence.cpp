@@ -20,14 +20,20 @@ namespace {
 
 } // namespace
 
+BlockChange silenceChange(const WaveHeader& header, ByteRange mark)
+{
+    return { wholeSamples(header, mark), sampleBytes(header),
+        [header](std::span<uint8_t> bytes, std::size_t, uint8_t* copy) {
+            copyOriginal(copy, std::span<const uint8_t>(bytes));
+            fillSilence(header, bytes.data(), bytes.size());
+        } };
+}
+
 FilterStatus setSilence(WaveDocument& document, const FilterControl& control)
 {
     if (document.mark.markLength == 0)
         return FilterStatus::Refused;
-    const ByteRange range = wholeSamples(document.header, markRange(document));
-    return changeSamples(document, range, "Silence", control, [&](auto block, std::size_t) {
-        fillSilence(document.header, reinterpret_cast<uint8_t*>(block.data()), block.size_bytes());
-    });
+    return changeByBlocks(document, silenceChange(document.header, markRange(document)), "Silence", control);
 }
 
 uint64_t silenceLength(const WaveHeader& header, uint32_t sec, uint32_t ms)

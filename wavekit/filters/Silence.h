@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BlockChange.h"
 #include "FilterControl.h"
 #include "documents/WaveDocument.h"
 
@@ -13,6 +14,9 @@ inline constexpr uint8_t kSilenceByte8 = 127;
 /// Overwrites the mark with silence (undo "Silence"); with nothing marked it is Refused: nothing
 /// changes and no undo is recorded.
 FilterStatus setSilence(WaveDocument& document, const FilterControl& control = {});
+
+/// setSilence's change of the mark `mark`.
+BlockChange silenceChange(const WaveHeader& header, ByteRange mark);
 
 /// The bytes `sec` seconds and `ms` milliseconds of silence take: whole bytes per millisecond
 /// first (the average byte rate times the single-precision 0.001, truncated), then rounded down

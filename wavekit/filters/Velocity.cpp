@@ -153,27 +153,72 @@ namespace {
 
 } // namespace
 
+VelocityPlan planVelocity(const WaveHeader& header, std::size_t dataBytes, uint32_t percent)
+{
+    VelocityPlan plan;
+    if (percent == 0)
+        return plan;
+    const float speed = percentFactor(percent);
+    plan.speed = double(speed);
+    plan.stretch = float(1.0 / double(speed));
+    if (plan.stretch == 1.0f)
+        return plan;
+    const bool mono = header.nChannels <= 1;
+    plan.frameSize = mono ? sampleBytes(header) : frameBytes(header);
+    plan.channels = mono ? 1 : header.nChannels;
+    plan.inputFrames = dataBytes / plan.frameSize;
+    plan.outputFrames = std::size_t(double(plan.inputFrames) * double(plan.stretch));
+    plan.status = uint64_t(plan.outputFrames) * plan.frameSize > UINT32_MAX - 36 ? FilterStatus::OutOfMemory
+                                                                                 : FilterStatus::Done;
+    return plan;
+}
+
+std::size_t velocitySource(const VelocityPlan& plan, std::size_t i)
+{
+    return sourceFrame(i, plan.speed, plan.inputFrames);
+}
+
+void gatherFrames(const VelocityPlan& plan, uint8_t* out, std::size_t first, std::size_t count, const uint8_t* in,
+    std::size_t firstInput)
+{
+    const std::size_t size = plan.frameSize;
+    for (std::size_t i = 0; i < count; ++i) {
+        const uint8_t* from = in + (velocitySource(plan, first + i) - firstInput) * size;
+        switch (size) {
+        case 1:
+            out[i] = *from;
+            break;
+        case 2:
+            std::memcpy(out + 2 * i, from, 2);
+            break;
+        case 4:
+            std::memcpy(out + 4 * i, from, 4);
+            break;
+        default:
+            std::memcpy(out + i * size, from, size);
+        }
+    }
+}
+
 FilterStatus changeVelocity(WaveDocument& document, const VelocityParameters& parameters, const FilterControl& control)
 {
-    if (parameters.percent == 0)
-        return FilterStatus::Refused;
-    const float speed = percentFactor(parameters.percent);
-    const float stretchFactor = float(1.0 / double(speed));
-    if (stretchFactor == 1.0f)
+    WaveHeader& header = document.header;
+    const VelocityPlan plan
+        = planVelocity(header, std::min<std::size_t>(header.dataSize, document.samples.size()), parameters.percent);
+    if (plan.status == FilterStatus::Refused)
         return FilterStatus::Refused;
     if (control.stopRequested())
         return FilterStatus::Cancelled;
-
-    WaveHeader& header = document.header;
-    const bool mono = header.nChannels <= 1;
-    const uint32_t frame = mono ? sampleBytes(header) : frameBytes(header);
-    const std::size_t inputFrames = std::min<std::size_t>(header.dataSize, document.samples.size()) / frame;
-    if (inputFrames == 0)
+    if (plan.inputFrames == 0)
         return FilterStatus::Done;
-    const auto outputFrames = std::size_t(double(inputFrames) * double(stretchFactor));
+    if (plan.status != FilterStatus::Done)
+        return plan.status;
+    const float speed = float(plan.speed);
+    const float stretchFactor = plan.stretch;
+    const uint32_t frame = uint32_t(plan.frameSize);
+    const std::size_t inputFrames = plan.inputFrames;
+    const std::size_t outputFrames = plan.outputFrames;
     const uint64_t newSize = uint64_t(outputFrames) * frame;
-    if (newSize > UINT32_MAX - 36)
-        return FilterStatus::OutOfMemory;
 
     if (outputFrames > inputFrames && !document.samples.resize(newSize))
         return FilterStatus::OutOfMemory;
@@ -193,7 +238,7 @@ FilterStatus changeVelocity(WaveDocument& document, const VelocityParameters& pa
     if (parameters.smooth) {
         const std::size_t window = smoothingWindow(parameters.smoothStrength);
         visitSamples(document, { 0, uint32_t(newSize) },
-            [&](auto samples) { return movingAverage(samples, mono ? 1 : header.nChannels, window); });
+            [&](auto samples) { return movingAverage(samples, plan.channels, window); });
     }
     if (control.progress)
         control.progress(100);

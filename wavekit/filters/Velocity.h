@@ -3,6 +3,7 @@
 #include "FilterControl.h"
 #include "documents/WaveDocument.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace kx {
@@ -20,5 +21,26 @@ struct VelocityParameters {
 /// Resampling happens in place, so a stop request is only honoured before it starts.
 FilterStatus changeVelocity(
     WaveDocument& document, const VelocityParameters& parameters, const FilterControl& control = {});
+
+/// How changeVelocity resamples data of `dataBytes` bytes: `status` Refused (0 %, 100 %) or
+/// OutOfMemory (a result over 4 GB) when it does nothing; Done with no input frames when there is
+/// nothing to resample.
+struct VelocityPlan {
+    FilterStatus status = FilterStatus::Refused;
+    double speed = 1;
+    float stretch = 1;
+    std::size_t frameSize = 1; ///< whole frames, or single samples of a mono file
+    std::size_t channels = 1; ///< of the moving average
+    std::size_t inputFrames = 0;
+    std::size_t outputFrames = 0;
+};
+VelocityPlan planVelocity(const WaveHeader& header, std::size_t dataBytes, uint32_t percent);
+
+/// The output frames [first, first + count) of the resampling into `out`, from `in`, which holds the
+/// input frames from `firstInput` on, as far as they are read.
+void gatherFrames(const VelocityPlan& plan, uint8_t* out, std::size_t first, std::size_t count, const uint8_t* in,
+    std::size_t firstInput);
+/// The input frame the output frame `i` reads.
+std::size_t velocitySource(const VelocityPlan& plan, std::size_t i);
 
 } // namespace kx

@@ -6,25 +6,37 @@ namespace kx {
 
 namespace {
 
-    ByteRange clipped(const WaveDocument& document, uint32_t start, uint32_t length)
+    ByteRange clipped(uint32_t size, uint32_t start, uint32_t length)
     {
-        const uint32_t size = std::min<uint64_t>(document.header.dataSize, document.samples.size());
         const uint32_t first = std::min(start, size);
         return { first, uint32_t(std::min<uint64_t>(length, size - first)) };
     }
 
 } // namespace
 
+uint32_t presentData(const WaveDocument& document)
+{
+    return uint32_t(std::min<uint64_t>(document.header.dataSize, document.samples.size()));
+}
+
 ByteRange workingRange(const WaveDocument& document)
 {
-    if (document.mark.markLength != 0)
-        return markRange(document);
-    return clipped(document, 0, document.header.dataSize);
+    return workingRange(presentData(document), document.mark);
+}
+
+ByteRange workingRange(uint32_t size, const MarkRecord& mark)
+{
+    return mark.markLength != 0 ? markRange(size, mark) : ByteRange { 0, size };
 }
 
 ByteRange markRange(const WaveDocument& document)
 {
-    return clipped(document, document.mark.markStart, document.mark.markLength);
+    return markRange(presentData(document), document.mark);
+}
+
+ByteRange markRange(uint32_t size, const MarkRecord& mark)
+{
+    return clipped(size, mark.markStart, mark.markLength);
 }
 
 ByteRange wholeSamples(const WaveHeader& header, ByteRange range)

@@ -34,8 +34,13 @@ inline uint32_t frameBytes(const WaveHeader& header)
 
 /// The mark when something is marked, else the whole file; never reaching past the data.
 ByteRange workingRange(const WaveDocument& document);
+/// The same for data of `size` bytes that is not in memory (a file streamed block by block).
+ByteRange workingRange(uint32_t size, const MarkRecord& mark);
 /// The mark alone (empty when nothing is marked), never reaching past the data.
 ByteRange markRange(const WaveDocument& document);
+ByteRange markRange(uint32_t size, const MarkRecord& mark);
+/// The bytes of the data present in memory (the header's size, no more than the block holds).
+uint32_t presentData(const WaveDocument& document);
 /// The whole sample values the filters touch for `range`: 16-bit values from start/2 up to, not
 /// including, end/2.
 ByteRange wholeSamples(const WaveHeader& header, ByteRange range);

@@ -64,14 +64,20 @@ GateThresholds gateThresholds(uint32_t tenths)
     return { int32_t(level * double(1.27f)), int32_t(level * double(327.67f)) };
 }
 
-FilterStatus zeroize(WaveDocument& document, uint32_t tenths, const FilterControl& control)
+BlockChange zeroizeChange(const WaveHeader& header, ByteRange working, uint32_t tenths)
 {
     const GateThresholds gate = gateThresholds(tenths);
-    const ByteRange range = wholeSamples(document.header, workingRange(document));
-    return changeSamples(document, range, "Zeroize", control, [&](auto block, std::size_t) {
-        using Sample = typename decltype(block)::element_type;
-        kx::gate(block, std::is_same_v<Sample, uint8_t> ? gate.eightBit : gate.sixteenBit);
-    });
+    return { wholeSamples(header, working), sampleBytes(header),
+        sampleChange(header, [gate](auto samples, std::size_t, auto* copy) {
+            using Sample = typename decltype(samples)::element_type;
+            copyOriginal(copy, std::span<const Sample>(samples));
+            kx::gate(samples, std::is_same_v<Sample, uint8_t> ? gate.eightBit : gate.sixteenBit);
+        }) };
+}
+
+FilterStatus zeroize(WaveDocument& document, uint32_t tenths, const FilterControl& control)
+{
+    return changeByBlocks(document, zeroizeChange(document.header, workingRange(document), tenths), "Zeroize", control);
 }
 
 } // namespace kx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BlockChange.h"
 #include "FilterControl.h"
 #include "documents/WaveDocument.h"
 
@@ -14,6 +15,9 @@ struct GateThresholds {
 
 /// The gate's thresholds for `tenths` tenths of a percent of full scale (30 gives 3 and 983).
 GateThresholds gateThresholds(uint32_t tenths);
+
+/// zeroize's change of the working range `working`.
+BlockChange zeroizeChange(const WaveHeader& header, ByteRange working, uint32_t tenths);
 
 /// Noise gate over the working range: a sample strictly closer to silence than the threshold
 /// becomes silence (8-bit: 127). Undo: "Zeroize".

@@ -42,4 +42,34 @@ ConvertStatus convertDocument(WaveDocument& document, const PcmFormat& target)
     return ConvertStatus::Converted;
 }
 
+ConvertStatus convertWavFile(const WavStreamReader& source, const std::string& path, const PcmFormat& target,
+    const WavWriteOptions& options, StreamStatus& io)
+{
+    const WaveHeader& header = source.header();
+    FormatConverter converter(PcmFormat::of(header), target);
+    if (!converter.isReady())
+        return ConvertStatus::CannotConvert;
+    const uint64_t size = converter.targetSize(header.dataSize);
+    if (size > std::numeric_limits<uint32_t>::max() - 36)
+        return ConvertStatus::OutOfMemory;
+    WaveHeader converted;
+    target.applyTo(converted);
+    converted.setDataSize(uint32_t(size));
+    WavStreamWriter writer(path, converted, options);
+    uint64_t offset = 0;
+    const bool done = converter.convert(
+        header.dataSize, size,
+        [&](std::span<uint8_t> piece) {
+            if (!source.read(offset, piece)) {
+                io.read = WavReadStatus::CannotAscend;
+                return false;
+            }
+            offset += piece.size();
+            return true;
+        },
+        [&](std::span<const uint8_t> piece) { return writer.write(piece); });
+    io.write = done ? writer.commit() : writer.status();
+    return done || !io.ok() ? ConvertStatus::Converted : ConvertStatus::CannotConvert;
+}
+
 } // namespace kx

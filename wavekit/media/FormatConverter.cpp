@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <vector>
 
 extern "C" {
 #include <libavutil/channel_layout.h>
@@ -69,37 +70,73 @@ uint64_t FormatConverter::targetSize(uint64_t sourceBytes) const
 
 bool FormatConverter::convert(std::span<const uint8_t> source, std::span<uint8_t> target)
 {
+    std::size_t read = 0;
+    std::size_t written = 0;
+    return convert(
+        source.size(), target.size(),
+        [&](std::span<uint8_t> piece) {
+            std::memcpy(piece.data(), source.data() + read, piece.size());
+            read += piece.size();
+            return true;
+        },
+        [&](std::span<const uint8_t> piece) {
+            std::memcpy(target.data() + written, piece.data(), piece.size());
+            written += piece.size();
+            return true;
+        });
+}
+
+bool FormatConverter::convert(uint64_t sourceBytes, uint64_t targetBytes,
+    const std::function<bool(std::span<uint8_t>)>& read, const std::function<bool(std::span<const uint8_t>)>& write)
+{
     if (!m_resampler || swr_init(m_resampler.get()) < 0) // starts afresh after an earlier block
         return false;
     SwrContext* const context = m_resampler.get();
     const uint64_t sourceFrameBytes = m_source.blockAlign();
     const uint64_t targetFrameBytes = m_target.blockAlign();
-    const uint64_t sourceFrames = source.size() / sourceFrameBytes;
-    const uint64_t targetFrames = target.size() / targetFrameBytes;
+    const uint64_t sourceFrames = sourceBytes / sourceFrameBytes;
+    const uint64_t targetFrames = targetBytes / targetFrameBytes;
+    std::vector<uint8_t> in(kChunkFrames * sourceFrameBytes);
+    std::vector<uint8_t> out;
     uint64_t written = 0;
-    const auto room = [&] { return int(std::min<uint64_t>(targetFrames - written, INT_MAX)); };
+    // Each call gets room for all it can give (up to the end of the target), as if it wrote
+    // straight into the whole target.
+    const auto convertInto = [&](const uint8_t* from, int count) {
+        const int bound = swr_get_out_samples(context, count);
+        if (bound < 0)
+            return false;
+        const int room = int(std::min<uint64_t>(targetFrames - written, uint64_t(bound) + kChunkFrames));
+        out.resize(std::max(out.size(), std::size_t(room) * targetFrameBytes));
+        uint8_t* to = out.data();
+        const int got = swr_convert(context, &to, room, from ? &from : nullptr, count);
+        if (got < 0)
+            return false;
+        written += uint64_t(got);
+        return got == 0 || write({ out.data(), std::size_t(got) * targetFrameBytes });
+    };
 
     for (uint64_t done = 0; done < sourceFrames && written < targetFrames; done += kChunkFrames) {
         const int count = int(std::min(kChunkFrames, sourceFrames - done));
-        const uint8_t* in = source.data() + done * sourceFrameBytes;
-        uint8_t* out = target.data() + written * targetFrameBytes;
-        const int got = swr_convert(context, &out, room(), &in, count);
-        if (got < 0)
+        if (!read({ in.data(), std::size_t(count) * sourceFrameBytes }) || !convertInto(in.data(), count))
             return false;
-        written += uint64_t(got);
     }
     // The filter's delay still holds the last frames.
     while (written < targetFrames) {
-        uint8_t* out = target.data() + written * targetFrameBytes;
-        const int got = swr_convert(context, &out, room(), nullptr, 0);
-        if (got < 0)
+        const uint64_t before = written;
+        if (!convertInto(nullptr, 0))
             return false;
-        if (got == 0)
+        if (written == before)
             break;
-        written += uint64_t(got);
     }
-    std::memset(target.data() + written * targetFrameBytes, m_target.bits == 16 ? 0 : 0x80,
-        target.size() - written * targetFrameBytes);
+    // A shortfall is silence.
+    const std::size_t piece = std::max<std::size_t>(out.size(), targetFrameBytes * kChunkFrames);
+    out.assign(piece, m_target.bits == 16 ? 0 : 0x80);
+    for (uint64_t left = targetBytes - written * targetFrameBytes; left > 0;) {
+        const auto length = std::size_t(std::min<uint64_t>(left, piece));
+        if (!write({ out.data(), length }))
+            return false;
+        left -= length;
+    }
     return true;
 }
 

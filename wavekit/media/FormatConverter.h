@@ -4,6 +4,7 @@
 #include "documents/PcmFormat.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 namespace kx {
@@ -28,6 +29,13 @@ public:
     /// what the resampler gives beyond the end is dropped, and a shortfall is filled with
     /// silence. False when the resampler fails; `target` then holds no meaning.
     bool convert(std::span<const uint8_t> source, std::span<uint8_t> target);
+
+    /// convert() for data that is not in memory: the whole frames of `sourceBytes` bytes come from
+    /// read(piece), which fills each piece, and exactly `targetBytes` bytes go to write(piece), piece
+    /// by piece, in memory that does not grow with the data. False when the
+    /// resampler, read or write fails.
+    bool convert(uint64_t sourceBytes, uint64_t targetBytes, const std::function<bool(std::span<uint8_t>)>& read,
+        const std::function<bool(std::span<const uint8_t>)>& write);
 
 private:
     PcmFormat m_source;
