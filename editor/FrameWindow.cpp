@@ -4,6 +4,7 @@
 #include "CloseConfirmation.h"
 #include "CommandIds.h"
 #include "CompletionSignal.h"
+#include "FileDrops.h"
 #include "MarkCommands.h"
 #include "MdiArrangement.h"
 #include "MenuLists.h"
@@ -29,6 +30,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QShortcut>
@@ -71,6 +74,7 @@ FrameWindow::FrameWindow()
 {
     setWindowTitle(QStringLiteral("Kestrix2000"));
     setMinimumSize(650, 380);
+    setAcceptDrops(true); // files dragged from a file manager open
     m_extensionButtonsShown = RegGetBool("Kestrix\\Settings\\Boolean\\ShowExtensions", 1);
     m_handle = WindowRegistry::add(this, nullptr);
     WindowRegistry::setMessageHandler(m_handle, [this](uint32_t m, uintptr_t w, intptr_t l) {
@@ -457,6 +461,25 @@ void FrameWindow::openInNewWindow(const QString& path, int number)
     HWND wave = NewFile(m_handle, m_clientHandle, number);
     m_statusBar->update();
     startOperation(openerOf(path.toStdString()), wave, OpOpenFile, wave);
+}
+
+void FrameWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFiles(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void FrameWindow::dropEvent(QDropEvent* event)
+{
+    const QStringList files = droppedFiles(*event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Each file on an opener thread of its own; the file-open lock has them load one by one.
+    for (const QString& file : files) {
+        openInNewWindow(file, m_newFileCounter);
+        RecentFiles::add(file.toStdString());
+    }
 }
 
 void FrameWindow::openPath(const QString& path)

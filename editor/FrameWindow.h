@@ -53,6 +53,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     intptr_t handleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam);

@@ -10,6 +10,12 @@
 #include "documents/SharedDocument.h"
 #include "paneldraw/settings.h"
 
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+
+#include <set>
+
 namespace {
 
 using namespace kx;
@@ -203,6 +209,59 @@ TEST(FileOpen, FlacFileIsDecoded)
     ASSERT_EQ(document.header.dataSize, samples.size());
     // FLAC is lossless.
     EXPECT_EQ(Bytes(document.samples.data(), document.samples.data() + samples.size()), samples);
+}
+
+TEST(FileOpen, FilesDroppedOnTheFrameOpenEachInAWindowOfItsOwn)
+{
+    TempDir dir;
+    std::vector<std::string> paths;
+    std::vector<Bytes> samples;
+    for (int i = 0; i < 3; ++i) {
+        const PcmFormat format { 16, uint16_t(1 + i % 2), 22050 };
+        samples.push_back(tone(format, 4000 + 1000 * i, 220.0 * (i + 1)));
+        paths.push_back(dir.file("drop" + std::to_string(i) + ".wav"));
+        writePcmWav(paths.back(), format, samples.back());
+    }
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const std::string& path : paths)
+        urls.append(QUrl::fromLocalFile(QString::fromStdString(path)));
+    urls.append(QUrl::fromLocalFile(QString::fromStdString(dir.path().string()))); // a directory
+    urls.append(QUrl(QStringLiteral("https://example.invalid/remote.wav")));
+    data.setUrls(urls);
+
+    RecordedBoxes boxes;
+    FrameWindow frame;
+    frame.show();
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    QApplication::sendEvent(&frame, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    drop.setAccepted(false);
+    QApplication::sendEvent(&frame, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
+
+    ASSERT_EQ(frame.waveWindows().size(), 3);
+    std::set<std::string> opened;
+    for (WaveWindow* wave : frame.waveWindows()) {
+        const WaveDocument& document = wave->document()->document;
+        const auto index = std::find(paths.begin(), paths.end(), document.info.fileName) - paths.begin();
+        ASSERT_LT(std::size_t(index), paths.size()) << document.info.fileName;
+        EXPECT_EQ(Bytes(document.samples.data(), document.samples.data() + document.header.dataSize), samples[index]);
+        EXPECT_FALSE(IsFileWorking(wave->handle()));
+        opened.insert(document.info.fileName);
+    }
+    EXPECT_EQ(opened.size(), 3u);
+    EXPECT_TRUE(boxes.texts.empty());
+
+    QMimeData nothingToOpen;
+    nothingToOpen.setUrls({ QUrl::fromLocalFile(QString::fromStdString(dir.path().string())) });
+    QDragEnterEvent refused(QPoint(100, 100), Qt::CopyAction, &nothingToOpen, Qt::LeftButton, Qt::NoModifier);
+    refused.setAccepted(false);
+    QApplication::sendEvent(&frame, &refused);
+    EXPECT_FALSE(refused.isAccepted());
 }
 
 } // namespace
