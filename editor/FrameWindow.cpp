@@ -499,15 +499,18 @@ void FrameWindow::saveActive(bool askForName)
         // Its name alone would put the file into whatever directory the editor was started from.
         askForName = askForName || !wave->document()->document.info.hasFile;
     }
+    bool exporting = false;
     if (askForName) {
-        path = SaveBox(m_handle);
+        path = SaveAsBox(m_handle);
         if (path == "FALSE")
             return;
+        exporting = std::string(RegGetString("Kestrix\\Directories\\WaveSaveFormat", "wav")) != "wav";
     }
     std::vector<char> buffer(path.begin(), path.end());
     buffer.resize(path.size() + 8, '\0');
     SetMouseWait(nullptr);
-    if (SaveWAV(m_handle, buffer.data(), buffer.size()))
+    if (exporting ? ExportSoundFile(m_handle, buffer.data(), buffer.size())
+                  : SaveWAV(m_handle, buffer.data(), buffer.size()))
         RecentFiles::add(buffer.data());
     SetMouseActive();
     wave->refreshTitle();

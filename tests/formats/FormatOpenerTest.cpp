@@ -12,7 +12,9 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QMimeData>
+#include <QSpinBox>
 
 #include <set>
 
@@ -262,6 +264,52 @@ TEST(FileOpen, FilesDroppedOnTheFrameOpenEachInAWindowOfItsOwn)
     refused.setAccepted(false);
     QApplication::sendEvent(&frame, &refused);
     EXPECT_FALSE(refused.isAccepted());
+}
+
+TEST(FileSave, SaveAsInAnExportFormatEncodesWithTheChosenQuality)
+{
+    TempDir dir;
+    const PcmFormat format { 16, 2, 44100 };
+    const Bytes samples = tone(format, 30000, 440.0);
+    writePcmWav(dir.file("tone.wav"), format, samples);
+    FrameWindow frame;
+    frame.show();
+    openThreaded(frame, dir.file("tone.wav"));
+    ASSERT_EQ(frame.waveWindows().size(), 1);
+
+    ScriptedDialogs dialogs;
+    dialogs.steps.push_back([&](QDialog& dialog) {
+        auto& files = dynamic_cast<QFileDialog&>(dialog);
+        const QString flac = files.nameFilters().filter(QStringLiteral("FLAC")).value(0);
+        files.selectNameFilter(flac);
+        emit files.filterSelected(flac);
+        auto* quality = files.findChild<QSpinBox*>(QStringLiteral("quality"));
+        EXPECT_TRUE(quality && quality->isVisibleTo(&files));
+        EXPECT_EQ(quality ? quality->maximum() : 0, 12);
+        if (quality)
+            quality->setValue(8);
+        files.selectFile(QString::fromStdString(dir.file("take")));
+        return int(QDialog::Accepted);
+    });
+    RecordedBoxes boxes;
+    boxes.answer = QMessageBox::No;
+    frame.runCommand(CmdSaveAs);
+    EXPECT_EQ(dialogs.titles, std::vector<QString> { "Kestrix2000  -  Save File" });
+    EXPECT_EQ(std::string(RegGetString("Kestrix\\Settings\\Export\\flacQuality", "")), "8");
+    const std::string written = dir.file("take.flac");
+    ASSERT_TRUE(std::filesystem::exists(written));
+    WaveWindow* wave = frame.activeWaveWindow();
+    EXPECT_EQ(wave->document()->document.info.fileName, written);
+    EXPECT_TRUE(IsFileSaved(wave->handle()));
+
+    // The file holds the very samples.
+    ASSERT_TRUE(ffmpeg("-i " + written + " -f s16le -c:a pcm_s16le " + dir.file("back.raw")));
+    EXPECT_EQ(readFile(dir.file("back.raw")), samples);
+    // What is on disk is FLAC: a plain Save asks before it writes WAV over it.
+    frame.runCommand(CmdSave);
+    EXPECT_EQ(boxes.texts.size(), 1u);
+    EXPECT_TRUE(boxes.texts.empty() || boxes.texts[0].startsWith(QStringLiteral("This file can not be saved")));
+    RegWriteString("Kestrix\\Directories\\WaveSaveFormat", "wav");
 }
 
 } // namespace
