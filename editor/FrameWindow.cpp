@@ -10,6 +10,7 @@
 #include "MenuLists.h"
 #include "PlaybackController.h"
 #include "RecentFiles.h"
+#include "RecoveryKeeper.h"
 #include "StatusBar.h"
 #include "PreviewSwitch.h"
 #include "ThreadCommands.h"
@@ -92,6 +93,7 @@ FrameWindow::FrameWindow()
     WindowRegistry::setMessageHandler(m_clientHandle, [this](uint32_t m, uintptr_t w, intptr_t l) {
         return handleClientMessage(m, w, l);
     });
+    m_recovery = new RecoveryKeeper(m_clientHandle, this);
 
     auto makeBar = [this](const char* name) {
         auto* bar = new QWidget(m_central);
@@ -443,6 +445,7 @@ intptr_t FrameWindow::handleMessage(uint32_t message, uintptr_t wParam, intptr_t
 
 void FrameWindow::signalCompletion(HWND window)
 {
+    m_recovery->noteChanged(window);
     if (QWidget* widget = WindowRegistry::window(window))
         QApplication::alert(widget->window(), 500);
     if (RegGetBool("Kestrix\\Settings\\Boolean\\PlayThreadComplete", 1))
@@ -665,6 +668,7 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
             m_playback->stopPlaybackOf(active);
         SetMouseWait(nullptr);
         if (command->action(m_handle, active) && wave) {
+            m_recovery->noteChanged(active);
             SendMessage(active, MsgRecomputeScroll, 0, 0);
             wave->view()->viewport()->update();
             m_previewBar->update();

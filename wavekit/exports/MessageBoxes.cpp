@@ -1,5 +1,7 @@
 #include "MessageBoxes.h"
 
+#include <QAbstractButton>
+
 #include "InterfaceThread.h"
 #include "WindowRegistry.h"
 #include "wavekit/wavekit.h"
@@ -28,6 +30,10 @@ QMessageBox::StandardButton showOnThisThread(const MessageBoxRequest& request)
 {
     QWidget* owner = request.owner ? request.owner : WindowRegistry::window(request.ownerHandle);
     QMessageBox box(request.icon, request.caption, shownText(request.text), request.buttons, owner);
+    for (const auto& [button, text] : request.buttonTexts) {
+        if (QAbstractButton* shown = box.button(button))
+            shown->setText(text);
+    }
     return QMessageBox::StandardButton(box.exec());
 }
 
