@@ -25,6 +25,7 @@
 #include "exports/OperationContext.h"
 #include "exports/WindowRegistry.h"
 #include "exports/WindowRequests.h"
+#include "media/SoundFileOpener.h"
 
 #include "paneldraw/settings.h"
 
@@ -541,6 +542,13 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         const QString& path = *reinterpret_cast<const QString*>(lParam);
         if (path.isEmpty())
             return;
+        // What a file manager hands over may be any sound file, not only the PCM WAV files
+        // OpenWAV reads.
+        if (needsDecoder(path.toStdString())) {
+            openInNewWindow(path, m_newFileCounter);
+            RecentFiles::add(path.toStdString());
+            return;
+        }
         SetMouseWait(nullptr);
         OpenWAV(m_handle, m_clientHandle, path.toUtf8().constData());
         RecentFiles::add(path.toStdString());

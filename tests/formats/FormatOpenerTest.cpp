@@ -266,6 +266,30 @@ TEST(FileOpen, FilesDroppedOnTheFrameOpenEachInAWindowOfItsOwn)
     EXPECT_FALSE(refused.isAccepted());
 }
 
+TEST(FileOpen, ASoundFileHandedOverByPathIsDecoded)
+{
+    TempDir dir;
+    const PcmFormat format { 16, 2, 44100 };
+    const Bytes samples = tone(format, 20000, 440.0);
+    writePcmWav(dir.file("tone.wav"), format, samples);
+    ASSERT_TRUE(ffmpeg("-i " + dir.file("tone.wav") + " -c:a flac " + dir.file("tone.flac")));
+    ASSERT_TRUE(sox(dir.file("tone.wav"), "-e float -b 32", dir.file("float.wav")));
+    RegWriteString("Kestrix\\Settings\\CompressBits", "16");
+    RecordedBoxes boxes;
+    FrameWindow frame;
+    frame.show();
+    frame.openPath(QString::fromStdString(dir.file("tone.flac"))); // as a file manager's Open-with
+    frame.openPath(QString::fromStdString(dir.file("float.wav")));
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
+    EXPECT_TRUE(boxes.texts.empty()) << boxes.texts[0].toStdString();
+    ASSERT_EQ(frame.waveWindows().size(), 2);
+    for (WaveWindow* wave : frame.waveWindows()) {
+        const WaveDocument& document = wave->document()->document;
+        EXPECT_EQ(PcmFormat::of(document.header), format);
+        EXPECT_EQ(document.header.dataSize, samples.size());
+    }
+}
+
 TEST(FileSave, SaveAsInAnExportFormatEncodesWithTheChosenQuality)
 {
     TempDir dir;

@@ -155,6 +155,27 @@ namespace {
 
 } // namespace
 
+bool needsDecoder(const std::string& path)
+{
+    RiffFile file;
+    uint8_t first[4] = {};
+    const int64_t got = file.open(path) ? file.read(first, sizeof first) : -1;
+    if (got < 0)
+        return false;
+    if (fileKindOf(std::span<const uint8_t>(first, std::size_t(got)), path) == FileKind::Media)
+        return true;
+    file.close();
+    RiffChunk riff, fmt;
+    if (wavchunks::openRiff(file, path, riff) != WavReadStatus::Ok)
+        return riff.id == fourCC("RIFF") && riff.formType == fourCC("AVI ");
+    uint8_t fmtBytes[40];
+    if (wavchunks::findFormat(file, riff, fmt) != WavReadStatus::Ok)
+        return false;
+    const int64_t read = file.read(fmtBytes, std::size_t(std::min<uint64_t>(fmt.size, sizeof fmtBytes)));
+    return read >= 16
+        && waveEncodingOf(std::span<const uint8_t>(fmtBytes, std::size_t(read)), fmt.size) != WaveEncoding::Pcm;
+}
+
 std::optional<uint16_t> compressBitsFromText(const std::string& stored)
 {
     if (stored.empty())

@@ -46,6 +46,11 @@ struct OpenResult {
     WaveDocument document;
 };
 
+/// True for a file only openSoundFile reads (FLAC, Ogg, MP3, AVI, a WAV file that is not plain
+/// 8- or 16-bit PCM of one or two channels); false for plain PCM WAV and for everything the
+/// plain WAV reader should judge itself.
+bool needsDecoder(const std::string& path);
+
 /// Builds a document from any file the editor accepts: a PCM WAV file of 8 or 16 bits and one or
 /// two channels (read as it is, whatever its fmt chunk wraps it in), a WAV variant (see
 /// WaveEncoding; more channels mixed down to stereo), a compressed WAV file (decoded to PCM of
