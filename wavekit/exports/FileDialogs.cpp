@@ -117,7 +117,7 @@ constexpr kx::ExportFormat kExportFormats[]
 QString exportFilter(kx::ExportFormat format)
 {
     static const char* const titles[] = { "FLAC - Lossless audio", "Ogg Vorbis - Compressed audio",
-                                          "Opus - Compressed audio", "MP3 - Compressed audio" };
+        "Opus - Compressed audio", "MP3 - Compressed audio" };
     const QString name = QString::fromLatin1(kx::exportFormatName(format));
     return QStringLiteral("%1 (*.%2)").arg(QString::fromLatin1(titles[int(format)]), name);
 }

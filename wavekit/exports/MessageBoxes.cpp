@@ -1,11 +1,10 @@
 #include "MessageBoxes.h"
 
-#include <QAbstractButton>
-
 #include "InterfaceThread.h"
 #include "WindowRegistry.h"
 #include "wavekit/wavekit.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 
 #include <mutex>

@@ -4,6 +4,7 @@
 #include "documents/PendingFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <memory>
 #include <unistd.h>
