@@ -44,8 +44,10 @@ namespace {
     struct OutputFree {
         void operator()(AVFormatContext* context) const
         {
-            if (context->pb)
+            if (context->pb) {
+                av_freep(&context->pb->buffer); // ours, and perhaps replaced by FFmpeg meanwhile
                 avio_context_free(&context->pb);
+            }
             avformat_free_context(context);
         }
     };
