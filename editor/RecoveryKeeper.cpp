@@ -78,8 +78,8 @@ void RecoveryKeeper::offerRestore(QWidget* owner)
         return;
     QStringList names;
     for (const std::string& orphan : orphans) {
-        const std::optional<WaveDocument> document = readRecoveryFile(orphan);
-        names.append(document ? QString::fromStdString(document->info.fileName) : QStringLiteral("(damaged copy)"));
+        const std::optional<std::string> name = recoveredName(orphan);
+        names.append(name ? QString::fromStdString(*name) : QStringLiteral("(damaged copy)"));
     }
     MessageBoxRequest request;
     request.owner = owner;

@@ -170,38 +170,64 @@ RecoveryWriteStatus writeRecoveryFile(
     return RecoveryWriteStatus::Written;
 }
 
+namespace {
+
+    struct OpenedCopy {
+        int fd = -1;
+        ~OpenedCopy()
+        {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    };
+
+    /// Reads everything before the samples into `d`; false when the file is no copy of ours.
+    bool readHead(Reader& in, WaveDocument& d, uint32_t& dataSize)
+    {
+        char magic[8];
+        WaveHeader& h = d.header;
+        uint32_t channels = 0, align = 0, bits = 0, tag = 0, hasFile = 0;
+        if (!in.read(magic, 8) || std::memcmp(magic, kMagic, 8) != 0 || !in.get32(tag) || !in.get32(channels)
+            || !in.get32(h.nSamplesPerSec) || !in.get32(h.nAvgBytesPerSec) || !in.get32(align) || !in.get32(bits)
+            || !in.get32(dataSize))
+            return false;
+        h.wFormatTag = uint16_t(tag);
+        h.nChannels = uint16_t(channels);
+        h.nBlockAlign = uint16_t(align);
+        h.wBitsPerSample = uint16_t(bits);
+        MarkRecord& m = d.mark;
+        if (!in.get32(m.markStart) || !in.get32(m.markLength) || !in.get32(m.viewStart) || !in.get32(m.viewEnd)
+            || !in.get32(m.zoom) || !in.get32(d.texts.hasInfoList) || !in.get16(d.info.sourceKind)
+            || !in.get32(hasFile))
+            return false;
+        d.info.hasFile = hasFile != 0;
+        for (std::string* text : textsOf(d)) {
+            if (!in.getText(*text))
+                return false;
+        }
+        return (channels == 1 || channels == 2) && (bits == 8 || bits == 16) && h.nSamplesPerSec != 0;
+    }
+
+} // namespace
+
+std::optional<std::string> recoveredName(const std::string& path)
+{
+    OpenedCopy file { ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC) };
+    Reader in(file.fd);
+    WaveDocument d;
+    uint32_t dataSize = 0;
+    if (file.fd < 0 || !readHead(in, d, dataSize))
+        return std::nullopt;
+    return d.info.fileName;
+}
+
 std::optional<WaveDocument> readRecoveryFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer { fd };
-    Reader in(fd);
-    char magic[8];
+    OpenedCopy file { ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC) };
+    Reader in(file.fd);
     WaveDocument d;
-    WaveHeader& h = d.header;
-    uint32_t channels = 0, align = 0, bits = 0, tag = 0, dataSize = 0, hasFile = 0;
-    if (!in.read(magic, 8) || std::memcmp(magic, kMagic, 8) != 0 || !in.get32(tag) || !in.get32(channels)
-        || !in.get32(h.nSamplesPerSec) || !in.get32(h.nAvgBytesPerSec) || !in.get32(align) || !in.get32(bits)
-        || !in.get32(dataSize))
-        return std::nullopt;
-    h.wFormatTag = uint16_t(tag);
-    h.nChannels = uint16_t(channels);
-    h.nBlockAlign = uint16_t(align);
-    h.wBitsPerSample = uint16_t(bits);
-    MarkRecord& m = d.mark;
-    if (!in.get32(m.markStart) || !in.get32(m.markLength) || !in.get32(m.viewStart) || !in.get32(m.viewEnd)
-        || !in.get32(m.zoom) || !in.get32(d.texts.hasInfoList) || !in.get16(d.info.sourceKind) || !in.get32(hasFile))
-        return std::nullopt;
-    d.info.hasFile = hasFile != 0;
-    for (std::string* text : textsOf(d)) {
-        if (!in.getText(*text))
-            return std::nullopt;
-    }
-    if ((channels != 1 && channels != 2) || (bits != 8 && bits != 16) || h.nSamplesPerSec == 0)
+    uint32_t dataSize = 0;
+    if (file.fd < 0 || !readHead(in, d, dataSize))
         return std::nullopt;
     d.samples = SampleBuffer::allocate(dataSize);
     if (d.samples.isNull() && dataSize > 0)
@@ -209,7 +235,7 @@ std::optional<WaveDocument> readRecoveryFile(const std::string& path)
     char end[8];
     if (!in.read(d.samples.data(), dataSize) || !in.read(end, 8) || std::memcmp(end, kEnd, 8) != 0)
         return std::nullopt;
-    h.setDataSize(dataSize);
+    d.header.setDataSize(dataSize);
     d.info.saved = 0;
     return d;
 }

@@ -23,7 +23,7 @@ struct MessageBoxRequest {
     /// shown, so a window closed meanwhile leaves the box without an owner.
     HWND ownerHandle = nullptr;
     /// Texts that replace the standard ones of some of the buttons.
-    QList<QPair<QMessageBox::StandardButton, QString>> buttonTexts;
+    QList<QPair<QMessageBox::StandardButton, QString>> buttonTexts = {};
 };
 
 /// Shows every message box of the library, on the user-interface thread whichever thread asks,
