@@ -1,10 +1,13 @@
-# The two commands of the README: `make run` and `make test`. Both install what is missing first.
+# The commands of the README: `make run`, `make test` and `make install` (into PREFIX, default
+# /usr/local; DESTDIR is honoured). All install what is missing first.
 # `make tsan` runs only the ThreadSanitizer stage of `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: all deps build run test tsan bench format clean
+PREFIX ?= /usr/local
+
+.PHONY: all deps build run test tsan bench format clean install
 
 all: build
 
@@ -20,6 +23,9 @@ run: build
 
 test: build
 	@scripts/run-tests
+
+install: build
+	@DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 tsan: deps
 	@scripts/run-tsan-tests

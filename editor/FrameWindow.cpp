@@ -4,11 +4,13 @@
 #include "CloseConfirmation.h"
 #include "CommandIds.h"
 #include "CompletionSignal.h"
+#include "FileDrops.h"
 #include "MarkCommands.h"
 #include "MdiArrangement.h"
 #include "MenuLists.h"
 #include "PlaybackController.h"
 #include "RecentFiles.h"
+#include "RecoveryKeeper.h"
 #include "StatusBar.h"
 #include "PreviewSwitch.h"
 #include "ThreadCommands.h"
@@ -23,12 +25,15 @@
 #include "exports/OperationContext.h"
 #include "exports/WindowRegistry.h"
 #include "exports/WindowRequests.h"
+#include "media/SoundFileOpener.h"
 
 #include "paneldraw/settings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QShortcut>
@@ -71,6 +76,7 @@ FrameWindow::FrameWindow()
 {
     setWindowTitle(QStringLiteral("Kestrix2000"));
     setMinimumSize(650, 380);
+    setAcceptDrops(true); // files dragged from a file manager open
     m_extensionButtonsShown = RegGetBool("Kestrix\\Settings\\Boolean\\ShowExtensions", 1);
     m_handle = WindowRegistry::add(this, nullptr);
     WindowRegistry::setMessageHandler(m_handle, [this](uint32_t m, uintptr_t w, intptr_t l) {
@@ -88,6 +94,7 @@ FrameWindow::FrameWindow()
     WindowRegistry::setMessageHandler(m_clientHandle, [this](uint32_t m, uintptr_t w, intptr_t l) {
         return handleClientMessage(m, w, l);
     });
+    m_recovery = new RecoveryKeeper(m_clientHandle, this);
 
     auto makeBar = [this](const char* name) {
         auto* bar = new QWidget(m_central);
@@ -439,6 +446,7 @@ intptr_t FrameWindow::handleMessage(uint32_t message, uintptr_t wParam, intptr_t
 
 void FrameWindow::signalCompletion(HWND window)
 {
+    m_recovery->noteChanged(window);
     if (QWidget* widget = WindowRegistry::window(window))
         QApplication::alert(widget->window(), 500);
     if (RegGetBool("Kestrix\\Settings\\Boolean\\PlayThreadComplete", 1))
@@ -459,6 +467,25 @@ void FrameWindow::openInNewWindow(const QString& path, int number)
     startOperation(openerOf(path.toStdString()), wave, OpOpenFile, wave);
 }
 
+void FrameWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFiles(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void FrameWindow::dropEvent(QDropEvent* event)
+{
+    const QStringList files = droppedFiles(*event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Each file on an opener thread of its own; the file-open lock has them load one by one.
+    for (const QString& file : files) {
+        openInNewWindow(file, m_newFileCounter);
+        RecentFiles::add(file.toStdString());
+    }
+}
+
 void FrameWindow::openPath(const QString& path)
 {
     runCommand(CmdOpenPath, reinterpret_cast<intptr_t>(&path));
@@ -476,15 +503,18 @@ void FrameWindow::saveActive(bool askForName)
         // Its name alone would put the file into whatever directory the editor was started from.
         askForName = askForName || !wave->document()->document.info.hasFile;
     }
+    bool exporting = false;
     if (askForName) {
-        path = SaveBox(m_handle);
+        path = SaveAsBox(m_handle);
         if (path == "FALSE")
             return;
+        exporting = std::string(RegGetString("Kestrix\\Directories\\WaveSaveFormat", "wav")) != "wav";
     }
     std::vector<char> buffer(path.begin(), path.end());
     buffer.resize(path.size() + 8, '\0');
     SetMouseWait(nullptr);
-    if (SaveWAV(m_handle, buffer.data(), buffer.size()))
+    if (exporting ? ExportSoundFile(m_handle, buffer.data(), buffer.size())
+                  : SaveWAV(m_handle, buffer.data(), buffer.size()))
         RecentFiles::add(buffer.data());
     SetMouseActive();
     wave->refreshTitle();
@@ -512,6 +542,13 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         const QString& path = *reinterpret_cast<const QString*>(lParam);
         if (path.isEmpty())
             return;
+        // What a file manager hands over may be any sound file, not only the PCM WAV files
+        // OpenWAV reads.
+        if (needsDecoder(path.toStdString())) {
+            openInNewWindow(path, m_newFileCounter);
+            RecentFiles::add(path.toStdString());
+            return;
+        }
         SetMouseWait(nullptr);
         OpenWAV(m_handle, m_clientHandle, path.toUtf8().constData());
         RecentFiles::add(path.toStdString());
@@ -639,6 +676,7 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
             m_playback->stopPlaybackOf(active);
         SetMouseWait(nullptr);
         if (command->action(m_handle, active) && wave) {
+            m_recovery->noteChanged(active);
             SendMessage(active, MsgRecomputeScroll, 0, 0);
             wave->view()->viewport()->update();
             m_previewBar->update();

@@ -16,6 +16,7 @@ class QMenuBar;
 namespace kx {
 
 class PlaybackController;
+class RecoveryKeeper;
 class PreviewSwitch;
 class StatusBar;
 class ThreadManager;
@@ -34,6 +35,7 @@ public:
     QMdiArea* mdiArea() const { return m_mdi; }
     OperationThreads& operations() { return *m_operations; }
     PlaybackController& playback() { return *m_playback; }
+    RecoveryKeeper& recovery() { return *m_recovery; }
     WaveWindow* activeWaveWindow() const;
     QList<WaveWindow*> waveWindows() const;
     const FrameLayout& currentLayout() const { return m_layout; }
@@ -53,6 +55,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     intptr_t handleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam);
@@ -73,6 +77,7 @@ private:
     HWND m_handle = nullptr;
     HWND m_clientHandle = nullptr;
     QMdiArea* m_mdi = nullptr;
+    RecoveryKeeper* m_recovery = nullptr;
     QWidget* m_central = nullptr;
     StatusBar* m_statusBar = nullptr;
     ThreadManager* m_threadManager = nullptr;

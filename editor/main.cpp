@@ -1,4 +1,5 @@
 #include "FrameWindow.h"
+#include "RecoveryKeeper.h"
 #include "SingleInstance.h"
 #include "StartUp.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char* argv[])
             frame.openPath(request.file);
     });
     frame.showWithSavedPlacement();
+    frame.recovery().offerRestore(&frame);
     const kx::StartRequest request = kx::parseCommandLine(commandLine);
     if (!request.file.isEmpty())
         frame.openPath(request.file);

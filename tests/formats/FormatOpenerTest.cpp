@@ -10,6 +10,14 @@
 #include "documents/SharedDocument.h"
 #include "paneldraw/settings.h"
 
+#include <QApplication>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QMimeData>
+#include <QSpinBox>
+
+#include <set>
+
 namespace {
 
 using namespace kx;
@@ -203,6 +211,129 @@ TEST(FileOpen, FlacFileIsDecoded)
     ASSERT_EQ(document.header.dataSize, samples.size());
     // FLAC is lossless.
     EXPECT_EQ(Bytes(document.samples.data(), document.samples.data() + samples.size()), samples);
+}
+
+TEST(FileOpen, FilesDroppedOnTheFrameOpenEachInAWindowOfItsOwn)
+{
+    TempDir dir;
+    std::vector<std::string> paths;
+    std::vector<Bytes> samples;
+    for (int i = 0; i < 3; ++i) {
+        const PcmFormat format { 16, uint16_t(1 + i % 2), 22050 };
+        samples.push_back(tone(format, 4000 + 1000 * i, 220.0 * (i + 1)));
+        paths.push_back(dir.file("drop" + std::to_string(i) + ".wav"));
+        writePcmWav(paths.back(), format, samples.back());
+    }
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const std::string& path : paths)
+        urls.append(QUrl::fromLocalFile(QString::fromStdString(path)));
+    urls.append(QUrl::fromLocalFile(QString::fromStdString(dir.path().string()))); // a directory
+    urls.append(QUrl(QStringLiteral("https://example.invalid/remote.wav")));
+    data.setUrls(urls);
+
+    RecordedBoxes boxes;
+    FrameWindow frame;
+    frame.show();
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    QApplication::sendEvent(&frame, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    drop.setAccepted(false);
+    QApplication::sendEvent(&frame, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
+
+    ASSERT_EQ(frame.waveWindows().size(), 3);
+    std::set<std::string> opened;
+    for (WaveWindow* wave : frame.waveWindows()) {
+        const WaveDocument& document = wave->document()->document;
+        const auto index = std::find(paths.begin(), paths.end(), document.info.fileName) - paths.begin();
+        ASSERT_LT(std::size_t(index), paths.size()) << document.info.fileName;
+        EXPECT_EQ(Bytes(document.samples.data(), document.samples.data() + document.header.dataSize), samples[index]);
+        EXPECT_FALSE(IsFileWorking(wave->handle()));
+        opened.insert(document.info.fileName);
+    }
+    EXPECT_EQ(opened.size(), 3u);
+    EXPECT_TRUE(boxes.texts.empty());
+
+    QMimeData nothingToOpen;
+    nothingToOpen.setUrls({ QUrl::fromLocalFile(QString::fromStdString(dir.path().string())) });
+    QDragEnterEvent refused(QPoint(100, 100), Qt::CopyAction, &nothingToOpen, Qt::LeftButton, Qt::NoModifier);
+    refused.setAccepted(false);
+    QApplication::sendEvent(&frame, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+}
+
+TEST(FileOpen, ASoundFileHandedOverByPathIsDecoded)
+{
+    TempDir dir;
+    const PcmFormat format { 16, 2, 44100 };
+    const Bytes samples = tone(format, 20000, 440.0);
+    writePcmWav(dir.file("tone.wav"), format, samples);
+    ASSERT_TRUE(ffmpeg("-i " + dir.file("tone.wav") + " -c:a flac " + dir.file("tone.flac")));
+    ASSERT_TRUE(sox(dir.file("tone.wav"), "-e float -b 32", dir.file("float.wav")));
+    RegWriteString("Kestrix\\Settings\\CompressBits", "16");
+    RecordedBoxes boxes;
+    FrameWindow frame;
+    frame.show();
+    frame.openPath(QString::fromStdString(dir.file("tone.flac"))); // as a file manager's Open-with
+    frame.openPath(QString::fromStdString(dir.file("float.wav")));
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
+    EXPECT_TRUE(boxes.texts.empty()) << boxes.texts[0].toStdString();
+    ASSERT_EQ(frame.waveWindows().size(), 2);
+    for (WaveWindow* wave : frame.waveWindows()) {
+        const WaveDocument& document = wave->document()->document;
+        EXPECT_EQ(PcmFormat::of(document.header), format);
+        EXPECT_EQ(document.header.dataSize, samples.size());
+    }
+}
+
+TEST(FileSave, SaveAsInAnExportFormatEncodesWithTheChosenQuality)
+{
+    TempDir dir;
+    const PcmFormat format { 16, 2, 44100 };
+    const Bytes samples = tone(format, 30000, 440.0);
+    writePcmWav(dir.file("tone.wav"), format, samples);
+    FrameWindow frame;
+    frame.show();
+    openThreaded(frame, dir.file("tone.wav"));
+    ASSERT_EQ(frame.waveWindows().size(), 1);
+
+    ScriptedDialogs dialogs;
+    dialogs.steps.push_back([&](QDialog& dialog) {
+        auto& files = dynamic_cast<QFileDialog&>(dialog);
+        const QString flac = files.nameFilters().filter(QStringLiteral("FLAC")).value(0);
+        files.selectNameFilter(flac);
+        emit files.filterSelected(flac);
+        auto* quality = files.findChild<QSpinBox*>(QStringLiteral("quality"));
+        EXPECT_TRUE(quality && quality->isVisibleTo(&files));
+        EXPECT_EQ(quality ? quality->maximum() : 0, 12);
+        if (quality)
+            quality->setValue(8);
+        files.selectFile(QString::fromStdString(dir.file("take")));
+        return int(QDialog::Accepted);
+    });
+    RecordedBoxes boxes;
+    boxes.answer = QMessageBox::No;
+    frame.runCommand(CmdSaveAs);
+    EXPECT_EQ(dialogs.titles, std::vector<QString> { "Kestrix2000  -  Save File" });
+    EXPECT_EQ(std::string(RegGetString("Kestrix\\Settings\\Export\\flacQuality", "")), "8");
+    const std::string written = dir.file("take.flac");
+    ASSERT_TRUE(std::filesystem::exists(written));
+    WaveWindow* wave = frame.activeWaveWindow();
+    EXPECT_EQ(wave->document()->document.info.fileName, written);
+    EXPECT_TRUE(IsFileSaved(wave->handle()));
+
+    // The file holds the very samples.
+    ASSERT_TRUE(ffmpeg("-i " + written + " -f s16le -c:a pcm_s16le " + dir.file("back.raw")));
+    EXPECT_EQ(readFile(dir.file("back.raw")), samples);
+    // What is on disk is FLAC: a plain Save asks before it writes WAV over it.
+    frame.runCommand(CmdSave);
+    EXPECT_EQ(boxes.texts.size(), 1u);
+    EXPECT_TRUE(boxes.texts.empty() || boxes.texts[0].startsWith(QStringLiteral("This file can not be saved")));
+    RegWriteString("Kestrix\\Directories\\WaveSaveFormat", "wav");
 }
 
 } // namespace

@@ -194,6 +194,137 @@ TEST(SoundFileOpener, FmtOf16To18BytesIsReadAsPcm)
     }
 }
 
+/// A WAVE_FORMAT_EXTENSIBLE fmt chunk body wrapping the ordinary tag `subTag`.
+Bytes extensibleBody(uint16_t channels, uint16_t bits, uint32_t mask, uint16_t subTag = 1)
+{
+    Bytes b = fmtBody(channels, 22050, bits, 0xFFFE);
+    put16(b, 22); // extra bytes
+    put16(b, bits); // valid bits
+    put32(b, mask);
+    put16(b, subTag);
+    const Bytes tail = { 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71 };
+    b.insert(b.end(), tail.begin(), tail.end());
+    return b;
+}
+
+TEST(SoundFileOpener, PcmInALongerFmtChunkIsReadAsItIsWhateverItsSpeakerMask)
+{
+    const Bytes samples = ramp(96);
+    const struct {
+        const char* what;
+        Bytes fmt;
+        uint16_t bits;
+        uint16_t channels;
+    } cases[] = {
+        { "extensible 16-bit stereo, front speakers", extensibleBody(2, 16, 0x3), 16, 2 },
+        { "extensible 16-bit stereo, no speakers named", extensibleBody(2, 16, 0), 16, 2 },
+        { "extensible 16-bit stereo, left and LFE", extensibleBody(2, 16, 0x9), 16, 2 },
+        { "extensible 16-bit mono, more speakers than channels", extensibleBody(1, 16, 0x3F), 16, 1 },
+        { "extensible 8-bit mono, reserved mask bit", extensibleBody(1, 8, 0x80000000u), 8, 1 },
+        { "PCM tag with 6 extra bytes", fmtBody(2, 22050, 16, 1, 6), 16, 2 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        ScriptedRawAnswer answer;
+        // CompressBits 8 would make the 16-bit files 8-bit if they were decoded.
+        const OpenResult result
+            = openBytes(dir, "in.wav", riff({ chunk("fmt ", c.fmt), chunk("data", samples) }), answer, { 8, 100 });
+        ASSERT_EQ(result.status, OpenStatus::Opened) << result.message;
+        const WaveDocument& d = result.document;
+        EXPECT_EQ(d.info.sourceKind, SourcePcmWave);
+        EXPECT_EQ(PcmFormat::of(d.header), (PcmFormat { c.bits, c.channels, 22050 }));
+        EXPECT_EQ(Bytes(d.samples.data(), d.samples.data() + d.samples.size()), samples);
+    }
+}
+
+/// The 16-bit PCM FFmpeg itself decodes `path` to (8-bit for `bits` 8), mixed to `channels`.
+Bytes ffmpegDecode(const TempDir& dir, const std::string& path, uint16_t bits, uint16_t channels)
+{
+    const std::string out = dir.file("reference.raw");
+    const std::string format = bits == 8 ? "-f u8 -c:a pcm_u8" : "-f s16le -c:a pcm_s16le";
+    if (!ffmpeg("-i " + path + " -ac " + std::to_string(channels) + " " + format + " " + out))
+        return {};
+    return readFile(out);
+}
+
+TEST(SoundFileOpener, WavVariantsOpenAsFfmpegDecodesThem)
+{
+    const std::string stereo = "-c 2 -r 22050|synth 0.5 sine 440 sine 660 vol 0.8";
+    const std::string surround = "-c 6 -r 22050|synth 0.5 sine 300 sine 400 sine 500 sine 600 sine 700 sine 800";
+    const struct {
+        const char* what;
+        std::string sound; // channels and rate, then the synth effect, for sox
+        std::string soxOptions; // of the file sox writes
+        std::string ffmpegOutput; // then, when set, ffmpeg recodes it with these options
+        uint16_t bits; // of the document
+        uint16_t channels;
+    } cases[] = {
+        { "u-law", stereo, "-e u-law", "", 16, 2 },
+        { "a-law", stereo, "-e a-law", "", 16, 2 },
+        { "mono u-law", "-c 1 -r 8000|synth 0.5 sine 440", "-e u-law", "", 16, 1 },
+        { "32-bit float", stereo, "-e float -b 32", "", 16, 2 },
+        { "64-bit float, extensible", stereo, "", "-c:a pcm_f64le", 16, 2 },
+        { "24-bit PCM, extensible", stereo, "-b 24", "", 16, 2 },
+        { "32-bit PCM, extensible", stereo, "-b 32", "", 16, 2 },
+        { "24-bit PCM, plain tag", stereo, "-b 24 -t wavpcm", "", 16, 2 },
+        { "5.1 16-bit PCM mixed to stereo", surround, "-b 16", "", 16, 2 },
+        { "3 channels of 8-bit PCM mixed to stereo", "-c 3 -r 22050|synth 0.5 sine 300 sine 400 sine 500", "-b 8", "",
+            8, 2 },
+        { "float on left and LFE speakers", stereo, "-e float -b 32",
+            "-af 'channelmap=map=FL-FL|FR-LFE:channel_layout=FL+LFE' -c:a pcm_f32le", 16, 2 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        std::string path = dir.file("made.wav");
+        const std::size_t bar = c.sound.find('|');
+        ASSERT_EQ(std::system(("sox -q -n " + c.sound.substr(0, bar) + " " + c.soxOptions + " " + path + " "
+                      + c.sound.substr(bar + 1))
+                                  .c_str()),
+            0);
+        if (!c.ffmpegOutput.empty()) {
+            path = dir.file("recoded.wav");
+            ASSERT_TRUE(ffmpeg("-i " + dir.file("made.wav") + " " + c.ffmpegOutput + " " + path));
+        }
+        ScriptedRawAnswer answer;
+        const OpenResult result = openSoundFile(path, {}, answer);
+        ASSERT_EQ(result.status, OpenStatus::Opened) << result.message;
+        const WaveDocument& d = result.document;
+        EXPECT_EQ(d.info.sourceKind, SourceCompressedWave); // saving asks about the source format
+        EXPECT_EQ(PcmFormat::of(d.header).bits, c.bits);
+        EXPECT_EQ(PcmFormat::of(d.header).channels, c.channels);
+        // FFmpeg's own decode of the file; where it refuses the speakers, the first recoded one.
+        Bytes reference = ffmpegDecode(dir, path, c.bits, c.channels);
+        if (reference.empty())
+            reference = ffmpegDecode(dir, dir.file("made.wav"), c.bits, c.channels);
+        ASSERT_EQ(d.samples.size(), reference.size());
+        const std::size_t values = reference.size() / (c.bits / 8);
+        int worst = 0;
+        for (std::size_t i = 0; i < values; ++i) {
+            const double lsb = c.bits == 8 ? 128.0 : 32768.0;
+            worst = std::max(worst,
+                int(std::lround(
+                    std::abs(sampleAt(d.samples.data(), c.bits, i) - sampleAt(reference.data(), c.bits, i)) * lsb)));
+        }
+        EXPECT_LE(worst, 1);
+    }
+}
+
+TEST(SoundFileOpener, ChosenCompressBitsDecideTheDepthOfWavVariants)
+{
+    TempDir dir;
+    ASSERT_EQ(
+        std::system(("sox -q -n -r 8000 -c 1 -e u-law " + dir.file("ulaw.wav") + " synth 0.2 sine 440").c_str()), 0);
+    for (uint16_t bits : { 8, 16 }) {
+        ScriptedRawAnswer answer;
+        const OpenResult result = openSoundFile(dir.file("ulaw.wav"), { bits, 100 }, answer);
+        ASSERT_EQ(result.status, OpenStatus::Opened) << result.message;
+        EXPECT_EQ(result.document.header.wBitsPerSample, bits);
+        EXPECT_EQ(result.document.header.dataSize, 1600u * bits / 8);
+    }
+}
+
 /// Two seconds of a 16-bit tone at 44100 Hz, written as PCM and encoded by ffmpeg into `name`.
 struct EncodedTone {
     PcmFormat format;

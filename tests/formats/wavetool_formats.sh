@@ -48,6 +48,12 @@ ffmpeg -nostdin -loglevel error -i "$work/tone.wav" -c:a flac "$work/tone.flac"
 expect 0 "" "$wavetool" open "$work/tone.flac" "$work/flac.wav"
 cmp -s <(sox "$work/tone.wav" -t raw -) <(sox "$work/flac.wav" -t raw -) || fail "FLAC samples differ"
 
+# Export: FLAC comes back bit for bit; a bad quality is a usage error.
+expect 0 "" "$wavetool" export flac quality=8 "$work/tone.wav" "$work/tone-export.flac"
+cmp -s <(sox "$work/tone.wav" -t raw -) <(sox "$work/tone-export.flac" -t raw -) || fail "exported FLAC differs"
+expect 2 "" "$wavetool" export mp3 quality=10 "$work/tone.wav" "$work/x.mp3"
+expect 2 "" "$wavetool" export wma "$work/tone.wav" "$work/x.wma"
+
 # Conversion sizes.
 sox -n -r 22050 -b 8 -c 1 "$work/u8.wav" synth 1 sine 1000
 expect 0 "" "$wavetool" convert bits=16 channels=2 rate=44100 "$work/u8.wav" "$work/s16.wav"

@@ -17,5 +17,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     kx::test::TempDir settingsDirectory;
     kx::SettingsStore::setDirectory(settingsDirectory.path().string());
+    // The editors the tests build keep their recovery copies there too, never in the user's.
+    qputenv("XDG_STATE_HOME", (settingsDirectory.path() / "state").c_str());
     return RUN_ALL_TESTS();
 }

@@ -28,6 +28,8 @@ struct Command {
 std::vector<Command> fileCommands();
 /// open, convert
 std::vector<Command> formatCommands();
+/// export (FLAC, Ogg Vorbis, Opus, MP3)
+std::vector<Command> exportCommands();
 /// play, devices, devcaps
 std::vector<Command> deviceCommands();
 /// apply (the sound filters); `stored` reads the values of parameters not given, null in the quick

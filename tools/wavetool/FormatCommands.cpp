@@ -95,7 +95,7 @@ namespace {
                 return failure(kRateRefusedText);
         }
         OpenSettings settings;
-        settings.compressBits = RegGetWord("Kestrix\\Settings\\CompressBits", 8);
+        settings.compressBits = compressBitsFromText(RegGetString("Kestrix\\Settings\\CompressBits", ""));
         CommandLineRawAnswer answer(raw);
         // One file is opened at a time, as in the editor.
         NamedLock fileOpen("KexFileOpen");

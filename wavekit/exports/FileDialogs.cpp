@@ -1,4 +1,5 @@
 // The open and save dialogs of the library.
+#include "ExportSettings.h"
 #include "WindowRegistry.h"
 #include "dialogs/ModalDialogs.h"
 #include "wavekit/wavekit.h"
@@ -15,6 +16,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
+
+#include <cstring>
+#include <optional>
 
 #include <string>
 
@@ -89,6 +94,80 @@ void addPreviewPanel(QFileDialog& dialog)
     QObject::connect(&dialog, &QDialog::finished, panel, [] { kx::stopSound(); });
 }
 
+void prepareSaveDialog(QFileDialog& dialog)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+}
+
+const char* rememberSaved(QFileDialog& dialog)
+{
+    if (kx::ModalDialogs::run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return remember(QString());
+    const QString path = dialog.selectedFiles().first();
+    RegWriteString("Kestrix\\Directories\\WaveSave", directoryOf(path).c_str());
+    return remember(path);
+}
+
+constexpr kx::ExportFormat kExportFormats[]
+    = { kx::ExportFormat::Flac, kx::ExportFormat::OggVorbis, kx::ExportFormat::Opus, kx::ExportFormat::Mp3 };
+
+QString exportFilter(kx::ExportFormat format)
+{
+    static const char* const titles[] = { "FLAC - Lossless audio", "Ogg Vorbis - Compressed audio",
+        "Opus - Compressed audio", "MP3 - Compressed audio" };
+    const QString name = QString::fromLatin1(kx::exportFormatName(format));
+    return QStringLiteral("%1 (*.%2)").arg(QString::fromLatin1(titles[int(format)]), name);
+}
+
+std::optional<kx::ExportFormat> exportFormatOfFilter(const QString& filter)
+{
+    for (kx::ExportFormat format : kExportFormats) {
+        if (filter == exportFilter(format))
+            return format;
+    }
+    return std::nullopt;
+}
+
+/// The WAV and export filters and, below the file list, the quality of the chosen export format
+/// (hidden for WAV), starting from the format and quality last saved with.
+QSpinBox* addExportChoice(QFileDialog& dialog)
+{
+    QStringList filters { QStringLiteral("WAVE - Audio files (*.WAV *.wav)") };
+    for (kx::ExportFormat format : kExportFormats)
+        filters.append(exportFilter(format));
+    filters.append(QStringLiteral("All files (*)"));
+    dialog.setNameFilters(filters);
+    auto* label = new QLabel(QStringLiteral("&Quality:"), &dialog);
+    auto* quality = new QSpinBox(&dialog);
+    quality->setObjectName(QStringLiteral("quality"));
+    label->setBuddy(quality);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+        const int row = grid->rowCount();
+        grid->addWidget(label, row, 0);
+        grid->addWidget(quality, row, 1);
+    }
+    auto showQualityOf = [label, quality](const QString& filter) {
+        const std::optional<kx::ExportFormat> format = exportFormatOfFilter(filter);
+        label->setVisible(format.has_value());
+        quality->setVisible(format.has_value());
+        if (!format)
+            return;
+        const kx::ExportQuality range = kx::exportQuality(*format);
+        quality->setRange(range.lowest, range.highest);
+        quality->setValue(kx::storedExportQuality(*format));
+        quality->setToolTip(QString::fromUtf8(kx::exportQualityMeaning(*format)));
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, quality, showQualityOf);
+    const std::optional<kx::ExportFormat> last = kx::exportFormatNamed(RegGetString(kx::kSaveFormatSetting, "wav"));
+    if (last)
+        dialog.selectNameFilter(exportFilter(*last));
+    showQualityOf(dialog.selectedNameFilter());
+    return quality;
+}
+
 } // namespace
 
 extern "C" {
@@ -123,16 +202,25 @@ const char* SaveBox(HWND owner)
 {
     QFileDialog dialog(kx::WindowRegistry::window(owner), QStringLiteral("Kestrix2000  -  Save File"),
                        startDirectory("Kestrix\\Directories\\WaveSave"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    prepareSaveDialog(dialog);
     dialog.setNameFilters({ QStringLiteral("WAVE - Audio files (*.WAV *.wav)"), QStringLiteral("All files (*)") });
-    if (kx::ModalDialogs::run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return remember(QString());
-    const QString path = dialog.selectedFiles().first();
-    RegWriteString("Kestrix\\Directories\\WaveSave", directoryOf(path).c_str());
-    return remember(path);
+    return rememberSaved(dialog);
+}
+
+const char* SaveAsBox(HWND owner)
+{
+    QFileDialog dialog(kx::WindowRegistry::window(owner), QStringLiteral("Kestrix2000  -  Save File"),
+                       startDirectory("Kestrix\\Directories\\WaveSave"));
+    prepareSaveDialog(dialog);
+    QSpinBox* quality = addExportChoice(dialog);
+    const char* path = rememberSaved(dialog);
+    if (std::strcmp(path, "FALSE") != 0) {
+        const std::optional<kx::ExportFormat> format = exportFormatOfFilter(dialog.selectedNameFilter());
+        RegWriteString(kx::kSaveFormatSetting, format ? kx::exportFormatName(*format) : "wav");
+        if (format)
+            RegWriteString(kx::exportQualitySetting(*format).c_str(), std::to_string(quality->value()).c_str());
+    }
+    return path;
 }
 
 } // extern "C"

@@ -1,7 +1,6 @@
 // The threaded opener: loads the file named in "Kestrix\NewFile\FileOpen" into a wave window.
 #include "FileOpener.h"
 #include "ActiveDocument.h"
-#include "Repaint.h"
 #include "DocumentSettings.h"
 #include "OperationContext.h"
 #include "Repaint.h"
@@ -44,7 +43,7 @@ private:
 OpenSettings openSettings()
 {
     OpenSettings settings;
-    settings.compressBits = RegGetWord("Kestrix\\Settings\\CompressBits", 8) == 16 ? 16 : 8;
+    settings.compressBits = compressBitsFromText(RegGetString("Kestrix\\Settings\\CompressBits", ""));
     settings.zoom = startZoomFromSettings();
     return settings;
 }

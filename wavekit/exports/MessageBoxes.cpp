@@ -4,6 +4,7 @@
 #include "WindowRegistry.h"
 #include "wavekit/wavekit.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 
 #include <mutex>
@@ -28,6 +29,10 @@ QMessageBox::StandardButton showOnThisThread(const MessageBoxRequest& request)
 {
     QWidget* owner = request.owner ? request.owner : WindowRegistry::window(request.ownerHandle);
     QMessageBox box(request.icon, request.caption, shownText(request.text), request.buttons, owner);
+    for (const auto& [button, text] : request.buttonTexts) {
+        if (QAbstractButton* shown = box.button(button))
+            shown->setText(text);
+    }
     return QMessageBox::StandardButton(box.exec());
 }
 

@@ -22,6 +22,8 @@ struct MessageBoxRequest {
     /// The owner of a request from any thread: resolved on the interface thread when the box is
     /// shown, so a window closed meanwhile leaves the box without an owner.
     HWND ownerHandle = nullptr;
+    /// Texts that replace the standard ones of some of the buttons.
+    QList<QPair<QMessageBox::StandardButton, QString>> buttonTexts = {};
 };
 
 /// Shows every message box of the library, on the user-interface thread whichever thread asks,

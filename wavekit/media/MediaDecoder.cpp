@@ -75,8 +75,10 @@ namespace {
     private:
         bool prepareFor(const AVFrame* frame)
         {
+            // One or two channels are taken as mono or left and right whatever speakers a file
+            // names; unnamed positions are those FFmpeg assumes for the count.
             AVChannelLayout layout {};
-            if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
+            if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || frame->ch_layout.nb_channels <= 2)
                 av_channel_layout_default(&layout, frame->ch_layout.nb_channels);
             else if (av_channel_layout_copy(&layout, &frame->ch_layout) < 0)
                 return false;
@@ -90,6 +92,20 @@ namespace {
             m_inLayout = layout;
             m_inFormat = frame->format;
             m_inRate = frame->sample_rate;
+            if (openResampler())
+                return true;
+            // Speakers the standard mix has no place for: mix as if they stood where FFmpeg
+            // assumes the channels of that count to stand.
+            av_channel_layout_uninit(&m_inLayout);
+            av_channel_layout_default(&m_inLayout, frame->ch_layout.nb_channels);
+            return openResampler();
+        }
+
+        /// More than two channels are mixed down with FFmpeg's standard matrix: centre and
+        /// surround channels at -3 dB to their side (a centre to both), the LFE channel left out,
+        /// the whole scaled so that full scale on every channel does not clip.
+        bool openResampler()
+        {
             AVChannelLayout outLayout {};
             av_channel_layout_default(&outLayout, m_channels);
             SwrContext* context = nullptr;

@@ -6,6 +6,10 @@
 #include "documents/RawFile.h"
 #include "documents/RiffFile.h"
 #include "documents/WavReader.h"
+#include "documents/WaveEncoding.h"
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace kx {
 
@@ -91,7 +95,7 @@ namespace {
     OpenResult openAvi(const std::string& path, const OpenSettings& settings)
     {
         DecodeRequest request;
-        request.bits = settings.compressBits;
+        request.bits = settings.compressBits.value_or(8);
         request.stop = settings.stop;
         request.keepPcmBits = true;
         OpenResult result = openDecoded(path, request, settings.zoom, SourceAviStream);
@@ -116,7 +120,12 @@ namespace {
         if (status != WavReadStatus::Ok)
             return failed(riffMessage(status));
 
-        if (fmt.size <= 18) {
+        uint8_t fmtBytes[40];
+        const int64_t got = file.read(fmtBytes, std::size_t(std::min<uint64_t>(fmt.size, sizeof fmtBytes)));
+        if (got < 16)
+            return failed(riffMessage(WavReadStatus::Truncated));
+        const WaveEncoding encoding = waveEncodingOf(std::span<const uint8_t>(fmtBytes, std::size_t(got)), fmt.size);
+        if (encoding == WaveEncoding::Pcm) {
             file.close();
             WavFileContents contents;
             status = readWavFile(path, contents);
@@ -125,20 +134,54 @@ namespace {
             return opened(std::move(contents), path, settings.zoom, SourcePcmWave);
         }
 
-        // A compressed format: its description must be whole, and there must be data to decode.
+        // A coded format: its description must be whole, and there must be data to decode.
         if (fmt.declaredEnd() > file.fileSize() || !file.ascend(fmt))
             return failed(riffMessage(WavReadStatus::Truncated));
         if (findData(file, riff, data) != WavReadStatus::Ok)
             return failed(riffMessage(WavReadStatus::NoDataChunk));
         file.close();
         DecodeRequest request;
-        request.bits = settings.compressBits;
         request.stop = settings.stop;
-        request.maxFrames = factLength(path);
+        if (encoding == WaveEncoding::Variant) {
+            // Every such file has more than 8 bits of resolution (u-law and a-law 13 and 14).
+            request.bits = settings.compressBits.value_or(16);
+            request.keepPcmBits = true;
+        } else {
+            request.bits = settings.compressBits.value_or(8);
+            request.maxFrames = factLength(path);
+        }
         return openDecoded(path, request, settings.zoom, SourceCompressedWave);
     }
 
 } // namespace
+
+bool needsDecoder(const std::string& path)
+{
+    RiffFile file;
+    uint8_t first[4] = {};
+    const int64_t got = file.open(path) ? file.read(first, sizeof first) : -1;
+    if (got < 0)
+        return false;
+    if (fileKindOf(std::span<const uint8_t>(first, std::size_t(got)), path) == FileKind::Media)
+        return true;
+    file.close();
+    RiffChunk riff, fmt;
+    if (wavchunks::openRiff(file, path, riff) != WavReadStatus::Ok)
+        return riff.id == fourCC("RIFF") && riff.formType == fourCC("AVI ");
+    uint8_t fmtBytes[40];
+    if (wavchunks::findFormat(file, riff, fmt) != WavReadStatus::Ok)
+        return false;
+    const int64_t read = file.read(fmtBytes, std::size_t(std::min<uint64_t>(fmt.size, sizeof fmtBytes)));
+    return read >= 16
+        && waveEncodingOf(std::span<const uint8_t>(fmtBytes, std::size_t(read)), fmt.size) != WaveEncoding::Pcm;
+}
+
+std::optional<uint16_t> compressBitsFromText(const std::string& stored)
+{
+    if (stored.empty())
+        return std::nullopt;
+    return uint16_t(std::strtoul(stored.c_str(), nullptr, 10) == 16 ? 16 : 8);
+}
 
 OpenResult openSoundFile(const std::string& path, const OpenSettings& settings, OpenInteraction& interaction)
 {
@@ -154,7 +197,7 @@ OpenResult openSoundFile(const std::string& path, const OpenSettings& settings, 
         return openRaw(path, settings, interaction);
     case FileKind::Media: {
         DecodeRequest request;
-        request.bits = settings.compressBits;
+        request.bits = settings.compressBits.value_or(8);
         request.stop = settings.stop;
         return openDecoded(path, request, settings.zoom, SourceMediaFile);
     }

@@ -37,9 +37,16 @@ int32_t OpenCompressedWAV(HWND frame);
 /// Saves the frame's active document under `path` (a buffer of `capacity` bytes that receives the
 /// name written); 1 when the file was written.
 int32_t SaveWAV(HWND frame, char* path, size_t capacity);
+/// Saves the frame's active document in the export format last chosen in SaveAsBox, with its
+/// quality, under `path` with the format's extension (the buffer receives the name written);
+/// 1 when the file was written. The document then carries that name and counts as saved.
+int32_t ExportSoundFile(HWND frame, char* path, size_t capacity);
 /// The file dialogs: a path, or "FALSE" when cancelled. Valid until the next call.
 const char* OpenBox(HWND owner);
 const char* SaveBox(HWND owner);
+/// SaveBox that also offers FLAC, Ogg Vorbis, Opus and MP3 with their quality; the choice goes to
+/// "Kestrix\Directories\WaveSaveFormat" ("wav" or the format's name) and the quality setting.
+const char* SaveAsBox(HWND owner);
 
 // Undo: one level per document.
 int32_t SaveUndoInformation(HWND wave, uint32_t start, uint32_t length, uint16_t kind, const char* description);

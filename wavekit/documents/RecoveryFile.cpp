@@ -1,0 +1,243 @@
+#include "RecoveryFile.h"
+
+#include "PendingFile.h"
+
+#include <cstring>
+#include <fcntl.h>
+#include <mutex>
+#include <unistd.h>
+#include <vector>
+
+namespace kx {
+
+namespace {
+
+    constexpr char kMagic[8] = { 'K', 'X', 'R', 'E', 'C', 'O', 'V', '1' };
+    constexpr char kEnd[8] = { 'K', 'X', 'R', 'E', 'N', 'D', '.', '.' };
+
+    /// The fields before the samples, little-endian.
+    class Fields {
+    public:
+        void put32(uint32_t v)
+        {
+            for (int i = 0; i < 4; ++i)
+                m_bytes.push_back(uint8_t(v >> (8 * i)));
+        }
+        void put16(uint16_t v) { put32(v); }
+        void putText(const std::string& text)
+        {
+            put32(uint32_t(text.size()));
+            m_bytes.insert(m_bytes.end(), text.begin(), text.end());
+        }
+        const std::vector<uint8_t>& bytes() const { return m_bytes; }
+
+    private:
+        std::vector<uint8_t> m_bytes;
+    };
+
+    class Reader {
+    public:
+        explicit Reader(int fd)
+            : m_fd(fd)
+        {
+        }
+        bool read(void* into, std::size_t count)
+        {
+            auto* p = static_cast<uint8_t*>(into);
+            while (count > 0) {
+                const ssize_t got = ::read(m_fd, p, count);
+                if (got <= 0)
+                    return false;
+                p += got;
+                count -= std::size_t(got);
+            }
+            return true;
+        }
+        bool get32(uint32_t& v)
+        {
+            uint8_t b[4];
+            if (!read(b, 4))
+                return false;
+            v = uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
+            return true;
+        }
+        bool get16(uint16_t& v)
+        {
+            uint32_t w = 0;
+            if (!get32(w) || w > 0xFFFF)
+                return false;
+            v = uint16_t(w);
+            return true;
+        }
+        bool getText(std::string& text)
+        {
+            uint32_t size = 0;
+            if (!get32(size) || size > 65536)
+                return false;
+            text.resize(size);
+            return read(text.data(), size);
+        }
+
+    private:
+        int m_fd;
+    };
+
+    std::vector<std::string*> textsOf(WaveDocument& d)
+    {
+        FileTextInfo& t = d.texts;
+        return { &d.info.fileName, &t.comment, &t.copyright, &t.subject, &t.title, &t.artist, &t.medium, &t.software,
+            &t.keywords };
+    }
+
+    Fields describe(const WaveDocument& document)
+    {
+        Fields f;
+        const WaveHeader& h = document.header;
+        for (const uint32_t v : { uint32_t(h.wFormatTag), uint32_t(h.nChannels), h.nSamplesPerSec, h.nAvgBytesPerSec,
+                 uint32_t(h.nBlockAlign), uint32_t(h.wBitsPerSample), h.dataSize })
+            f.put32(v);
+        const MarkRecord& m = document.mark;
+        for (const uint32_t v : { m.markStart, m.markLength, m.viewStart, m.viewEnd, m.zoom })
+            f.put32(v);
+        f.put32(document.texts.hasInfoList);
+        f.put16(document.info.sourceKind);
+        f.put32(document.info.hasFile ? 1 : 0);
+        for (std::string* text : textsOf(const_cast<WaveDocument&>(document)))
+            f.putText(*text);
+        return f;
+    }
+
+    bool writeAll(int fd, const void* data, std::size_t size)
+    {
+        const auto* p = static_cast<const uint8_t*>(data);
+        while (size > 0) {
+            const ssize_t wrote = ::write(fd, p, size);
+            if (wrote <= 0)
+                return false;
+            p += wrote;
+            size -= std::size_t(wrote);
+        }
+        return true;
+    }
+
+    void syncDirectoryOf(const std::string& path)
+    {
+        const int fd = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            ::fsync(fd);
+            ::close(fd);
+        }
+    }
+
+} // namespace
+
+RecoveryWriteStatus writeRecoveryFile(
+    const SharedDocument& shared, const std::string& path, const RecoveryWriteOptions& options)
+{
+    Fields fields;
+    uint32_t dataSize = 0;
+    {
+        std::shared_lock lock(shared.lock);
+        if (shared.busy())
+            return RecoveryWriteStatus::Interrupted;
+        fields = describe(shared.document);
+        dataSize = std::min<uint32_t>(shared.document.header.dataSize, uint32_t(shared.document.samples.size()));
+    }
+    PendingFile file(path, 0600);
+    if (file.fd() < 0)
+        return RecoveryWriteStatus::Failed;
+    if (!writeAll(file.fd(), kMagic, sizeof kMagic)
+        || !writeAll(file.fd(), fields.bytes().data(), fields.bytes().size()))
+        return RecoveryWriteStatus::Failed;
+    std::vector<uint8_t> block(std::min<std::size_t>(std::max<std::size_t>(options.blockBytes, 1), dataSize));
+    for (uint32_t done = 0; done < dataSize;) {
+        if (options.giveUp && options.giveUp())
+            return RecoveryWriteStatus::Interrupted;
+        const std::size_t count = std::min<std::size_t>(block.size(), dataSize - done);
+        {
+            std::shared_lock lock(shared.lock);
+            if (shared.busy() || shared.document.header.dataSize != dataSize)
+                return RecoveryWriteStatus::Interrupted;
+            std::memcpy(block.data(), shared.document.samples.data() + done, count);
+        }
+        if (!writeAll(file.fd(), block.data(), count))
+            return RecoveryWriteStatus::Failed;
+        done += uint32_t(count);
+    }
+    if (!writeAll(file.fd(), kEnd, sizeof kEnd) || ::fdatasync(file.fd()) != 0 || !file.commit())
+        return RecoveryWriteStatus::Failed;
+    syncDirectoryOf(path);
+    return RecoveryWriteStatus::Written;
+}
+
+namespace {
+
+    struct OpenedCopy {
+        int fd = -1;
+        ~OpenedCopy()
+        {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    };
+
+    /// Reads everything before the samples into `d`; false when the file is no copy of ours.
+    bool readHead(Reader& in, WaveDocument& d, uint32_t& dataSize)
+    {
+        char magic[8];
+        WaveHeader& h = d.header;
+        uint32_t channels = 0, align = 0, bits = 0, tag = 0, hasFile = 0;
+        if (!in.read(magic, 8) || std::memcmp(magic, kMagic, 8) != 0 || !in.get32(tag) || !in.get32(channels)
+            || !in.get32(h.nSamplesPerSec) || !in.get32(h.nAvgBytesPerSec) || !in.get32(align) || !in.get32(bits)
+            || !in.get32(dataSize))
+            return false;
+        h.wFormatTag = uint16_t(tag);
+        h.nChannels = uint16_t(channels);
+        h.nBlockAlign = uint16_t(align);
+        h.wBitsPerSample = uint16_t(bits);
+        MarkRecord& m = d.mark;
+        if (!in.get32(m.markStart) || !in.get32(m.markLength) || !in.get32(m.viewStart) || !in.get32(m.viewEnd)
+            || !in.get32(m.zoom) || !in.get32(d.texts.hasInfoList) || !in.get16(d.info.sourceKind)
+            || !in.get32(hasFile))
+            return false;
+        d.info.hasFile = hasFile != 0;
+        for (std::string* text : textsOf(d)) {
+            if (!in.getText(*text))
+                return false;
+        }
+        return (channels == 1 || channels == 2) && (bits == 8 || bits == 16) && h.nSamplesPerSec != 0;
+    }
+
+} // namespace
+
+std::optional<std::string> recoveredName(const std::string& path)
+{
+    OpenedCopy file { ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC) };
+    Reader in(file.fd);
+    WaveDocument d;
+    uint32_t dataSize = 0;
+    if (file.fd < 0 || !readHead(in, d, dataSize))
+        return std::nullopt;
+    return d.info.fileName;
+}
+
+std::optional<WaveDocument> readRecoveryFile(const std::string& path)
+{
+    OpenedCopy file { ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC) };
+    Reader in(file.fd);
+    WaveDocument d;
+    uint32_t dataSize = 0;
+    if (file.fd < 0 || !readHead(in, d, dataSize))
+        return std::nullopt;
+    d.samples = SampleBuffer::allocate(dataSize);
+    if (d.samples.isNull() && dataSize > 0)
+        return std::nullopt;
+    char end[8];
+    if (!in.read(d.samples.data(), dataSize) || !in.read(end, 8) || std::memcmp(end, kEnd, 8) != 0)
+        return std::nullopt;
+    d.header.setDataSize(dataSize);
+    d.info.saved = 0;
+    return d;
+}
+
+} // namespace kx

@@ -1,0 +1,66 @@
+// Save As in a compressed format: the active document encoded with FFmpeg.
+#include "ExportSettings.h"
+#include "OperationContext.h"
+#include "Repaint.h"
+#include "WindowRegistry.h"
+#include "WindowRequests.h"
+#include "documents/SharedDocument.h"
+#include "wavekit/wavekit.h"
+
+#include "paneldraw/settings.h"
+
+#include <cstring>
+#include <mutex>
+
+using namespace kx;
+
+namespace {
+
+/// `path` with the format's extension unless it ends in it already (any case).
+std::string withExtension(const std::string& path, ExportFormat format)
+{
+    const std::string extension = std::string(".") + exportFormatName(format);
+    const bool hasIt = path.size() >= extension.size()
+        && exportFormatNamed(std::string_view(path).substr(path.size() - extension.size() + 1)) == format
+        && path[path.size() - extension.size()] == '.';
+    return hasIt ? path : path + extension;
+}
+
+} // namespace
+
+extern "C" int32_t ExportSoundFile(HWND frame, char* path, size_t capacity)
+{
+    const std::optional<ExportFormat> format = exportFormatNamed(RegGetString(kSaveFormatSetting, "wav"));
+    HWND wave = reinterpret_cast<HWND>(SendMessage(frame, MsgGetActiveWave, 0, 0));
+    auto shared = WindowRegistry::document(wave);
+    if (!format || !shared || !path || shared->busy())
+        return 0;
+    const std::string name = withExtension(path, *format);
+    ExportStatus status;
+    SetMouseWait(nullptr);
+    {
+        // Readers may go on while the file is written; no operation may change the data meanwhile.
+        std::shared_lock lock(shared->lock);
+        status = exportSound(shared->document, *format, storedExportQuality(*format), name);
+        if (status == ExportStatus::Ok) {
+            DocumentInfo& info = shared->document.info;
+            info.fileName = name;
+            info.saved = 1;
+            info.hasFile = true;
+            // What is on disk is no longer the document's samples: a plain Save asks first.
+            info.sourceKind = SourceMediaFile;
+        }
+    }
+    SetMouseActive();
+    if (status == ExportStatus::NoEncoder)
+        ErrorBox(frame, "This format cannot be written here.");
+    else if (status != ExportStatus::Ok)
+        ErrorBox(frame, "The file could not be written.");
+    if (status != ExportStatus::Ok)
+        return 0;
+    if (name.size() + 1 <= capacity)
+        std::memcpy(path, name.c_str(), name.size() + 1);
+    PostMessage(wave, MsgSetText, 0, 0);
+    repaintDocument(frame, wave);
+    return 1;
+}
