@@ -224,7 +224,7 @@ TEST(FilterRoutines, CancelledDialogStartsNothing)
     EXPECT_EQ(interface.dialogs, 5);
 }
 
-TEST(FilterRoutines, VelocityChangesTheLengthAndLeavesNothingToUndo)
+TEST(FilterRoutines, VelocityChangesTheLengthAndIsUndoneWhole)
 {
     ScriptedInterface interface;
     RegWriteString("Kestrix\\Settings\\Filters\\Velocity", "200");
@@ -238,7 +238,12 @@ TEST(FilterRoutines, VelocityChangesTheLengthAndLeavesNothingToUndo)
     EXPECT_EQ(f.document().header.dataSize, 6u);
     EXPECT_EQ(f.document().header.riffSize, 42u);
     EXPECT_EQ(lengthChanged.count(), 1);
-    EXPECT_EQ(f.undoText(), "&Undo not possible\tCtrl + Z");
+    EXPECT_EQ(f.undoText(), "&Undo: Change Velocity\tCtrl + Z");
+    f.run(CmdUndo);
+    EXPECT_EQ(samplesOf(f.document()), (std::vector<int16_t> { 10, 20, 30, 40, 50, 60 }));
+    EXPECT_EQ(f.undoText(), "&Undo: Reverse\tCtrl + Z");
+    f.run(CmdRedo);
+    EXPECT_EQ(samplesOf(f.document()), (std::vector<int16_t> { 10, 30, 50 }));
 
     // 100 % is refused: nothing changes, and the operation still ends.
     RegWriteString("Kestrix\\Settings\\Filters\\Velocity", "100");
