@@ -110,10 +110,11 @@ struct FrameWithDocument {
         frame.runCommand(command);
         ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
     }
-    QString undoText()
+    QString undoText() { return editItemText(CmdUndo); }
+    QString editItemText(int command)
     {
         for (QAction* action : frame.findChildren<QAction*>()) {
-            if (action->data().toInt() != CmdUndo)
+            if (action->data().toInt() != command)
                 continue;
             // The Edit menu sets the text as it opens.
             for (QMenu* menu : frame.findChildren<QMenu*>()) {
@@ -231,7 +232,7 @@ TEST(FilterRoutines, VelocityChangesTheLengthAndIsUndoneWhole)
     RegWriteString("Kestrix\\Settings\\Filters\\VelocitySmooth", "0");
     FrameWithDocument f(1, { 10, 20, 30, 40, 50, 60 });
     f.mark(0, 2);
-    f.run(CmdReverse); // leaves an undo record that would no longer fit
+    f.run(CmdReverse); // the step before the velocity's
     QSignalSpy lengthChanged(f.wave, &WaveWindow::dataLengthChanged);
     f.run(CmdVelocity);
     EXPECT_EQ(samplesOf(f.document()), (std::vector<int16_t> { 10, 30, 50 }));
@@ -242,6 +243,7 @@ TEST(FilterRoutines, VelocityChangesTheLengthAndIsUndoneWhole)
     f.run(CmdUndo);
     EXPECT_EQ(samplesOf(f.document()), (std::vector<int16_t> { 10, 20, 30, 40, 50, 60 }));
     EXPECT_EQ(f.undoText(), "&Undo: Reverse\tCtrl + Z");
+    EXPECT_EQ(f.editItemText(CmdRedo), "&Redo: Change Velocity\tCtrl + Y");
     f.run(CmdRedo);
     EXPECT_EQ(samplesOf(f.document()), (std::vector<int16_t> { 10, 30, 50 }));
 
@@ -250,6 +252,7 @@ TEST(FilterRoutines, VelocityChangesTheLengthAndIsUndoneWhole)
     QSignalSpy completed(&f.frame, &FrameWindow::operationCompleted);
     f.run(CmdVelocity);
     EXPECT_EQ(samplesOf(f.document()), (std::vector<int16_t> { 10, 30, 50 }));
+    EXPECT_EQ(f.editItemText(CmdRedo), "&Redo not possible\tCtrl + Y");
     EXPECT_EQ(f.frame.operations().runningCount(), 0);
     EXPECT_TRUE(waitFor([&] { return completed.count() == 1; }));
 }

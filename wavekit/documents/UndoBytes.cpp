@@ -41,13 +41,12 @@ namespace {
         return fd;
     }
 
-    bool writeAll(int fd, const uint8_t* bytes, std::size_t size)
+    /// Runs transfer(offset, count) over [0, size) in pieces until all is done; false on a failure.
+    template <class Transfer> bool wholly(std::size_t size, Transfer transfer)
     {
-        if (size != 0 && ::posix_fallocate(fd, 0, off_t(size)) != 0)
-            return false;
         std::size_t done = 0;
         while (done < size) {
-            const ssize_t n = ::pwrite(fd, bytes + done, std::min<std::size_t>(size - done, 1 << 24), off_t(done));
+            const ssize_t n = transfer(done, std::min<std::size_t>(size - done, 1 << 24));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)
@@ -57,18 +56,17 @@ namespace {
         return true;
     }
 
+    bool writeAll(int fd, const uint8_t* bytes, std::size_t size)
+    {
+        // Reserved first, so that a full disk fails here rather than half way.
+        if (size != 0 && ::posix_fallocate(fd, 0, off_t(size)) != 0)
+            return false;
+        return wholly(size, [&](std::size_t at, std::size_t n) { return ::pwrite(fd, bytes + at, n, off_t(at)); });
+    }
+
     bool readAll(int fd, uint8_t* bytes, std::size_t size)
     {
-        std::size_t done = 0;
-        while (done < size) {
-            const ssize_t n = ::pread(fd, bytes + done, std::min<std::size_t>(size - done, 1 << 24), off_t(done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return false;
-            done += std::size_t(n);
-        }
-        return true;
+        return wholly(size, [&](std::size_t at, std::size_t n) { return ::pread(fd, bytes + at, n, off_t(at)); });
     }
 
 } // namespace
