@@ -173,17 +173,19 @@ bool UndoBytes::moveToFile()
 SampleBuffer UndoBytes::take()
 {
     std::shared_ptr<SampleBuffer> memory;
+    bool beingWritten = false;
     {
         std::lock_guard guard(m_lock);
         if (m_memory) {
             memory = std::move(m_memory);
             (m_moving ? g_inFiles : g_inMemory) -= m_size;
             m_moving = false;
+            beingWritten = m_writing;
         }
     }
     if (memory) {
         // The writer may still be reading them; then they are copied, not taken from under it.
-        if (memory.use_count() == 1)
+        if (!beingWritten)
             return std::move(*memory);
         SampleBuffer copy = SampleBuffer::copyOf(memory->bytes());
         if (copy.isNull() && m_size != 0) {
@@ -210,6 +212,7 @@ void UndoBytes::writeOut()
         if (!m_moving)
             return; // taken back meanwhile
         memory = m_memory;
+        m_writing = true;
     }
     int fd = createPrivateFile();
     if (fd >= 0 && !writeAll(fd, memory->data(), m_size)) {
@@ -217,6 +220,7 @@ void UndoBytes::writeOut()
         fd = -1;
     }
     std::lock_guard guard(m_lock);
+    m_writing = false;
     if (m_memory != memory || !m_moving) {
         if (fd >= 0)
             ::close(fd);

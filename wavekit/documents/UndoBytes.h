@@ -45,6 +45,7 @@ private:
     std::shared_ptr<SampleBuffer> m_memory;
     int m_fd = -1;
     bool m_moving = false;
+    bool m_writing = false; ///< the writer reads m_memory's bytes
     const std::size_t m_size;
 };
 

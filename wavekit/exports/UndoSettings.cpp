@@ -34,8 +34,8 @@ namespace {
 void applyUndoSettings()
 {
     UndoPolicy policy;
-    policy.levels = uint32_t(std::max<int32_t>(RegGetDWord("Kestrix\\Settings\\UndoLevels", 20), 1));
-    policy.enabled = RegGetBool("Kestrix\\Settings\\Boolean\\ActivateUndo", 1) != 0;
+    policy.levels = uint32_t(std::max<int32_t>(RegGetDWord(kUndoLevelsSetting, kDefaultUndoLevels), 1));
+    policy.enabled = RegGetBool(kActivateUndoSetting, 1) != 0;
     policy.memoryBudget = megabytes("Kestrix\\Settings\\UndoMemoryBudget", UndoPolicy::defaultMemoryBudget());
     policy.diskBudget = megabytes("Kestrix\\Settings\\UndoDiskBudget", halfTheFreeSpace());
     UndoStore::setPolicy(policy);
