@@ -391,7 +391,7 @@ ScriptedDialogs::Step choose(PcmFormat format)
     };
 }
 
-TEST(ConvertFile, ConvertsToTheChosenFormatWithoutUndo)
+TEST(ConvertFile, ConvertsToTheChosenFormatAsOneUndoStep)
 {
     const struct {
         PcmFormat target;
@@ -420,8 +420,12 @@ TEST(ConvertFile, ConvertsToTheChosenFormatWithoutUndo)
         EXPECT_EQ(document.samples.size(), c.wantSize);
         EXPECT_EQ(document.mark.markStart, c.wantMarkStart);
         EXPECT_EQ(document.mark.markLength, c.wantMarkLength);
-        EXPECT_EQ(IsUndoPossible(open.wave()), 0);
+        EXPECT_STREQ(UndoDescription(open.wave()), "Convert");
         EXPECT_EQ(IsFileSaved(open.wave()), 0);
+        open.frame.runCommand(CmdUndo);
+        EXPECT_EQ(PcmFormat::of(document.header), (PcmFormat { 8, 1, 22050 }));
+        EXPECT_EQ(document.header.dataSize, 22050u);
+        EXPECT_STREQ(UndoDescription(open.wave()), "Volume");
     }
 }
 

@@ -142,12 +142,21 @@ std::shared_ptr<UndoBytes> UndoBytes::keep(SampleBuffer bytes)
 
 UndoBytes::~UndoBytes()
 {
+    drop();
+}
+
+void UndoBytes::drop()
+{
+    std::shared_ptr<SampleBuffer> memory;
+    std::lock_guard guard(m_lock);
     if (m_memory && !m_moving)
         g_inMemory -= m_size;
     else if (m_memory || m_fd >= 0)
         g_inFiles -= m_size;
     if (m_fd >= 0)
-        ::close(m_fd);
+        ::close(std::exchange(m_fd, -1));
+    memory = std::move(m_memory); // freed after the lock
+    m_moving = false;
 }
 
 bool UndoBytes::inFile() const

@@ -27,6 +27,8 @@ public:
     /// Asks the background writer to move the bytes to a file; false when they are there already
     /// or on their way.
     bool moveToFile();
+    /// Gives the bytes up now, also while the writer still holds this object.
+    void drop();
 
     /// Bytes of all kept steps in memory that are not on their way to a file, and bytes in files
     /// or on their way there.

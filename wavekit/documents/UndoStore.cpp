@@ -64,8 +64,12 @@ namespace {
                     step.keptBytes->moveToFile();
             }
         }
-        while (newStep && UndoBytes::bytesInFiles() > g_diskBudget && !history.older.empty())
+        while (newStep && UndoBytes::bytesInFiles() > g_diskBudget && !history.older.empty()) {
+            // Given up at once: the writer may still hold them a while.
+            if (history.older.front().keptBytes)
+                history.older.front().keptBytes->drop();
             history.older.pop_front();
+        }
     }
 
     /// Makes `step` the newest step; the one before becomes an older step.
