@@ -15,9 +15,9 @@ namespace {
         return QKeySequence(QKeyCombination(modifiers, key));
     }
 
-    const std::array<Accelerator, 22>& table()
+    const std::array<Accelerator, 24>& table()
     {
-        static const std::array<Accelerator, 22> list = { {
+        static const std::array<Accelerator, 24> list = { {
             { keys(Qt::ControlModifier, Qt::Key_A), CmdMarkAll },
             { keys(Qt::ControlModifier, Qt::Key_C), CmdCopy },
             { keys(Qt::ControlModifier, Qt::Key_M), CmdDestroyMark },
@@ -30,6 +30,8 @@ namespace {
             { keys(Qt::ControlModifier, Qt::Key_V), CmdPaste },
             { keys(Qt::ControlModifier, Qt::Key_X), CmdCut },
             { keys(Qt::ControlModifier, Qt::Key_Z), CmdUndo },
+            { keys(Qt::ControlModifier, Qt::Key_Y), CmdRedo },
+            { keys(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z), CmdRedo },
             { keys(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus), CmdVolumeUp },
             { keys(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Minus), CmdVolumeDown },
             { keys(Qt::NoModifier, Qt::Key_Delete), CmdDelete },

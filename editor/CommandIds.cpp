@@ -70,6 +70,8 @@ namespace {
             return "Goes back to the saved version of the active file\rRevert";
         case CmdUndo:
             return "Undoes the last operation\rUndo";
+        case CmdRedo:
+            return "Does the last undone operation again\rRedo";
         case CmdCut:
             return "Moves the mark to the clipboard\rCut";
         case CmdCopy:

@@ -27,6 +27,7 @@ enum Command : int {
     CmdSoften = 227,
     CmdFadeLeftToRight = 228,
     CmdUndo = 229,
+    CmdRedo = 230,
     CmdDrawtoneVolume = 231,
     CmdMaxVolume = 232,
     CmdFadeRightToLeft = 234,

@@ -12,6 +12,11 @@ int32_t undo(HWND, HWND wave)
     return RestoreUndoInformation(wave);
 }
 
+int32_t redo(HWND, HWND wave)
+{
+    return RestoreRedoInformation(wave);
+}
+
 int32_t convert(HWND frame, HWND)
 {
     return ConvertFile(frame);
@@ -24,6 +29,7 @@ int32_t headerSettings(HWND frame, HWND)
 
 const DirectCommand kDirectCommands[] = {
     {CmdUndo, undo, true},
+    {CmdRedo, redo, true},
     {CmdConvert, convert, true},
     {CmdHeaderSettings, headerSettings, true},
     {CmdDelete, eraseMarked, true},

@@ -160,6 +160,8 @@ QMenu* FrameWindow::addCommands(QList<QMenu*>& bar, const QString& title, const 
         connect(action, &QAction::triggered, this, [this, id = id] { runCommand(id); });
         if (id == CmdUndo)
             m_undoAction = action;
+        if (id == CmdRedo)
+            m_redoAction = action;
         if (id == CmdThreadManager) {
             action->setCheckable(true);
             m_threadManagerActions.append(action);
@@ -225,6 +227,7 @@ void FrameWindow::buildMenus()
     connect(file->addAction(QStringLiteral("E&xit")), &QAction::triggered, this, [this] { runCommand(CmdExit); });
     addCommands(m_documentMenu, "&Edit",
                 {{CmdUndo, "&Undo not possible"},
+                 {CmdRedo, "&Redo not possible"},
                  {0, {}},
                  {CmdCut, "C&ut"},
                  {CmdCopy, "&Copy"},
@@ -323,6 +326,11 @@ void FrameWindow::updateUndoItem()
         m_undoAction->setText(QStringLiteral("&Undo not possible\tCtrl + Z"));
         m_undoAction->setEnabled(false);
     }
+    const char* redo = wave && IsRedoPossible(wave->handle()) ? RedoDescription(wave->handle()) : nullptr;
+    const QString keys = QLatin1Char('\t') + acceleratorText(CmdRedo);
+    m_redoAction->setText(redo ? QStringLiteral("&Redo: %1").arg(QString::fromUtf8(redo)) + keys
+                               : QStringLiteral("&Redo not possible") + keys);
+    m_redoAction->setEnabled(redo != nullptr);
 }
 
 void FrameWindow::resizeEvent(QResizeEvent* event)

@@ -91,6 +91,7 @@ private:
     QList<QMenu*> m_documentMenu;
     bool m_documentMenuShown = false;
     QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
     QList<QAction*> m_threadManagerActions;
     QMenu* m_recentMenu = nullptr;
     QList<QAction*> m_windowListActions;

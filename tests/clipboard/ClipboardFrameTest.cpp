@@ -97,7 +97,8 @@ TEST_F(ClipboardFrame, CopyPasteUndoAndMix)
     const Bytes mixed = bytes();
     EXPECT_NE(Bytes(mixed.begin() + 3800, mixed.end()), Bytes(original.begin() + 1000, original.begin() + 1400));
     EXPECT_EQ(Bytes(mixed.begin(), mixed.begin() + 3800), Bytes(original.begin(), original.begin() + 3800));
-    EXPECT_FALSE(IsUndoPossible(m_frame.activeWaveWindow()->handle()));
+    run(CmdUndo); // the editor's history records the mix too
+    EXPECT_EQ(bytes(), original);
     EXPECT_TRUE(m_boxes.texts.empty());
     EXPECT_EQ(m_frame.operations().runningCount(), 0);
 }

@@ -1,8 +1,13 @@
 #include "documents/NewDocument.h"
 #include "documents/SharedDocument.h"
+#include "documents/UndoStore.h"
 #include "exports/MessageBoxes.h"
 #include "exports/WindowRegistry.h"
 #include "wavekit/wavekit.h"
+
+#include "TempDir.h"
+#include "WavBuilder.h"
+#include "paneldraw/settings.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>
@@ -11,12 +16,16 @@
 #include <QAbstractButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <thread>
+#include <vector>
 
 namespace {
 
 using namespace kx;
+using namespace kx::test;
 
 TEST(DocumentFlags, FollowTheDocumentAndTheWindow)
 {
@@ -46,6 +55,62 @@ TEST(DocumentFlags, FollowTheDocumentAndTheWindow)
     WindowRegistry::remove(next);
 }
 
+TEST(UndoExports, RefusedWhileAnOperationRunsThenUndoneAndRedone)
+{
+    WaveDocument initial = makeNewDocument(NewFileFormat {}, 1, 100);
+    initial.samples = SampleBuffer::copyOf(std::vector<uint8_t>(10, 7));
+    initial.header.setDataSize(10);
+    auto shared = std::make_shared<SharedDocument>(std::move(initial));
+    HWND wave = WindowRegistry::add(nullptr, shared); // with the settings' default of 20 levels
+    ASSERT_EQ(SaveUndoInformation(wave, 2, 4, UndoChanged, "Zeroize"), 1);
+    std::fill_n(shared->document.samples.data() + 2, 4, 128);
+
+    shared->operationRunning = true;
+    EXPECT_EQ(RestoreUndoInformation(wave), 0);
+    EXPECT_EQ(shared->document.samples.data()[2], 128);
+    shared->operationRunning = false;
+    EXPECT_EQ(RestoreUndoInformation(wave), 1);
+    EXPECT_EQ(shared->document.samples.data()[2], 7);
+    EXPECT_EQ(IsUndoPossible(wave), 0);
+    EXPECT_STREQ(RedoDescription(wave), "Zeroize");
+    EXPECT_EQ(RestoreRedoInformation(wave), 1);
+    EXPECT_EQ(shared->document.samples.data()[2], 128);
+    EXPECT_EQ(IsRedoPossible(wave), 0);
+    EXPECT_STREQ(UndoDescription(wave), "Zeroize");
+    WindowRegistry::remove(wave);
+    UndoStore::setPolicy({});
+}
+
+TEST(UndoExports, ReadingAFileIntoAWindowIsOneStepOrClearsTheOneLevel)
+{
+    TempDir dir;
+    const std::string path = dir.file("in.wav");
+    writeFile(path, riff({ chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", ramp(40)) }));
+    for (const char* levels : { "1", "20" }) {
+        RegWriteString("Kestrix\\Settings\\UndoLevels", levels);
+        WaveDocument initial = makeNewDocument(NewFileFormat {}, 1, 100);
+        initial.samples = SampleBuffer::copyOf(std::vector<uint8_t>(10, 7));
+        initial.header.setDataSize(10);
+        const WaveHeader before = initial.header;
+        auto shared = std::make_shared<SharedDocument>(std::move(initial));
+        HWND wave = WindowRegistry::add(nullptr, shared);
+        SaveUndoInformation(wave, 0, 10, UndoChanged, "Zeroize");
+        ASSERT_EQ(ReadWaveIntoWindow(nullptr, wave, path.c_str()), 1);
+        EXPECT_EQ(shared->document.header.dataSize, 40u);
+        if (levels[0] == '1') {
+            EXPECT_EQ(IsUndoPossible(wave), 0); // the old record no longer fits the data
+        } else {
+            EXPECT_STREQ(UndoDescription(wave), "Read File");
+            EXPECT_EQ(RestoreUndoInformation(wave), 1);
+            EXPECT_EQ(std::memcmp(&shared->document.header, &before, sizeof before), 0);
+            EXPECT_EQ(shared->document.samples.data()[9], 7);
+        }
+        WindowRegistry::remove(wave);
+    }
+    RegWriteString("Kestrix\\Settings\\UndoLevels", "20");
+    UndoStore::setPolicy({});
+}
+
 class MessageBoxTest : public testing::Test {
 protected:
     std::vector<MessageBoxRequest> shown;
@@ -71,8 +136,9 @@ TEST_F(MessageBoxTest, CaptionsIconsAndTexts)
     EXPECT_EQ(shown[0].icon, QMessageBox::Critical);
     EXPECT_EQ(shown[0].buttons, QMessageBox::Ok);
     EXPECT_EQ(shown[1].caption, "Kestrix2000 Exception Handling...");
-    EXPECT_EQ(shown[1].text, "An handled exception occured in function SaveWAV.\nSave your work and restart "
-                             "Kestrix as soon as possible.");
+    EXPECT_EQ(shown[1].text,
+        "An handled exception occured in function SaveWAV.\nSave your work and restart "
+        "Kestrix as soon as possible.");
     EXPECT_EQ(shown[1].icon, QMessageBox::Information);
 }
 

@@ -110,10 +110,11 @@ struct FrameWithDocument {
         frame.runCommand(command);
         ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
     }
-    QString undoText()
+    QString undoText() { return editItemText(CmdUndo); }
+    QString editItemText(int command)
     {
         for (QAction* action : frame.findChildren<QAction*>()) {
-            if (action->data().toInt() != CmdUndo)
+            if (action->data().toInt() != command)
                 continue;
             // The Edit menu sets the text as it opens.
             for (QMenu* menu : frame.findChildren<QMenu*>()) {
@@ -224,27 +225,34 @@ TEST(FilterRoutines, CancelledDialogStartsNothing)
     EXPECT_EQ(interface.dialogs, 5);
 }
 
-TEST(FilterRoutines, VelocityChangesTheLengthAndLeavesNothingToUndo)
+TEST(FilterRoutines, VelocityChangesTheLengthAndIsUndoneWhole)
 {
     ScriptedInterface interface;
     RegWriteString("Kestrix\\Settings\\Filters\\Velocity", "200");
     RegWriteString("Kestrix\\Settings\\Filters\\VelocitySmooth", "0");
     FrameWithDocument f(1, { 10, 20, 30, 40, 50, 60 });
     f.mark(0, 2);
-    f.run(CmdReverse); // leaves an undo record that would no longer fit
+    f.run(CmdReverse); // the step before the velocity's
     QSignalSpy lengthChanged(f.wave, &WaveWindow::dataLengthChanged);
     f.run(CmdVelocity);
     EXPECT_EQ(samplesOf(f.document()), (std::vector<int16_t> { 10, 30, 50 }));
     EXPECT_EQ(f.document().header.dataSize, 6u);
     EXPECT_EQ(f.document().header.riffSize, 42u);
     EXPECT_EQ(lengthChanged.count(), 1);
-    EXPECT_EQ(f.undoText(), "&Undo not possible\tCtrl + Z");
+    EXPECT_EQ(f.undoText(), "&Undo: Change Velocity\tCtrl + Z");
+    f.run(CmdUndo);
+    EXPECT_EQ(samplesOf(f.document()), (std::vector<int16_t> { 10, 20, 30, 40, 50, 60 }));
+    EXPECT_EQ(f.undoText(), "&Undo: Reverse\tCtrl + Z");
+    EXPECT_EQ(f.editItemText(CmdRedo), "&Redo: Change Velocity\tCtrl + Y");
+    f.run(CmdRedo);
+    EXPECT_EQ(samplesOf(f.document()), (std::vector<int16_t> { 10, 30, 50 }));
 
     // 100 % is refused: nothing changes, and the operation still ends.
     RegWriteString("Kestrix\\Settings\\Filters\\Velocity", "100");
     QSignalSpy completed(&f.frame, &FrameWindow::operationCompleted);
     f.run(CmdVelocity);
     EXPECT_EQ(samplesOf(f.document()), (std::vector<int16_t> { 10, 30, 50 }));
+    EXPECT_EQ(f.editItemText(CmdRedo), "&Redo not possible\tCtrl + Y");
     EXPECT_EQ(f.frame.operations().runningCount(), 0);
     EXPECT_TRUE(waitFor([&] { return completed.count() == 1; }));
 }

@@ -1,4 +1,4 @@
-// The format dialogs: the "New Files" page, the raw-file dialog, the header dialog and the
+// The format dialogs: the "New Files" and "General" pages, the raw-file dialog, the header dialog and the
 // converter's chooser, worked through their own controls.
 #include "CommandIds.h"
 #include "DialogScript.h"
@@ -9,7 +9,11 @@
 #include "dialogs/ConvertChooser.h"
 #include "dialogs/NewFilesDialog.h"
 #include "documents/SharedDocument.h"
+#include "documents/UndoStore.h"
 #include "paneldraw/settings.h"
+
+#include <QCheckBox>
+#include <QSpinBox>
 
 namespace {
 
@@ -125,6 +129,22 @@ TEST(NewFilesPage, ShowsTheStoredValuesAndNewFilesTakeWhatItWrote)
     EXPECT_EQ(header.nBlockAlign, 4);
     EXPECT_EQ(header.nAvgBytesPerSec, 176400u);
     storeGroup("NewFile", "8", "1", "22050", "1", "22050");
+}
+
+TEST(GeneralPage, UndoSwitchAndStepsReachTheNextDocument)
+{
+    NewFilesDialog dialog(nullptr);
+    EXPECT_TRUE(control<QCheckBox>(dialog, "activateUndo").isChecked());
+    EXPECT_EQ(control<QSpinBox>(dialog, "undoLevels").value(), 20);
+    control<QCheckBox>(dialog, "activateUndo").setChecked(false);
+    control<QSpinBox>(dialog, "undoLevels").setValue(5);
+    ASSERT_TRUE(press(dialog, "button1"));
+    FrameWindow frame;
+    frame.runCommand(CmdNew);
+    EXPECT_FALSE(UndoStore::policy().enabled);
+    EXPECT_EQ(UndoStore::policy().levels, 5u);
+    RegWriteString("Kestrix\\Settings\\Boolean\\ActivateUndo", "1");
+    RegWriteString("Kestrix\\Settings\\UndoLevels", "20");
 }
 
 TEST(RawDialog, ShowsTheFileLengthAndWritesTheRawFormat)
@@ -371,7 +391,7 @@ ScriptedDialogs::Step choose(PcmFormat format)
     };
 }
 
-TEST(ConvertFile, ConvertsToTheChosenFormatWithoutUndo)
+TEST(ConvertFile, ConvertsToTheChosenFormatAsOneUndoStep)
 {
     const struct {
         PcmFormat target;
@@ -400,8 +420,12 @@ TEST(ConvertFile, ConvertsToTheChosenFormatWithoutUndo)
         EXPECT_EQ(document.samples.size(), c.wantSize);
         EXPECT_EQ(document.mark.markStart, c.wantMarkStart);
         EXPECT_EQ(document.mark.markLength, c.wantMarkLength);
-        EXPECT_EQ(IsUndoPossible(open.wave()), 0);
+        EXPECT_STREQ(UndoDescription(open.wave()), "Convert");
         EXPECT_EQ(IsFileSaved(open.wave()), 0);
+        open.frame.runCommand(CmdUndo);
+        EXPECT_EQ(PcmFormat::of(document.header), (PcmFormat { 8, 1, 22050 }));
+        EXPECT_EQ(document.header.dataSize, 22050u);
+        EXPECT_STREQ(UndoDescription(open.wave()), "Volume");
     }
 }
 

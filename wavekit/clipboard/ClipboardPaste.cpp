@@ -267,9 +267,16 @@ EditStatus buildMix(
 
 void commitMix(WaveDocument& document, IncomingSamples& built)
 {
+    // The mix changed the clipboard's length from the cursor's sample on, growing the data where it
+    // reached past the end.
+    const uint32_t oldSize = document.header.dataSize;
+    const uint32_t first = built.start & ~1u;
+    const uint32_t end = built.start + built.length;
+    const bool recorded
+        = UndoStore::saveReplace(document, first, std::min(end, oldSize) - first, end - first, "Mix from Clipboard");
     takeSamples(document, built);
     insertionPoint(document);
-    UndoStore::forbid(document);
+    UndoStore::finish(document, recorded, true);
     document.info.saved = 0;
 }
 

@@ -19,8 +19,9 @@ EditStatus takeClipboard(WaveDocument& document, ClipboardSource& clip);
 EditStatus pasteClipboard(WaveDocument& document, ClipboardSource& clip);
 
 /// Mixes the clipboard into the document from the cursor on (mixSamples), first extending the
-/// document with silence where the clipboard reaches past its end. Records no undo and clears
-/// the record. The clipboard must have the document's format.
+/// document with silence where the clipboard reaches past its end. A history of several levels
+/// records the mixed range ("Mix from Clipboard"); a one-level one is cleared. The clipboard must
+/// have the document's format.
 EditStatus mixClipboard(WaveDocument& document, ClipboardSource& clip, float gain);
 
 /// The new samples of a document a paste, mix or take is building beside it.

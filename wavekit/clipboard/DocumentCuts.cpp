@@ -52,12 +52,13 @@ EditStatus cropToMark(WaveDocument& document)
     const Range mark = markedRange(document);
     if (document.header.dataSize == 0 || mark.length == 0)
         return EditStatus::NothingToDo;
+    const bool recorded = UndoStore::saveCrop(document, mark.start, mark.length);
     if (mark.start != 0)
         std::memmove(document.samples.data(), document.samples.data() + mark.start, mark.length);
     shrinkTo(document, mark.length);
     document.mark.markStart = mark.length;
     document.mark.markLength = 0;
-    UndoStore::forbid(document);
+    UndoStore::finish(document, recorded, true);
     document.info.saved = 0;
     return EditStatus::Done;
 }

@@ -15,8 +15,9 @@ namespace kx {
 /// (bytes deleted). NothingToDo when nothing is marked.
 EditStatus eraseMark(WaveDocument& document);
 
-/// Keeps only the marked range; the cursor goes to its end. Records no undo and clears the
-/// record. NothingToDo when there is no data or nothing marked.
+/// Keeps only the marked range; the cursor goes to its end. A history of several levels records
+/// the cut-off bytes ("Crop"); a one-level one is cleared. NothingToDo when there is no data or
+/// nothing marked.
 EditStatus cropToMark(WaveDocument& document);
 
 /// Inserts a copy of the marked range at byte `target` (the preview bar's drag and drop); the

@@ -5,11 +5,13 @@
 #include "FormatControls.h"
 #include "documents/MarkOnFrames.h"
 #include "documents/SharedDocument.h"
+#include "documents/UndoStore.h"
 #include "exports/WaveFormats.h"
 #include "exports/WindowRegistry.h"
 
 #include <QVBoxLayout>
 
+#include <cstring>
 #include <mutex>
 
 namespace kx {
@@ -45,7 +47,12 @@ void HeaderDialog::changeSettings()
     {
         std::unique_lock lock(shared->lock);
         WaveDocument& document = shared->document;
+        const WaveHeader before = document.header;
+        const bool recorded = UndoStore::saveReplace(document, 0, 0, 0, "Change Settings", true);
         refusal = kx::changeSettings(document.header, m_controls->choice());
+        // The bytes stay as they are, so older steps still fit them whether or not this one is kept.
+        if (recorded && (refusal || std::memcmp(&before, &document.header, sizeof before) == 0))
+            UndoStore::withdraw(document);
         // An end inside a frame would put every later paste off the sample grid.
         if (!refusal)
             document.mark = markOnWholeFrames(document.mark, document.header.nBlockAlign, document.header.dataSize);

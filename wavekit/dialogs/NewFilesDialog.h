@@ -4,10 +4,11 @@
 
 namespace kx {
 
+class GeneralPage;
 class NewFilesPage;
 
-/// Holds the "New Files" page on its own until the options sheet takes it in: OK applies the
-/// page and closes unless it refuses, Cancel closes.
+/// The options sheet: the "New Files" and "General" pages. OK applies them and closes unless the
+/// first refuses, Cancel closes.
 class NewFilesDialog : public QDialog {
 public:
     explicit NewFilesDialog(QWidget* parent);
@@ -16,6 +17,7 @@ public:
 
 private:
     NewFilesPage* m_page;
+    GeneralPage* m_general;
 };
 
 } // namespace kx

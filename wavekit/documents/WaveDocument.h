@@ -4,6 +4,9 @@
 #include "WaveHeader.h"
 
 #include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace kx {
@@ -56,9 +59,18 @@ enum UndoKind : uint16_t {
     UndoChanged = 1,  ///< bytes changed in place; savedBytes holds the old bytes
     UndoInserted = 2, ///< bytes inserted; undo removes them
     UndoDeleted = 3,  ///< bytes deleted; savedBytes holds them
+    /// [undoStart, undoStart + undoLength) took the place of savedLength bytes that savedBytes holds
+    UndoReplaced = 4,
+    /// only [undoStart, undoStart + undoLength) was kept; savedBytes holds the undoStart bytes
+    /// before it and then the rest of the savedLength bytes cut off after it
+    UndoCropped = 5,
+    /// a crop to do again: [undoStart, undoStart + undoLength) stays, savedLength bytes around it go
+    UndoUncropped = 6,
 };
 
-/// One level of undo.
+class UndoBytes;
+
+/// One step of undo (or, in the redo list, of redo).
 struct UndoRecord {
     static constexpr std::size_t kDescriptionSize = 52;
 
@@ -67,6 +79,18 @@ struct UndoRecord {
     uint32_t undoStart = 0;
     uint32_t undoLength = 0;
     uint16_t undoKind = UndoNothing;
+    uint32_t savedLength = 0; ///< for the kinds from UndoReplaced on
+    /// The format to put back, for steps that changed it.
+    std::optional<WaveHeader> formerHeader;
+    /// savedBytes of an older step, kept in memory or moved to a file.
+    std::shared_ptr<UndoBytes> keptBytes;
+};
+
+/// The steps before the newest one (that one is WaveDocument::undo), oldest first, and the
+/// undone steps that can be redone, the next one last.
+struct UndoHistory {
+    std::deque<UndoRecord> older;
+    std::deque<UndoRecord> redo;
 };
 
 /// One open sound file: format, samples and the records that hang on its window.
@@ -79,6 +103,7 @@ struct WaveDocument {
     DocumentInfo info;
     FileTextInfo texts;
     UndoRecord undo;
+    UndoHistory history;
 };
 
 } // namespace kx

@@ -53,8 +53,6 @@ namespace {
         if (status != ConvertStatus::Converted)
             return 0;
 
-        // A conversion records no undo information; what was saved before no longer fits.
-        ForbidUndo(active.wave);
         showChangedData(frame, active.wave);
         return 1;
     }

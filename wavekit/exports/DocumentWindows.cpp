@@ -8,6 +8,7 @@
 #include "documents/NewDocument.h"
 #include "documents/SaveDocument.h"
 #include "documents/SharedDocument.h"
+#include "documents/UndoStore.h"
 #include "documents/WavReader.h"
 #include "wavekit/wavekit.h"
 
@@ -15,6 +16,7 @@
 
 #include <cstring>
 #include <mutex>
+#include <utility>
 
 namespace kx {
 
@@ -107,8 +109,12 @@ int32_t ReadWaveIntoWindow(HWND owner, HWND wave, const char* path)
         std::unique_lock lock(shared->lock);
         WaveDocument& document = shared->document;
         // The header keeps its place; format and sizes come from the file.
+        const WaveHeader formerHeader = document.header;
         document.header = contents.header;
-        document.samples = std::move(contents.samples);
+        SampleBuffer former = std::exchange(document.samples, std::move(contents.samples));
+        // The old samples are one step back; without a history nothing older fits the new data.
+        const bool recorded = UndoStore::saveReplaced(document, std::move(former), formerHeader, "Read File");
+        UndoStore::finish(document, recorded, true);
     }
     return 1;
 }

@@ -19,13 +19,43 @@ int32_t SaveUndoInformation(HWND wave, uint32_t start, uint32_t length, uint16_t
     return 1;
 }
 
+namespace {
+
+    /// Undo and redo change the document: never under a running operation or a load.
+    int32_t takeStep(HWND wave, bool (*step)(WaveDocument&))
+    {
+        auto shared = WindowRegistry::document(wave);
+        if (!shared || shared->busy())
+            return 0;
+        std::unique_lock lock(shared->lock);
+        return !shared->busy() && step(shared->document) ? 1 : 0;
+    }
+
+    /// The text for the menu, copied while the record is locked; null when there is none.
+    const char* menuText(HWND wave, const char* (*description)(const WaveDocument&))
+    {
+        thread_local std::string text;
+        auto shared = WindowRegistry::document(wave);
+        if (!shared)
+            return nullptr;
+        std::shared_lock lock(shared->lock);
+        const char* found = description(shared->document);
+        if (!found)
+            return nullptr;
+        text = found;
+        return text.c_str();
+    }
+
+} // namespace
+
 int32_t RestoreUndoInformation(HWND wave)
 {
-    auto shared = WindowRegistry::document(wave);
-    if (!shared)
-        return 0;
-    std::unique_lock lock(shared->lock);
-    return UndoStore::restore(shared->document) ? 1 : 0;
+    return takeStep(wave, UndoStore::restore);
+}
+
+int32_t RestoreRedoInformation(HWND wave)
+{
+    return takeStep(wave, UndoStore::redo);
 }
 
 int32_t IsUndoPossible(HWND wave)
@@ -39,16 +69,21 @@ int32_t IsUndoPossible(HWND wave)
 
 const char* UndoDescription(HWND wave)
 {
-    thread_local std::string text;
+    return menuText(wave, UndoStore::description);
+}
+
+int32_t IsRedoPossible(HWND wave)
+{
     auto shared = WindowRegistry::document(wave);
     if (!shared)
-        return nullptr;
+        return 0;
     std::shared_lock lock(shared->lock);
-    const char* description = UndoStore::description(shared->document);
-    if (!description)
-        return nullptr;
-    text = description; // the record may change once the lock is gone
-    return text.c_str();
+    return UndoStore::isRedoPossible(shared->document) ? 1 : 0;
+}
+
+const char* RedoDescription(HWND wave)
+{
+    return menuText(wave, UndoStore::redoDescription);
 }
 
 int32_t ForbidUndo(HWND wave)

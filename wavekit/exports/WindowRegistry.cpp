@@ -1,5 +1,7 @@
 #include "WindowRegistry.h"
 
+#include "UndoSettings.h"
+
 #include <mutex>
 #include <unordered_map>
 
@@ -21,6 +23,9 @@ uintptr_t g_lastHandle = 0;
 
 HWND WindowRegistry::add(QWidget* window, std::shared_ptr<SharedDocument> document)
 {
+    // Each new document takes the history settings as they are now.
+    if (document)
+        applyUndoSettings();
     std::lock_guard lock(g_mutex);
     const uintptr_t id = ++g_lastHandle;
     g_entries.emplace(id, Entry{window, std::move(document), {}});

@@ -69,7 +69,7 @@ FilterStatus reverse(WaveDocument& document, const FilterControl& control)
         return FilterStatus::Done;
     // The frames between the swapped ends are still as they were; with them the copy is whole.
     undo.copy(done * frame, (count - 2 * done) * frame);
-    UndoStore::restore(document);
+    UndoStore::revert(document);
     return FilterStatus::Cancelled;
 }
 

@@ -33,7 +33,7 @@ FilterStatus changeInPlace(
     const FilterControl effective { undoable ? control.stop : nullptr, control.progress, control.betweenBlocks };
     if (change(effective))
         return FilterStatus::Done;
-    UndoStore::restore(document);
+    UndoStore::revert(document);
     return FilterStatus::Cancelled;
 }
 
@@ -83,7 +83,7 @@ inline FilterStatus finishChange(WaveDocument& document, BlockUndo& undo, bool f
     if (finished)
         return FilterStatus::Done;
     undo.takeRest();
-    UndoStore::restore(document);
+    UndoStore::revert(document);
     return FilterStatus::Cancelled;
 }
 

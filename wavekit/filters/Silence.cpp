@@ -54,7 +54,7 @@ FilterStatus insertSilence(WaveDocument& document, uint32_t sec, uint32_t ms)
     const uint32_t at = std::min(document.mark.markStart, oldSize);
     UndoStore::save(document, at, uint32_t(inserted), UndoInserted, "Insert Silence");
     if (!document.samples.resize(oldSize + inserted)) {
-        UndoStore::forbid(document);
+        UndoStore::withdraw(document);
         return FilterStatus::OutOfMemory;
     }
     document.mark.markStart = at;

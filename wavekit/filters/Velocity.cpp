@@ -220,14 +220,17 @@ FilterStatus changeVelocity(WaveDocument& document, const VelocityParameters& pa
     const std::size_t outputFrames = plan.outputFrames;
     const uint64_t newSize = uint64_t(outputFrames) * frame;
 
-    if (outputFrames > inputFrames && !document.samples.resize(newSize))
+    const uint32_t oldSize = uint32_t(std::min<std::size_t>(header.dataSize, document.samples.size()));
+    const bool recorded = UndoStore::saveReplace(document, 0, oldSize, uint32_t(newSize), "Change Velocity");
+    if (outputFrames > inputFrames && !document.samples.resize(newSize)) {
+        UndoStore::finish(document, recorded, false);
         return FilterStatus::OutOfMemory;
+    }
     stretch(document.samples.data(), frame, inputFrames, outputFrames, double(speed));
     if (outputFrames <= inputFrames && !document.samples.resize(newSize))
         document.samples.truncate(newSize);
     header.setDataSize(uint32_t(newSize));
-    // The old undo record describes data that no longer exists.
-    UndoStore::forbid(document);
+    UndoStore::finish(document, recorded, true);
 
     MarkRecord& mark = document.mark;
     if (mark.markLength != 0) {

@@ -2,9 +2,11 @@
 
 #include "FormatConverter.h"
 #include "documents/MarkOnFrames.h"
+#include "documents/UndoStore.h"
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace kx {
 
@@ -33,11 +35,14 @@ ConvertStatus convertDocument(WaveDocument& document, const PcmFormat& target)
     if (!converter.convert(source, converted.bytes()))
         return ConvertStatus::CannotConvert;
 
+    const WaveHeader formerHeader = header;
     target.applyTo(header);
     header.setDataSize(uint32_t(size));
-    document.samples = std::move(converted);
+    SampleBuffer formerSamples = std::exchange(document.samples, std::move(converted));
     document.mark = markAfterConversion(document.mark, before, target, header.dataSize);
-    document.undo = UndoRecord {};
+    // The old samples go to the history whole: they are out of the document already.
+    const bool recorded = UndoStore::saveReplaced(document, std::move(formerSamples), formerHeader, "Convert");
+    UndoStore::finish(document, recorded, true);
     document.info.saved = 0;
     return ConvertStatus::Converted;
 }

@@ -17,8 +17,9 @@ enum class ConvertStatus {
 const char* convertMessage(ConvertStatus status);
 
 /// Converts the whole document to `target`: the data becomes the converter's target size, the
-/// mark keeps its time on whole frames of the new data, the undo record is cleared (a conversion cannot be
-/// undone) and the document is marked unsaved. On any failure the document stays as it was.
+/// mark keeps its time on whole frames of the new data, a history of several levels keeps the old
+/// samples and format as the step "Convert" (a one-level one is cleared) and the document is
+/// marked unsaved. On any failure the document stays as it was.
 ConvertStatus convertDocument(WaveDocument& document, const PcmFormat& target);
 
 /// convertDocument from file to file, a block at a time: the data of `source` converted to `target`

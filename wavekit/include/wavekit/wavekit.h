@@ -48,13 +48,20 @@ const char* SaveBox(HWND owner);
 /// "Kestrix\Directories\WaveSaveFormat" ("wav" or the format's name) and the quality setting.
 const char* SaveAsBox(HWND owner);
 
-// Undo: one level per document.
+// Undo: a history per document. These five act on its newest step; recording a step drops
+// what could be redone, ForbidUndo the whole history.
 int32_t SaveUndoInformation(HWND wave, uint32_t start, uint32_t length, uint16_t kind, const char* description);
+/// 0 also while an operation runs on the document.
 int32_t RestoreUndoInformation(HWND wave);
 int32_t IsUndoPossible(HWND wave);
 /// The operation's name for the Edit menu, null when there is nothing to undo. Copy it at once.
 const char* UndoDescription(HWND wave);
 int32_t ForbidUndo(HWND wave);
+/// Does the last undone step again; 0 when there is none, or while an operation runs.
+int32_t RestoreRedoInformation(HWND wave);
+int32_t IsRedoPossible(HWND wave);
+/// The name of the step Redo would do, null when there is none. Copy it at once.
+const char* RedoDescription(HWND wave);
 
 // Document flags.
 int32_t SetFileSaved(HWND wave);
