@@ -7,7 +7,10 @@
 #include "MarkCommands.h"
 #include "MdiArrangement.h"
 #include "MenuLists.h"
+#include "PeakSummaryWorker.h"
 #include "PlaybackController.h"
+#include "PreviewBar.h"
+#include "PreviewGeometry.h"
 #include "RecentFiles.h"
 #include "StatusBar.h"
 #include "PreviewSwitch.h"
@@ -78,6 +81,8 @@ FrameWindow::FrameWindow()
     });
     m_operations = new OperationThreads(m_handle, this);
     m_playback = new PlaybackController(m_handle, this);
+    m_peakWorker = new PeakSummaryWorker(this);
+    m_truePeaks = RegGetBool("Kestrix\\Settings\\Boolean\\TruePeaks", 1);
 
     m_central = new QWidget(this);
     setCentralWidget(m_central);
@@ -98,7 +103,21 @@ FrameWindow::FrameWindow()
     };
     m_iconBar = makeBar("IconBar");
     m_rollDownPanel = makeBar("SELECTBAR");
-    m_previewBar = makeBar("Preview");
+    m_previewBar = new PreviewBar(m_handle, m_central);
+    m_previewBar->setSummaryRequester([this](const std::shared_ptr<SharedDocument>& document) {
+        m_peakWorker->request(document);
+    });
+    connect(m_peakWorker, &PeakSummaryWorker::summaryReady, this, [this] {
+        m_previewBar->update();
+        for (WaveWindow* wave : waveWindows())
+            wave->view()->viewport()->update();
+    });
+    connect(m_previewBar, &PreviewBar::commandRequested, this, [this](int id) { runCommand(id); });
+    connect(m_previewBar, &PreviewBar::dropRequested, this, &FrameWindow::pasteCopyAt);
+    connect(m_previewBar, &PreviewBar::markChanged, this, [this] {
+        if (WaveWindow* wave = activeWaveWindow())
+            wave->view()->viewport()->update();
+    });
     m_previewSwitch = new PreviewSwitch(m_central);
     m_previewSwitch->setObjectName(QStringLiteral("Switch"));
     registerBar(m_previewSwitch);
@@ -110,6 +129,7 @@ FrameWindow::FrameWindow()
     m_functionBar = makeBar("FuncBar");
     m_statusBar = new StatusBar(m_handle, m_central);
     registerBar(m_statusBar);
+    connect(m_previewBar, &PreviewBar::playingFrameChanged, m_statusBar, &StatusBar::setPlayingFrame);
     m_threadManager = new ThreadManager(*m_operations, m_central);
     m_threadManager->hide();
     connect(m_operations, &OperationThreads::registryChanged, m_threadManager, &ThreadManager::refresh);
@@ -156,6 +176,11 @@ QMenu* FrameWindow::addCommands(QList<QMenu*>& bar, const QString& title, const 
         if (id == CmdThreadManager) {
             action->setCheckable(true);
             m_threadManagerActions.append(action);
+        }
+        if (id == CmdTruePeaks) {
+            action->setCheckable(true);
+            action->setChecked(m_truePeaks);
+            connect(this, &FrameWindow::truePeaksChanged, action, &QAction::setChecked);
         }
     }
     return menu;
@@ -235,6 +260,7 @@ void FrameWindow::buildMenus()
                  {CmdRecord, "&Record..."},
                  {0, {}},
                  {CmdRebuildPreview, "&Rebuild Preview"},
+                 {CmdTruePeaks, "&True Peaks"},
                  {CmdOptions, "&Options..."},
                  {CmdSelectOutput, "&Select Output Device..."}});
     addCommands(m_documentMenu, "F&ilters",
@@ -326,7 +352,9 @@ void FrameWindow::resizeEvent(QResizeEvent* event)
 
 void FrameWindow::layoutBars()
 {
-    const int preview = RegGetDWord("Kestrix\\Settings\\PreviewSize", 100);
+    // A stored height out of the user's reach (another screen, a hand-edited setting) is limited
+    // like a dragged one, so the wave windows keep their room.
+    const int preview = limitPreviewHeight(RegGetDWord("Kestrix\\Settings\\PreviewSize", 100), height());
     m_layout = computeFrameLayout(m_central->size(), preview, m_helpShown);
     m_mdi->setGeometry(m_layout.mdiClient);
     m_iconBar->setGeometry(m_layout.iconBar);
@@ -350,6 +378,10 @@ intptr_t FrameWindow::handleClientMessage(uint32_t message, uintptr_t, intptr_t 
     connect(window->view(), &WaveView::commandRequested, this, [this](int id) { runCommand(id); });
     connect(window->view(), &WaveView::markChanged, m_statusBar, qOverload<>(&QWidget::update));
     connect(window->view(), &WaveView::markChanged, m_previewBar, qOverload<>(&QWidget::update));
+    window->view()->setTruePeaks(m_truePeaks);
+    window->view()->setSummaryRequester([this](const std::shared_ptr<SharedDocument>& document) {
+        m_peakWorker->request(document);
+    });
     connect(window, &WaveWindow::closing, this, [this](HWND handle) {
         m_operations->stopOperationsOf(handle);
         QTimer::singleShot(0, this, [this] {
@@ -448,7 +480,39 @@ void FrameWindow::signalCompletion(HWND window)
 
 void FrameWindow::startOperation(const OperationThreads::Routine& routine, HWND argument, int code, HWND window)
 {
+    samplesChanged(window);
     m_operations->start(routine, argument, code, window);
+}
+
+void FrameWindow::samplesChanged(HWND window)
+{
+    if (auto document = WindowRegistry::document(window))
+        document->peaks.samplesChanged();
+}
+
+void FrameWindow::pasteCopyAt(HWND window, uint32_t target)
+{
+    auto document = WindowRegistry::document(window);
+    // Never into a document that is loading or under an operation.
+    if (!document || IsFileWorking(window) || document->operationRunning)
+        return;
+    m_playback->stopPlaybackOf(window);
+    SetMouseWait(nullptr);
+    CopyAndPaste(window, target);
+    samplesChanged(window);
+    SetMouseActive();
+    m_previewBar->update();
+    m_statusBar->update();
+}
+
+void FrameWindow::setTruePeaks(bool truePeaks)
+{
+    m_truePeaks = truePeaks;
+    RegWriteString("Kestrix\\Settings\\Boolean\\TruePeaks", truePeaks ? "1" : "0");
+    m_previewBar->setTruePeaks(truePeaks);
+    for (WaveWindow* wave : waveWindows())
+        wave->view()->setTruePeaks(truePeaks);
+    emit truePeaksChanged(truePeaks);
 }
 
 void FrameWindow::openInNewWindow(const QString& path, int number)
@@ -562,6 +626,9 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
     case CmdRebuildPreview:
         m_previewBar->update();
         return;
+    case CmdTruePeaks:
+        setTruePeaks(!m_truePeaks);
+        return;
     case CmdMarkAll:
     case CmdDestroyMark:
         if (!wave || IsFileWorking(active) || wave->document()->operationRunning)
@@ -638,7 +705,10 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         if (command->guarded)
             m_playback->stopPlaybackOf(active);
         SetMouseWait(nullptr);
-        if (command->action(m_handle, active) && wave) {
+        const bool changed = command->action(m_handle, active);
+        if (command->guarded)
+            samplesChanged(active);
+        if (changed && wave) {
             SendMessage(active, MsgRecomputeScroll, 0, 0);
             wave->view()->viewport()->update();
             m_previewBar->update();

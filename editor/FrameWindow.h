@@ -15,7 +15,9 @@ class QMenuBar;
 
 namespace kx {
 
+class PeakSummaryWorker;
 class PlaybackController;
+class PreviewBar;
 class PreviewSwitch;
 class StatusBar;
 class ThreadManager;
@@ -49,6 +51,8 @@ public:
 signals:
     /// An operation ended and was signalled (its window flashed).
     void operationCompleted(HWND window);
+    /// The display quality was switched between true peaks and sampled values.
+    void truePeaksChanged(bool truePeaks);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -69,6 +73,11 @@ private:
     bool closeAllWaveWindows();
     void signalCompletion(HWND window);
     void toggleThreadManager();
+    /// The samples of `window`'s document changed (or are about to): its peak summary is stale.
+    void samplesChanged(HWND window);
+    /// Pastes a copy of the active document's mark into `window` at byte `target`.
+    void pasteCopyAt(HWND window, uint32_t target);
+    void setTruePeaks(bool truePeaks);
 
     HWND m_handle = nullptr;
     HWND m_clientHandle = nullptr;
@@ -76,7 +85,7 @@ private:
     QWidget* m_central = nullptr;
     StatusBar* m_statusBar = nullptr;
     ThreadManager* m_threadManager = nullptr;
-    QWidget* m_previewBar = nullptr;
+    PreviewBar* m_previewBar = nullptr;
     PreviewSwitch* m_previewSwitch = nullptr;
     QWidget* m_iconBar = nullptr;
     QWidget* m_rollDownPanel = nullptr;
@@ -91,12 +100,14 @@ private:
     QList<QAction*> m_windowListActions;
     OperationThreads* m_operations = nullptr;
     PlaybackController* m_playback = nullptr;
+    PeakSummaryWorker* m_peakWorker = nullptr;
     FrameLayout m_layout;
     int m_newFileCounter = 0;
     bool m_helpShown = false;
     bool m_threadManagerShown = false;
     bool m_extensionButtonsShown = true;
     bool m_exiting = false;
+    bool m_truePeaks = true;
 };
 
 } // namespace kx
