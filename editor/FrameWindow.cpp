@@ -4,11 +4,11 @@
 #include "CloseConfirmation.h"
 #include "CommandIds.h"
 #include "CompletionSignal.h"
-#include "MarkCommands.h"
 #include "MdiArrangement.h"
 #include "MenuLists.h"
 #include "PeakSummaryWorker.h"
 #include "PlaybackController.h"
+#include "PositionBar.h"
 #include "PreviewBar.h"
 #include "PreviewGeometry.h"
 #include "RecentFiles.h"
@@ -125,11 +125,25 @@ FrameWindow::FrameWindow()
         if (shown != m_threadManagerShown)
             toggleThreadManager();
     });
-    m_positionBar = makeBar("PosBar");
+    m_positionBar = new PositionBar(m_handle, m_central);
+    connect(m_previewBar, &PreviewBar::mousePosition, m_positionBar, &PositionBar::showMousePosition);
+    connect(m_previewBar, &PreviewBar::markChanged, m_positionBar, &PositionBar::showMark);
+    connect(m_positionBar, &PositionBar::commandRequested, this, [this](int id) { runCommand(id); });
+    connect(m_positionBar, &PositionBar::markChanged, this, [this] {
+        m_previewBar->update();
+        if (WaveWindow* wave = activeWaveWindow())
+            wave->view()->viewport()->update();
+    });
     m_functionBar = makeBar("FuncBar");
     m_statusBar = new StatusBar(m_handle, m_central);
     registerBar(m_statusBar);
     connect(m_previewBar, &PreviewBar::playingFrameChanged, m_statusBar, &StatusBar::setPlayingFrame);
+    connect(m_positionBar, &PositionBar::hintRequested, m_statusBar, [this](int id) {
+        if (id)
+            m_statusBar->showMenuText(menuHelpText(id));
+        else
+            m_statusBar->clearMenuText();
+    });
     m_threadManager = new ThreadManager(*m_operations, m_central);
     m_threadManager->hide();
     connect(m_operations, &OperationThreads::registryChanged, m_threadManager, &ThreadManager::refresh);
@@ -139,6 +153,9 @@ FrameWindow::FrameWindow()
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
         updateMenus();
         m_statusBar->update();
+        m_previewBar->update();
+        m_positionBar->setTimesEnabled(activeWaveWindow() != nullptr);
+        m_positionBar->showMark();
     });
     updateMenus();
 }
@@ -378,6 +395,8 @@ intptr_t FrameWindow::handleClientMessage(uint32_t message, uintptr_t, intptr_t 
     connect(window->view(), &WaveView::commandRequested, this, [this](int id) { runCommand(id); });
     connect(window->view(), &WaveView::markChanged, m_statusBar, qOverload<>(&QWidget::update));
     connect(window->view(), &WaveView::markChanged, m_previewBar, qOverload<>(&QWidget::update));
+    connect(window->view(), &WaveView::markChanged, m_positionBar, &PositionBar::showMark);
+    connect(window->view(), &WaveView::mousePosition, m_positionBar, &PositionBar::showMousePosition);
     window->view()->setTruePeaks(m_truePeaks);
     window->view()->setSummaryRequester([this](const std::shared_ptr<SharedDocument>& document) {
         m_peakWorker->request(document);
@@ -633,11 +652,9 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
     case CmdDestroyMark:
         if (!wave || IsFileWorking(active) || wave->document()->operationRunning)
             return;
-        if (runMarkCommand(*wave->document(), id)) {
-            wave->view()->viewport()->update();
-            m_previewBar->update();
+        // The position bar marks and shows the mark, as when its own buttons are pressed.
+        if (m_positionBar->runCommand(id == CmdMarkAll ? PositionBar::MarkAll : PositionBar::DestroyMark))
             m_statusBar->update();
-        }
         return;
     case CmdOptions:
         ShowOptionsPropertySheet(m_handle);

@@ -17,6 +17,7 @@ namespace kx {
 
 class PeakSummaryWorker;
 class PlaybackController;
+class PositionBar;
 class PreviewBar;
 class PreviewSwitch;
 class StatusBar;
@@ -89,7 +90,7 @@ private:
     PreviewSwitch* m_previewSwitch = nullptr;
     QWidget* m_iconBar = nullptr;
     QWidget* m_rollDownPanel = nullptr;
-    QWidget* m_positionBar = nullptr;
+    PositionBar* m_positionBar = nullptr;
     QWidget* m_functionBar = nullptr;
     QList<QMenu*> m_startMenu;
     QList<QMenu*> m_documentMenu;
