@@ -136,3 +136,43 @@ TEST_F(PreviewFrame, TopEdgeResizesBetween50PixelsAndAThirdOfTheFrame)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PreviewFrame, DropsOnTheClipboardSlotOnTheFileAndNeverIntoABusyDocument)
+{
+    WaveWindow* wave = open(400000);
+    ASSERT_NE(wave, nullptr);
+    auto& document = wave->document()->document;
+    document.mark.markStart = 40000;
+    document.mark.markLength = 80000;
+    preview->grab();
+    const auto [left, right] = preview->outline();
+    ASSERT_LT(left + 2, right);
+    QSignalSpy commands(preview, &PreviewBar::commandRequested);
+    QWidget* panel = frame.findChild<QWidget*>(QStringLiteral("SELECTBAR"));
+    ASSERT_NE(panel, nullptr);
+    auto dragTo = [&](QWidget* target, QPoint point) {
+        QTest::mousePress(preview, Qt::LeftButton, {}, at((left + right) / 2));
+        const QPoint local = preview->mapFromGlobal(target->mapToGlobal(point));
+        QTest::mouseMove(preview, local);
+        QTest::mouseRelease(preview, Qt::LeftButton, {}, local);
+    };
+    const int w = panel->width();
+    dragTo(panel, QPoint(w - 270, 9)); // inside the slot: Copy
+    ASSERT_EQ(commands.count(), 1);
+    EXPECT_EQ(commands.at(0).at(0).toInt(), CmdCopy);
+    dragTo(panel, QPoint(w - 320, 9)); // on its edge: nothing
+    dragTo(panel, QPoint(w - 200, 9)); // beside it: nothing
+    EXPECT_EQ(commands.count(), 1);
+
+    // Into the same file, at the column let go: a copy of the mark goes in there.
+    wave->document()->operationRunning = true;
+    dragTo(preview, at(30));
+    EXPECT_EQ(document.header.dataSize, 400000u); // busy: refused
+    wave->document()->operationRunning = false;
+    dragTo(preview, at(30));
+    EXPECT_EQ(document.header.dataSize, 480000u);
+}
+
+} // namespace
