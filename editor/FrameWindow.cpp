@@ -38,6 +38,13 @@
 #include <QTimer>
 #include <QUrl>
 
+// The pictures, cursors and sounds are linked in with the frame's static library, whose resource
+// object nothing else references.
+static void initEditorResources()
+{
+    Q_INIT_RESOURCE(editor);
+}
+
 namespace kx {
 
 namespace {
@@ -72,6 +79,7 @@ OperationThreads::Routine openerOf(std::string path)
 
 FrameWindow::FrameWindow()
 {
+    initEditorResources();
     setWindowTitle(QStringLiteral("Kestrix2000"));
     setMinimumSize(650, 380);
     m_extensionButtonsShown = RegGetBool("Kestrix\\Settings\\Boolean\\ShowExtensions", 1);

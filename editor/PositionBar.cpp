@@ -72,8 +72,8 @@ PositionBar::PositionBar(HWND frame, QWidget* parent)
         });
 
     unitLabel(this, "Start:", 4, 34, false);
-    unitLabel(this, "Length:", 160, 40, false);
-    unitLabel(this, "Position:", 324, 48, false);
+    unitLabel(this, "Length:", 156, 44, false);
+    unitLabel(this, "Position:", 322, 52, false);
     const int boxes[2] = { 38, 200 };
     for (int side = 0; side < 2; ++side) {
         int x = boxes[side];

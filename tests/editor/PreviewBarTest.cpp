@@ -1,18 +1,26 @@
 // The preview bar: its pixel arithmetic, marking and resizing with the mouse, and drops.
+#include "PositionBar.h"
 #include "PreviewBar.h"
 #include "CommandIds.h"
 #include "FrameWindow.h"
 #include "PreviewGeometry.h"
 #include "TempDir.h"
+#include "WaitFor.h"
 #include "WavBuilder.h"
 #include "WaveWindow.h"
+#include "devices/TestDevice.h"
 #include "documents/SharedDocument.h"
+#include "exports/PlaybackBackend.h"
 #include "paneldraw/settings.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -173,6 +181,57 @@ TEST_F(PreviewFrame, DropsOnTheClipboardSlotOnTheFileAndNeverIntoABusyDocument)
     wave->document()->operationRunning = false;
     dragTo(preview, at(30));
     EXPECT_EQ(document.header.dataSize, 480000u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PreviewFrame, ThePlayPositionFollowsTheDeviceAndTheStatusBarAnimates)
+{
+    const auto device = TestDevice::create();
+    device->setRecording(false);
+    PlaybackBackend::install({device->factory(), [] { return std::vector<std::string>{"Test"}; }, {}});
+    // Ten seconds of a stereo tone that swells and fades, so the screenshot shows a shape.
+    Bytes samples;
+    for (int i = 0; i < 441000; ++i) {
+        const double envelope = std::sin(i * 3.14159 / 441000) * (0.6 + 0.4 * std::sin(i * 0.0004));
+        put16(samples, uint16_t(int16_t(26000 * envelope * std::sin(i * 0.05))));
+        put16(samples, uint16_t(int16_t(18000 * envelope * std::sin(i * 0.031))));
+    }
+    const std::string path = dir.file("swell.wav");
+    writeFile(path, riff({chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", samples)}));
+    frame.openPath(QString::fromStdString(path));
+    WaveWindow* wave = frame.activeWaveWindow();
+    ASSERT_NE(wave, nullptr);
+    wave->showMaximized();
+    auto& document = wave->document()->document;
+    document.mark.zoom = 0; // the whole file, true peaks
+    // Seconds 2 to 6 marked in the position bar.
+    auto* bar = frame.findChild<PositionBar*>(QStringLiteral("PosBar"));
+    bar->field(PositionBar::StartSeconds)->setText(QStringLiteral("02"));
+    bar->field(PositionBar::LengthSeconds)->setText(QStringLiteral("04"));
+    bar->runCommand(PositionBar::UpdateMark);
+    ASSERT_EQ(document.mark.markStart, 176400u * 2);
+    frame.runCommand(CmdPlay);
+    ASSERT_TRUE(preview->playPositionRuns());
+    for (int i = 0; i < 20; ++i)
+        device->advance(4410); // two seconds into the marked range, a tenth at a time
+    const PreviewGeometry g(document.header.dataSize, 4, 16, preview->width(), preview->height());
+    const int expected = g.playMarkerColumn(176400 * 2, document.mark.markStart, document.mark.markLength);
+    ASSERT_TRUE(waitFor([&] { return preview->markerColumn() == expected; }));
+    ASSERT_TRUE(waitFor([&] { return preview->playingFrame() >= 2; }));
+    EXPECT_EQ(expected, g.columnOf(176400 * 4));
+
+    const QImage shot = frame.grab().toImage();
+    if (const char* out = std::getenv("KX_SCREENSHOT_DIR"))
+        shot.save(QString::fromLocal8Bit(out) + QStringLiteral("/editor-preview.png"));
+    // The marker's white tip in the play-position strip, under the play position.
+    const QPoint strip = preview->mapTo(&frame, QPoint(expected, preview->height() - 10));
+    EXPECT_EQ(shot.pixel(strip) & 0xFFFFFF, 0xFFFFFFu);
+    frame.runCommand(CmdStop);
+    EXPECT_FALSE(preview->playPositionRuns());
+    PlaybackBackend::install({});
 }
 
 } // namespace
