@@ -6,6 +6,7 @@
 #include "TempDir.h"
 #include "WavBuilder.h"
 #include "WaveWindow.h"
+#include "documents/PcmFormat.h"
 #include "documents/SharedDocument.h"
 
 #include <QApplication>
@@ -22,12 +23,8 @@ namespace pt = kx::positiontimes;
 WaveHeader headerOf(uint16_t channels, uint32_t rate, uint16_t bits, uint32_t dataSize)
 {
     WaveHeader header;
-    header.nChannels = channels;
-    header.nSamplesPerSec = rate;
-    header.wBitsPerSample = bits;
-    header.nBlockAlign = uint16_t(channels * bits / 8);
-    header.nAvgBytesPerSec = rate * header.nBlockAlign;
-    header.dataSize = dataSize;
+    PcmFormat { bits, channels, rate }.applyTo(header);
+    header.setDataSize(dataSize);
     return header;
 }
 
