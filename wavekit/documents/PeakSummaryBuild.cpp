@@ -19,7 +19,8 @@ std::shared_ptr<const PeakSummary> buildPeakSummary(const SharedDocument& shared
     const uint8_t* data = nullptr;
     {
         std::shared_lock lock(shared.lock);
-        if (shared.busy() || shared.document.header.dataSize == 0 || shared.document.samples.isNull())
+        // Only the atomic flag is read: the document's own working flag belongs to the interface thread.
+        if (shared.operationRunning || shared.document.header.dataSize == 0 || shared.document.samples.isNull())
             return nullptr;
         header = shared.document.header;
         data = shared.document.samples.data();
@@ -35,7 +36,7 @@ std::shared_ptr<const PeakSummary> buildPeakSummary(const SharedDocument& shared
         std::shared_lock lock(shared.lock);
         const WaveDocument& document = shared.document;
         // The same samples as at the start, or the summary would mix two versions.
-        if (shared.peaks.generation() != generation || shared.busy() || document.samples.data() != data
+        if (shared.peaks.generation() != generation || shared.operationRunning || document.samples.data() != data
             || document.header.dataSize != header.dataSize || document.header.nBlockAlign != header.nBlockAlign
             || document.header.wBitsPerSample != header.wBitsPerSample)
             return nullptr;
