@@ -3,8 +3,7 @@
 #include "WaveRenderer.h"
 #include "WaveView.h"
 
-#include "documents/PcmFormat.h"
-#include "documents/SharedDocument.h"
+#include "LargeDocument.h"
 
 #include <QApplication>
 #include <QImage>
@@ -12,35 +11,13 @@
 #include <QScrollBar>
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <cstdlib>
 #include <memory>
 
 namespace {
 
-constexpr uint32_t kDataSize = 600u * 1000u * 1000u;
+using kx::bench::largeDocument;
 constexpr int kWidth = 800;
 constexpr int kHeight = 400;
-
-/// The document, made once: a slowly swept tone so the waveform has shape at every zoom.
-std::shared_ptr<kx::SharedDocument> largeDocument()
-{
-    static std::shared_ptr<kx::SharedDocument> document = [] {
-        kx::WaveDocument wave;
-        kx::PcmFormat { 16, 2, 44100 }.applyTo(wave.header);
-        wave.samples = kx::SampleBuffer::allocate(kDataSize);
-        if (wave.samples.isNull())
-            std::abort();
-        auto* values = reinterpret_cast<int16_t*>(wave.samples.data());
-        const std::size_t count = kDataSize / 2;
-        for (std::size_t i = 0; i < count; ++i)
-            values[i] = int16_t(20000.0 * std::sin(double(i / 2) * 0.01) * (1.0 - double(i) / double(count)));
-        wave.header.setDataSize(kDataSize);
-        wave.mark.zoom = 0;
-        return std::make_shared<kx::SharedDocument>(std::move(wave));
-    }();
-    return document;
-}
 
 void BM_RenderWholeFile(benchmark::State& state)
 {

@@ -88,6 +88,8 @@ namespace {
             return "Marks the whole file\rMark all";
         case CmdDestroyMark:
             return "Removes the mark\rDestroy Mark";
+        case CmdTruePeaks:
+            return "Draws the loudest and the softest sample of every column, or samples the file quickly\rTrue Peaks";
         case CmdPlay:
             return "Plays the file or the mark\rPlay";
         case CmdStop:

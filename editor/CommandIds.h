@@ -56,6 +56,7 @@ enum Command : int {
     CmdVolumeUp = 707,
     CmdVolumeDown = 708,
     CmdRebuildPreview = 742,
+    CmdTruePeaks = 743, ///< draws the true peaks of every column, or samples them
     CmdHelpWindow = 753,
     CmdThreadManager = 754,
     CmdCdPlayer = 766,

@@ -5,10 +5,13 @@
 #include "CommandIds.h"
 #include "CompletionSignal.h"
 #include "FileDrops.h"
-#include "MarkCommands.h"
 #include "MdiArrangement.h"
 #include "MenuLists.h"
+#include "PeakSummaryWorker.h"
 #include "PlaybackController.h"
+#include "PositionBar.h"
+#include "PreviewBar.h"
+#include "PreviewGeometry.h"
 #include "RecentFiles.h"
 #include "RecoveryKeeper.h"
 #include "StatusBar.h"
@@ -39,6 +42,13 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QUrl>
+
+// The pictures, cursors and sounds are linked in with the frame's static library, whose resource
+// object nothing else references.
+static void initEditorResources()
+{
+    Q_INIT_RESOURCE(editor);
+}
 
 namespace kx {
 
@@ -74,6 +84,7 @@ OperationThreads::Routine openerOf(std::string path)
 
 FrameWindow::FrameWindow()
 {
+    initEditorResources();
     setWindowTitle(QStringLiteral("Kestrix2000"));
     setMinimumSize(650, 380);
     setAcceptDrops(true); // files dragged from a file manager open
@@ -84,6 +95,8 @@ FrameWindow::FrameWindow()
     });
     m_operations = new OperationThreads(m_handle, this);
     m_playback = new PlaybackController(m_handle, this);
+    m_peakWorker = new PeakSummaryWorker(this);
+    m_truePeaks = RegGetBool("Kestrix\\Settings\\Boolean\\TruePeaks", 1);
 
     m_central = new QWidget(this);
     setCentralWidget(m_central);
@@ -105,7 +118,21 @@ FrameWindow::FrameWindow()
     };
     m_iconBar = makeBar("IconBar");
     m_rollDownPanel = makeBar("SELECTBAR");
-    m_previewBar = makeBar("Preview");
+    m_previewBar = new PreviewBar(m_handle, m_central);
+    m_previewBar->setSummaryRequester([this](const std::shared_ptr<SharedDocument>& document) {
+        m_peakWorker->request(document);
+    });
+    connect(m_peakWorker, &PeakSummaryWorker::summaryReady, this, [this] {
+        m_previewBar->update();
+        for (WaveWindow* wave : waveWindows())
+            wave->view()->viewport()->update();
+    });
+    connect(m_previewBar, &PreviewBar::commandRequested, this, [this](int id) { runCommand(id); });
+    connect(m_previewBar, &PreviewBar::dropRequested, this, &FrameWindow::pasteCopyAt);
+    connect(m_previewBar, &PreviewBar::markChanged, this, [this] {
+        if (WaveWindow* wave = activeWaveWindow())
+            wave->view()->viewport()->update();
+    });
     m_previewSwitch = new PreviewSwitch(m_central);
     m_previewSwitch->setObjectName(QStringLiteral("Switch"));
     registerBar(m_previewSwitch);
@@ -113,10 +140,25 @@ FrameWindow::FrameWindow()
         if (shown != m_threadManagerShown)
             toggleThreadManager();
     });
-    m_positionBar = makeBar("PosBar");
+    m_positionBar = new PositionBar(m_handle, m_central);
+    connect(m_previewBar, &PreviewBar::mousePosition, m_positionBar, &PositionBar::showMousePosition);
+    connect(m_previewBar, &PreviewBar::markChanged, m_positionBar, &PositionBar::showMark);
+    connect(m_positionBar, &PositionBar::commandRequested, this, [this](int id) { runCommand(id); });
+    connect(m_positionBar, &PositionBar::markChanged, this, [this] {
+        m_previewBar->update();
+        if (WaveWindow* wave = activeWaveWindow())
+            wave->view()->viewport()->update();
+    });
     m_functionBar = makeBar("FuncBar");
     m_statusBar = new StatusBar(m_handle, m_central);
     registerBar(m_statusBar);
+    connect(m_previewBar, &PreviewBar::playingFrameChanged, m_statusBar, &StatusBar::setPlayingFrame);
+    connect(m_positionBar, &PositionBar::hintRequested, m_statusBar, [this](int id) {
+        if (id)
+            m_statusBar->showMenuText(menuHelpText(id));
+        else
+            m_statusBar->clearMenuText();
+    });
     m_threadManager = new ThreadManager(*m_operations, m_central);
     m_threadManager->hide();
     connect(m_operations, &OperationThreads::registryChanged, m_threadManager, &ThreadManager::refresh);
@@ -126,6 +168,9 @@ FrameWindow::FrameWindow()
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
         updateMenus();
         m_statusBar->update();
+        m_previewBar->update();
+        m_positionBar->setTimesEnabled(activeWaveWindow() != nullptr);
+        m_positionBar->showMark();
     });
     updateMenus();
 }
@@ -165,6 +210,11 @@ QMenu* FrameWindow::addCommands(QList<QMenu*>& bar, const QString& title, const 
         if (id == CmdThreadManager) {
             action->setCheckable(true);
             m_threadManagerActions.append(action);
+        }
+        if (id == CmdTruePeaks) {
+            action->setCheckable(true);
+            action->setChecked(m_truePeaks);
+            connect(this, &FrameWindow::truePeaksChanged, action, &QAction::setChecked);
         }
     }
     return menu;
@@ -245,6 +295,7 @@ void FrameWindow::buildMenus()
                  {CmdRecord, "&Record..."},
                  {0, {}},
                  {CmdRebuildPreview, "&Rebuild Preview"},
+                 {CmdTruePeaks, "&True Peaks"},
                  {CmdOptions, "&Options..."},
                  {CmdSelectOutput, "&Select Output Device..."}});
     addCommands(m_documentMenu, "F&ilters",
@@ -341,7 +392,9 @@ void FrameWindow::resizeEvent(QResizeEvent* event)
 
 void FrameWindow::layoutBars()
 {
-    const int preview = RegGetDWord("Kestrix\\Settings\\PreviewSize", 100);
+    // A stored height out of the user's reach (another screen, a hand-edited setting) is limited
+    // like a dragged one, so the wave windows keep their room.
+    const int preview = limitPreviewHeight(RegGetDWord("Kestrix\\Settings\\PreviewSize", 100), height());
     m_layout = computeFrameLayout(m_central->size(), preview, m_helpShown);
     m_mdi->setGeometry(m_layout.mdiClient);
     m_iconBar->setGeometry(m_layout.iconBar);
@@ -365,6 +418,12 @@ intptr_t FrameWindow::handleClientMessage(uint32_t message, uintptr_t, intptr_t 
     connect(window->view(), &WaveView::commandRequested, this, [this](int id) { runCommand(id); });
     connect(window->view(), &WaveView::markChanged, m_statusBar, qOverload<>(&QWidget::update));
     connect(window->view(), &WaveView::markChanged, m_previewBar, qOverload<>(&QWidget::update));
+    connect(window->view(), &WaveView::markChanged, m_positionBar, &PositionBar::showMark);
+    connect(window->view(), &WaveView::mousePosition, m_positionBar, &PositionBar::showMousePosition);
+    window->view()->setTruePeaks(m_truePeaks);
+    window->view()->setSummaryRequester([this](const std::shared_ptr<SharedDocument>& document) {
+        m_peakWorker->request(document);
+    });
     connect(window, &WaveWindow::closing, this, [this](HWND handle) {
         m_operations->stopOperationsOf(handle);
         QTimer::singleShot(0, this, [this] {
@@ -464,7 +523,39 @@ void FrameWindow::signalCompletion(HWND window)
 
 void FrameWindow::startOperation(const OperationThreads::Routine& routine, HWND argument, int code, HWND window)
 {
+    samplesChanged(window);
     m_operations->start(routine, argument, code, window);
+}
+
+void FrameWindow::samplesChanged(HWND window)
+{
+    if (auto document = WindowRegistry::document(window))
+        document->peaks.samplesChanged();
+}
+
+void FrameWindow::pasteCopyAt(HWND window, uint32_t target)
+{
+    auto document = WindowRegistry::document(window);
+    // Never into a document that is loading or under an operation.
+    if (!document || IsFileWorking(window) || document->operationRunning)
+        return;
+    m_playback->stopPlaybackOf(window);
+    SetMouseWait(nullptr);
+    CopyAndPaste(window, target);
+    samplesChanged(window);
+    SetMouseActive();
+    m_previewBar->update();
+    m_statusBar->update();
+}
+
+void FrameWindow::setTruePeaks(bool truePeaks)
+{
+    m_truePeaks = truePeaks;
+    RegWriteString("Kestrix\\Settings\\Boolean\\TruePeaks", truePeaks ? "1" : "0");
+    m_previewBar->setTruePeaks(truePeaks);
+    for (WaveWindow* wave : waveWindows())
+        wave->view()->setTruePeaks(truePeaks);
+    emit truePeaksChanged(truePeaks);
 }
 
 void FrameWindow::openInNewWindow(const QString& path, int number)
@@ -607,15 +698,16 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
     case CmdRebuildPreview:
         m_previewBar->update();
         return;
+    case CmdTruePeaks:
+        setTruePeaks(!m_truePeaks);
+        return;
     case CmdMarkAll:
     case CmdDestroyMark:
         if (!wave || IsFileWorking(active) || wave->document()->operationRunning)
             return;
-        if (runMarkCommand(*wave->document(), id)) {
-            wave->view()->viewport()->update();
-            m_previewBar->update();
+        // The position bar marks and shows the mark, as when its own buttons are pressed.
+        if (m_positionBar->runCommand(id == CmdMarkAll ? PositionBar::MarkAll : PositionBar::DestroyMark))
             m_statusBar->update();
-        }
         return;
     case CmdOptions:
         ShowOptionsPropertySheet(m_handle);
@@ -683,7 +775,10 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         if (command->guarded)
             m_playback->stopPlaybackOf(active);
         SetMouseWait(nullptr);
-        if (command->action(m_handle, active) && wave) {
+        const bool changed = command->action(m_handle, active);
+        if (command->guarded)
+            samplesChanged(active);
+        if (changed && wave) {
             m_recovery->noteChanged(active);
             SendMessage(active, MsgRecomputeScroll, 0, 0);
             wave->view()->viewport()->update();

@@ -15,7 +15,10 @@ class QMenuBar;
 
 namespace kx {
 
+class PeakSummaryWorker;
 class PlaybackController;
+class PositionBar;
+class PreviewBar;
 class RecoveryKeeper;
 class PreviewSwitch;
 class StatusBar;
@@ -51,6 +54,8 @@ public:
 signals:
     /// An operation ended and was signalled (its window flashed).
     void operationCompleted(HWND window);
+    /// The display quality was switched between true peaks and sampled values.
+    void truePeaksChanged(bool truePeaks);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,6 +78,11 @@ private:
     bool closeAllWaveWindows();
     void signalCompletion(HWND window);
     void toggleThreadManager();
+    /// The samples of `window`'s document changed (or are about to): its peak summary is stale.
+    void samplesChanged(HWND window);
+    /// Pastes a copy of the active document's mark into `window` at byte `target`.
+    void pasteCopyAt(HWND window, uint32_t target);
+    void setTruePeaks(bool truePeaks);
 
     HWND m_handle = nullptr;
     HWND m_clientHandle = nullptr;
@@ -81,11 +91,11 @@ private:
     QWidget* m_central = nullptr;
     StatusBar* m_statusBar = nullptr;
     ThreadManager* m_threadManager = nullptr;
-    QWidget* m_previewBar = nullptr;
+    PreviewBar* m_previewBar = nullptr;
     PreviewSwitch* m_previewSwitch = nullptr;
     QWidget* m_iconBar = nullptr;
     QWidget* m_rollDownPanel = nullptr;
-    QWidget* m_positionBar = nullptr;
+    PositionBar* m_positionBar = nullptr;
     QWidget* m_functionBar = nullptr;
     QList<QMenu*> m_startMenu;
     QList<QMenu*> m_documentMenu;
@@ -97,12 +107,14 @@ private:
     QList<QAction*> m_windowListActions;
     OperationThreads* m_operations = nullptr;
     PlaybackController* m_playback = nullptr;
+    PeakSummaryWorker* m_peakWorker = nullptr;
     FrameLayout m_layout;
     int m_newFileCounter = 0;
     bool m_helpShown = false;
     bool m_threadManagerShown = false;
     bool m_extensionButtonsShown = true;
     bool m_exiting = false;
+    bool m_truePeaks = true;
 };
 
 } // namespace kx

@@ -31,6 +31,12 @@ void StatusBar::clearMenuText()
     update();
 }
 
+void StatusBar::setPlayingFrame(int frame)
+{
+    m_playingFrame = frame;
+    update(QRect(width() - 70, 4, 30, height() - 4));
+}
+
 void StatusBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -76,6 +82,8 @@ void StatusBar::paintEvent(QPaintEvent*)
         for (std::size_t i = 0; i < boxTexts.size(); ++i)
             textWidths[i] = painter.fontMetrics().horizontalAdvance(boxTexts[i]);
     }
+    const QByteArray playing = "playing" + QByteArray::number(std::max(1, m_playingFrame));
+    ShowResourceBitmap(&painter, ":/wavedesk", playing.constData(), w - 70, 4);
     const auto boxes = statusBoxes(w, h, textWidths);
     const QRect nameBox(QPoint(8, 4), QPoint(statusNameRight(boxes) - 1, h - 5));
     painter.drawText(nameBox, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,

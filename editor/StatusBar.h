@@ -17,6 +17,9 @@ public:
     void showMenuText(const QString& text);
     void clearMenuText();
     const QString& menuText() const { return m_menuText; }
+    /// Shows picture `frame` (1..9) of the playing animation; 0 shows the first one at rest.
+    void setPlayingFrame(int frame);
+    int playingFrame() const { return m_playingFrame; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -24,6 +27,7 @@ protected:
 private:
     HWND m_frame;
     QString m_menuText;
+    int m_playingFrame = 0;
 };
 
 } // namespace kx

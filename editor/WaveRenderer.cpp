@@ -1,5 +1,6 @@
 #include "WaveRenderer.h"
 
+#include "PeakColumns.h"
 #include "WaveViewGeometry.h"
 #include "devices/PixelCalculate.h"
 #include "documents/WaveDocument.h"
@@ -110,6 +111,18 @@ uint32_t WaveRenderer::paint(QPainter& painter, int width, int height, const Wav
         painter.drawPoints(first);
         painter.setPen(kRightColour);
         painter.drawPoints(second);
+    } else if (scene.peaks) {
+        // Several values per column: a line from the least to the greatest of them.
+        const uint32_t channels = stereo ? 2 : 1;
+        auto boundary = [&](int i) { return (uint64_t(viewStart) + uint64_t(i) * spp) / channels; };
+        for (uint32_t c = 0; c < channels; ++c) {
+            const Band band = !stereo ? mono : c == 0 ? left : right;
+            const PeakColumns peakColumns { *scene.peaks, scene.samples, int(c), boundary, [&](int value) {
+                                               return band.base
+                                                   - pixelCalculate(rawSampleOf(value, geometry.bits()), geometry.bits(), band.height);
+                                           } };
+            peakColumns.draw(painter, 3, columns, c == 1 ? kRightColour : kMonoColour);
+        }
     } else {
         // Several values per column: a polyline through values picked every `step` pixels.
         const float step = m_style.step;

@@ -11,6 +11,7 @@ namespace kx {
 
 struct WaveHeader;
 struct MarkRecord;
+class PeakSummary;
 
 /// What one paint of a wave view reads from its document, taken under the document's shared lock.
 struct WaveScene {
@@ -18,6 +19,9 @@ struct WaveScene {
     const uint8_t* samples; ///< header.dataSize bytes, or null without data
     const MarkRecord& mark;
     bool working;
+    /// The document's peak summary when every column is to show its true peaks and it is current;
+    /// null draws sampled values.
+    const PeakSummary* peaks = nullptr;
 };
 
 /// Paints a document's waveform, mark, cursor and labels into a client area of the given size:

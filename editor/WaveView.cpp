@@ -204,7 +204,14 @@ bool WaveView::renderPicture()
         if (!lock.owns_lock())
             return false;
         const WaveDocument& document = m_document->document;
-        const WaveScene scene { document.header, document.samples.data(), document.mark, document.info.working != 0 };
+        std::shared_ptr<const PeakSummary> peaks;
+        if (m_truePeaks && !m_document->busy()) {
+            peaks = m_document->peaks.current(&document.header);
+            if (!peaks && document.header.dataSize != 0 && m_requestSummary)
+                m_requestSummary(m_document);
+        }
+        const WaveScene scene { document.header, document.samples.data(), document.mark, document.info.working != 0,
+                                peaks.get() };
         QPainter painter(&m_picture);
         try {
             viewEnd = m_renderer.paint(painter, size.width(), size.height(), scene);
@@ -391,6 +398,12 @@ std::unique_ptr<QMenu> WaveView::createContextMenu()
     else
         add(kEmptyWaveFileMenu);
     return menu;
+}
+
+void WaveView::setTruePeaks(bool truePeaks)
+{
+    m_truePeaks = truePeaks;
+    viewport()->update();
 }
 
 void WaveView::sendCommand(int id)

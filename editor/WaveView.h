@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class QMenu;
@@ -43,6 +44,15 @@ public:
     std::unique_ptr<QMenu> createContextMenu();
     /// Hands a command of this window's menus to the frame; ids outside 100..998 are dropped.
     void sendCommand(int id);
+
+    /// Draws the true peaks of every column (from the document's summary) instead of sampling.
+    void setTruePeaks(bool truePeaks);
+    bool truePeaks() const { return m_truePeaks; }
+    /// Called with the document when its summary is wanted and not current.
+    void setSummaryRequester(std::function<void(const std::shared_ptr<SharedDocument>&)> requester)
+    {
+        m_requestSummary = std::move(requester);
+    }
 
 public slots:
     /// The data length changed: the scroll range becomes 0..number of sample values, and the
@@ -95,6 +105,8 @@ private:
     /// values than an int holds still scroll.
     int m_thumbShift = 0;
     bool m_faultReported = false;
+    bool m_truePeaks = false;
+    std::function<void(const std::shared_ptr<SharedDocument>&)> m_requestSummary;
 };
 
 } // namespace kx

@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -571,6 +572,9 @@ TEST(Frame, FileOpenTakesPathsOfAnyLength)
     QTimer chooser;
     QObject::connect(&chooser, &QTimer::timeout, [&path] {
         if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            // selectFile leaves the name field alone while it has the keyboard focus.
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                name->clearFocus();
             dialog->selectFile(QString::fromStdString(path));
             static_cast<QDialog*>(dialog)->accept();
         }

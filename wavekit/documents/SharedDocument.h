@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PeakSummarySlot.h"
 #include "WaveDocument.h"
 
 #include <atomic>
@@ -24,6 +25,8 @@ struct SharedDocument {
     mutable std::shared_mutex lock;
     /// Set while an operation works on the document; a second operation is refused meanwhile.
     std::atomic<bool> operationRunning { false };
+    /// The true-peak summary of the samples, rebuilt on a worker after they change.
+    PeakSummarySlot peaks;
 
     /// Loading, reverting or under an operation: what it holds now is no file's content yet.
     bool busy() const { return operationRunning || document.info.working != 0; }
