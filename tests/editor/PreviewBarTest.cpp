@@ -160,8 +160,9 @@ TEST_F(PreviewFrame, DropsOnTheClipboardSlotOnTheFileAndNeverIntoABusyDocument)
     QSignalSpy commands(preview, &PreviewBar::commandRequested);
     QWidget* panel = frame.findChild<QWidget*>(QStringLiteral("SELECTBAR"));
     ASSERT_NE(panel, nullptr);
+    const int middle = (left + right) / 2;
     auto dragTo = [&](QWidget* target, QPoint point) {
-        QTest::mousePress(preview, Qt::LeftButton, {}, at((left + right) / 2));
+        QTest::mousePress(preview, Qt::LeftButton, {}, at(middle));
         const QPoint local = preview->mapFromGlobal(target->mapToGlobal(point));
         QTest::mouseMove(preview, local);
         QTest::mouseRelease(preview, Qt::LeftButton, {}, local);
