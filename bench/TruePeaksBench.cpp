@@ -7,7 +7,6 @@
 #include "LargeDocument.h"
 #include "documents/PeakSummaryBuild.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -77,14 +76,3 @@ void BM_PreviewWholeFile(benchmark::State& state)
 BENCHMARK(BM_PreviewWholeFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char* argv[])
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -50,14 +50,3 @@ void BM_RepaintWaveViewWholeFile(benchmark::State& state)
 BENCHMARK(BM_RepaintWaveViewWholeFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char* argv[])
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -19,6 +19,15 @@ std::string directoryOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+void syncDirectoryOf(const std::string& path)
+{
+    const int directory = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (directory >= 0) {
+        ::fsync(directory);
+        ::close(directory);
+    }
+}
+
 std::string resolvedTarget(const std::string& path)
 {
     struct stat info { };

@@ -44,4 +44,7 @@ bool writeAll(int fd, const void* bytes, std::size_t count, uint64_t offset);
 /// The directory that holds `path`'s file: "." for a bare name, "/" for a file in the root.
 std::string directoryOf(const std::string& path);
 
+/// Makes a rename into `path`'s directory durable.
+void syncDirectoryOf(const std::string& path);
+
 } // namespace kx

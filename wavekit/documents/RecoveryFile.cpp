@@ -107,28 +107,6 @@ namespace {
         return f;
     }
 
-    bool writeAll(int fd, const void* data, std::size_t size)
-    {
-        const auto* p = static_cast<const uint8_t*>(data);
-        while (size > 0) {
-            const ssize_t wrote = ::write(fd, p, size);
-            if (wrote <= 0)
-                return false;
-            p += wrote;
-            size -= std::size_t(wrote);
-        }
-        return true;
-    }
-
-    void syncDirectoryOf(const std::string& path)
-    {
-        const int fd = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd >= 0) {
-            ::fsync(fd);
-            ::close(fd);
-        }
-    }
-
 } // namespace
 
 RecoveryWriteStatus writeRecoveryFile(
@@ -146,8 +124,14 @@ RecoveryWriteStatus writeRecoveryFile(
     PendingFile file(path, 0600);
     if (file.fd() < 0)
         return RecoveryWriteStatus::Failed;
-    if (!writeAll(file.fd(), kMagic, sizeof kMagic)
-        || !writeAll(file.fd(), fields.bytes().data(), fields.bytes().size()))
+    uint64_t written = 0;
+    const auto append = [&](const void* bytes, std::size_t count) {
+        if (!writeAll(file.fd(), bytes, count, written))
+            return false;
+        written += count;
+        return true;
+    };
+    if (!append(kMagic, sizeof kMagic) || !append(fields.bytes().data(), fields.bytes().size()))
         return RecoveryWriteStatus::Failed;
     std::vector<uint8_t> block(std::min<std::size_t>(std::max<std::size_t>(options.blockBytes, 1), dataSize));
     for (uint32_t done = 0; done < dataSize;) {
@@ -160,11 +144,11 @@ RecoveryWriteStatus writeRecoveryFile(
                 return RecoveryWriteStatus::Interrupted;
             std::memcpy(block.data(), shared.document.samples.data() + done, count);
         }
-        if (!writeAll(file.fd(), block.data(), count))
+        if (!append(block.data(), count))
             return RecoveryWriteStatus::Failed;
         done += uint32_t(count);
     }
-    if (!writeAll(file.fd(), kEnd, sizeof kEnd) || ::fdatasync(file.fd()) != 0 || !file.commit())
+    if (!append(kEnd, sizeof kEnd) || ::fdatasync(file.fd()) != 0 || !file.commit())
         return RecoveryWriteStatus::Failed;
     syncDirectoryOf(path);
     return RecoveryWriteStatus::Written;

@@ -120,14 +120,8 @@ WavWriteStatus WavStreamWriter::commit()
         return m_status;
     if (!m_file.commit())
         return m_status = WavWriteStatus::CannotCreate;
-    if (m_options.flushToDisk) {
-        // Make the rename itself durable.
-        const int directory = ::open(directoryOf(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (directory >= 0) {
-            ::fsync(directory);
-            ::close(directory);
-        }
-    }
+    if (m_options.flushToDisk)
+        syncDirectoryOf(m_target);
     return WavWriteStatus::Ok;
 }
 
