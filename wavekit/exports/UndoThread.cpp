@@ -9,12 +9,15 @@
 #include "documents/UndoStore.h"
 
 #include <mutex>
+#include <thread>
 
 namespace kx {
 
 namespace {
 
-    int32_t runStep(HWND argument, int code, bool (*step)(WaveDocument&))
+    /// Takes the step under the document's exclusive lock, let go between pieces so that the windows
+    /// paint and answer the mouse meanwhile, as they do while a filter runs.
+    int32_t runStep(HWND argument, int code, bool (*step)(WaveDocument&, const std::function<void()>&))
     {
         const OperationTarget target = operationTarget(argument);
         SendMessage(target.frame, MsgOperationStarts, reinterpret_cast<uintptr_t>(target.wave), code);
@@ -22,7 +25,11 @@ namespace {
         // Held until the end: closing the window must not free the samples under the step.
         if (std::shared_ptr<SharedDocument> shared = WindowRegistry::document(target.wave)) {
             std::unique_lock lock(shared->lock);
-            changed = step(shared->document);
+            changed = step(shared->document, [&lock] {
+                lock.unlock();
+                std::this_thread::yield();
+                lock.lock();
+            });
         }
         if (changed) {
             SendMessage(target.wave, MsgRecomputeScroll, 0, 0);
