@@ -5,6 +5,8 @@
 // of undoing it ("undo_ms"). BM_ReverseFadeCropUndone: the three in a row undone, "exact" 1 when
 // the document is then the original byte for byte. BM_InterfaceWait: the longest call the interface makes on the
 // history (menu texts, a new step that sends two 600 MB steps to files) while those files are written.
+// BM_UndoOnItsThread: the longest wait of a reader of the document while an undo thread puts back a
+// 600 MB change in place.
 #include "clipboard/DocumentCuts.h"
 #include "documents/UndoBytes.h"
 #include "documents/UndoStore.h"
@@ -193,11 +195,52 @@ void BM_InterfaceWait(benchmark::State& state)
     state.counters["longest_wait_ms"] = longest;
 }
 
+/// An undo of a volume step over the whole document as the undo thread takes it, the document's lock
+/// let go between pieces, while the interface thread takes the lock to read as painting does.
+void BM_UndoOnItsThread(benchmark::State& state)
+{
+    double longest = 0;
+    double undo = 0;
+    for (auto _ : state) {
+        setHistory(true);
+        WaveDocument document = stereoDocument();
+        changeVolume(document, 120);
+        std::atomic<bool> done { false };
+        std::shared_mutex lock;
+        std::thread interfaceThread([&] {
+            while (!done) {
+                const auto start = Clock::now();
+                std::shared_lock reading(lock);
+                benchmark::DoNotOptimize(document.samples.data()[0]);
+                reading.unlock();
+                longest = std::max(longest, millisecondsSince(start));
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        });
+        const auto start = Clock::now();
+        {
+            std::unique_lock writing(lock);
+            UndoStore::restore(document, [&writing] {
+                writing.unlock();
+                std::this_thread::yield();
+                writing.lock();
+            });
+        }
+        undo = std::max(undo, millisecondsSince(start));
+        done = true;
+        interfaceThread.join();
+    }
+    setHistory(false);
+    state.counters["undo_ms"] = undo;
+    state.counters["longest_wait_ms"] = longest;
+}
+
 BENCHMARK(BM_Volume)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_Crop)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_Paste)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_ReverseFadeCropUndone)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_InterfaceWait)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_UndoOnItsThread)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -19,6 +19,10 @@ QString operationName(int code)
         return QStringLiteral("Peak Volume - Filter");
     case OpReverse:
         return QStringLiteral("Reverse - Filter");
+    case OpUndo:
+        return QStringLiteral("Undo");
+    case OpRedo:
+        return QStringLiteral("Redo");
     case OpCopy:
         return QStringLiteral("Copy To Clipboard");
     case OpPaste:

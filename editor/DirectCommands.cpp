@@ -7,16 +7,6 @@ namespace kx {
 
 namespace {
 
-int32_t undo(HWND, HWND wave)
-{
-    return RestoreUndoInformation(wave);
-}
-
-int32_t redo(HWND, HWND wave)
-{
-    return RestoreRedoInformation(wave);
-}
-
 int32_t convert(HWND frame, HWND)
 {
     return ConvertFile(frame);
@@ -28,16 +18,14 @@ int32_t headerSettings(HWND frame, HWND)
 }
 
 const DirectCommand kDirectCommands[] = {
-    {CmdUndo, undo, true},
-    {CmdRedo, redo, true},
-    {CmdConvert, convert, true},
-    {CmdHeaderSettings, headerSettings, true},
-    {CmdDelete, eraseMarked, true},
-    {CmdCrop, cropMarked, true},
-    {CmdDeleteClipboard, deleteClipboard, false},
-    {CmdExportClipboard, exportClipboard, false},
-    {CmdImportClipboard, importClipboard, false},
-    {CmdClipboardInfo, showClipboardInfo, false},
+    { CmdConvert, convert, true },
+    { CmdHeaderSettings, headerSettings, true },
+    { CmdDelete, eraseMarked, true },
+    { CmdCrop, cropMarked, true },
+    { CmdDeleteClipboard, deleteClipboard, false },
+    { CmdExportClipboard, exportClipboard, false },
+    { CmdImportClipboard, importClipboard, false },
+    { CmdClipboardInfo, showClipboardInfo, false },
 };
 
 } // namespace

@@ -369,6 +369,9 @@ void FrameWindow::updateMenus()
 void FrameWindow::updateUndoItem()
 {
     WaveWindow* wave = activeWaveWindow();
+    // A busy document is locked by its operation for long: nothing to undo meanwhile anyway.
+    if (wave && wave->document()->busy())
+        wave = nullptr;
     const char* description = wave && IsUndoPossible(wave->handle()) ? UndoDescription(wave->handle()) : nullptr;
     if (description) {
         m_undoAction->setText(QStringLiteral("&Undo: %1\tCtrl + Z").arg(QString::fromUtf8(description)));

@@ -2,6 +2,7 @@
 
 #include "CommandIds.h"
 #include "exports/ClipboardCut.h"
+#include "exports/UndoThread.h"
 
 #include <vector>
 
@@ -16,6 +17,8 @@ namespace {
         { CmdFadeOut, ShowFadeOut, FadeOut, OpFadeOut },
         { CmdVelocity, ShowVelocity, Velocity, OpVelocity },
         { CmdReverse, nullptr, Reverse, OpReverse },
+        { CmdUndo, nullptr, UndoOperation, OpUndo },
+        { CmdRedo, nullptr, RedoOperation, OpRedo },
         { CmdSoften, ShowLowPass, LowPass, OpLowPass },
         { CmdFadeLeftToRight, nullptr, FadeChannelsLeftToRight, OpFadeLeftToRight },
         { CmdMaxVolume, nullptr, SetMaxVolume, OpPeakVolume },

@@ -182,6 +182,21 @@ TEST_F(History, AnEditAfterAnUndoDropsTheRedoSteps)
     EXPECT_TRUE(snapshot(document) == original);
 }
 
+TEST_F(History, AChangeInPlaceIsPutBackInPiecesBetweenWhichTheLockMayGo)
+{
+    WaveDocument document = noise(16, 2, 1 << 20);
+    const Snapshot original = snapshot(document);
+    ASSERT_EQ(reverse(document), FilterStatus::Done);
+    const Snapshot reversed = snapshot(document);
+    int pauses = 0;
+    const std::function<void()> pause = [&] { ++pauses; };
+    ASSERT_TRUE(UndoStore::restore(document, pause));
+    EXPECT_TRUE(snapshot(document) == original);
+    EXPECT_GT(pauses, 4);
+    ASSERT_TRUE(UndoStore::redo(document, pause));
+    EXPECT_TRUE(snapshot(document) == reversed);
+}
+
 TEST_F(History, LevelsBoundTheStepsAndTheSwitchTurnsThemOff)
 {
     use(3, UINT64_MAX, UINT64_MAX);

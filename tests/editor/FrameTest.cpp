@@ -1,19 +1,20 @@
 #include "CommandIds.h"
 #include "FrameLayout.h"
 #include "FrameWindow.h"
-#include "RecentFiles.h"
 #include "PreviewSwitch.h"
+#include "RecentFiles.h"
 #include "SingleInstance.h"
-#include "StatusBar.h"
 #include "StartUp.h"
+#include "StatusBar.h"
 #include "TempDir.h"
 #include "ThreadManager.h"
-#include "WavBuilder.h"
 #include "WaitFor.h"
+#include "WavBuilder.h"
 #include "WaveWindow.h"
 #include "clipboard/ClipboardLocation.h"
 #include "documents/PrivateDirectory.h"
 #include "documents/SharedDocument.h"
+#include "documents/UndoStore.h"
 #include "exports/MessageBoxes.h"
 #include "exports/OperationContext.h"
 #include "exports/WindowRegistry.h"
@@ -301,6 +302,32 @@ TEST(Frame, OperationsAreCountedListedAndStoppedWithTheirWindow)
     // An end message of an unknown thread only lowers the count, never below 0.
     SendMessage(frame.handle(), MsgOperationEnds, 999999, 0);
     EXPECT_EQ(frame.operations().runningCount(), 0);
+}
+
+TEST(Frame, UndoRunsOnAnOperationThreadAndRefusesASecondMeanwhile)
+{
+    TempDir dir;
+    FrameWindow frame;
+    frame.show();
+    const std::string path = writeStereoFile(dir, "tone.wav");
+    frame.openPath(QString::fromStdString(path));
+    WaveWindow* wave = frame.activeWaveWindow();
+    ASSERT_NE(wave, nullptr);
+    const WaveDocument& document = wave->document()->document;
+    auto bytes = [&] { return Bytes(document.samples.data(), document.samples.data() + document.header.dataSize); };
+    const Bytes original = bytes();
+    frame.runCommand(CmdReverse);
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
+    ASSERT_NE(bytes(), original);
+
+    // The worker waits for its start message, which only this thread's event loop answers.
+    frame.runCommand(CmdUndo);
+    EXPECT_TRUE(wave->document()->busy());
+    frame.runCommand(CmdUndo);
+    EXPECT_EQ(frame.operations().liveDescriptions(), QStringList { QString::fromStdString("Undo (" + path + ")") });
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
+    EXPECT_EQ(bytes(), original);
+    EXPECT_FALSE(UndoStore::isPossible(document));
 }
 
 TEST(Frame, AnOperationStoppedBeforeItAnnouncedItselfLeavesNoCount)

@@ -48,30 +48,36 @@ namespace {
         return true;
     }
 
-    /// Exchanges the document's bytes at `at` with `saved`, a piece at a time through the cache.
-    void swapBytes(uint8_t* at, uint8_t* saved, std::size_t length)
+    /// Puts `saved` at `at`, exchanging the two with `keepInverse`, a piece at a time through the
+    /// cache; a document changed in place stays whole between pieces, so its lock may be let go.
+    void putBack(
+        uint8_t* at, uint8_t* saved, std::size_t length, bool keepInverse, const std::function<void()>& betweenPieces)
     {
         constexpr std::size_t kPiece = 64 * 1024;
+        constexpr std::size_t kPiecesPerBlock = 8;
         uint8_t piece[kPiece];
+        std::size_t pieces = 0;
         for (std::size_t done = 0; done < length; done += kPiece) {
+            if (betweenPieces && done != 0 && ++pieces % kPiecesPerBlock == 0)
+                betweenPieces();
             const std::size_t n = std::min(kPiece, length - done);
-            std::memcpy(piece, at + done, n);
+            if (keepInverse)
+                std::memcpy(piece, at + done, n);
             std::memcpy(at + done, saved + done, n);
-            std::memcpy(saved + done, piece, n);
+            if (keepInverse)
+                std::memcpy(saved + done, piece, n);
         }
     }
 
-    StepOutcome changed(WaveDocument& document, UndoRecord& step, bool keepInverse)
+    StepOutcome changed(
+        WaveDocument& document, UndoRecord& step, bool keepInverse, const std::function<void()>& betweenPieces)
     {
         if (step.savedBytes.size() != step.undoLength || !insideData(document, step.undoStart, step.undoLength))
             return StepOutcome::Misfit;
         if (step.undoLength == 0)
             return StepOutcome::Done;
-        uint8_t* at = document.samples.data() + step.undoStart;
-        if (keepInverse)
-            swapBytes(at, step.savedBytes.data(), step.undoLength);
-        else
-            std::memcpy(at, step.savedBytes.data(), step.undoLength);
+        putBack(document.samples.data() + step.undoStart, step.savedBytes.data(), step.undoLength, keepInverse,
+            betweenPieces);
         return StepOutcome::Done;
     }
 
@@ -169,11 +175,12 @@ namespace {
         return StepOutcome::Done;
     }
 
-    StepOutcome applyBytes(WaveDocument& document, UndoRecord& step, bool keepInverse)
+    StepOutcome applyBytes(
+        WaveDocument& document, UndoRecord& step, bool keepInverse, const std::function<void()>& betweenPieces)
     {
         switch (step.undoKind) {
         case UndoChanged:
-            return changed(document, step, keepInverse);
+            return changed(document, step, keepInverse, betweenPieces);
         case UndoInserted:
             return removeInserted(document, step, keepInverse);
         case UndoDeleted:
@@ -191,7 +198,8 @@ namespace {
 
 } // namespace
 
-StepOutcome applyStep(WaveDocument& document, UndoRecord& step, bool keepInverse)
+StepOutcome applyStep(
+    WaveDocument& document, UndoRecord& step, bool keepInverse, const std::function<void()>& betweenPieces)
 {
     if (step.keptBytes) {
         SampleBuffer bytes = step.keptBytes->take();
@@ -200,7 +208,7 @@ StepOutcome applyStep(WaveDocument& document, UndoRecord& step, bool keepInverse
         step.savedBytes = std::move(bytes);
         step.keptBytes.reset();
     }
-    const StepOutcome outcome = applyBytes(document, step, keepInverse);
+    const StepOutcome outcome = applyBytes(document, step, keepInverse, betweenPieces);
     if (outcome == StepOutcome::Done && step.formerHeader) {
         const WaveHeader current = document.header;
         document.header = *step.formerHeader;

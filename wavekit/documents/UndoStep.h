@@ -2,6 +2,8 @@
 
 #include "WaveDocument.h"
 
+#include <functional>
+
 namespace kx {
 
 enum class StepOutcome {
@@ -13,6 +15,8 @@ enum class StepOutcome {
 /// Takes a step back: puts the step's saved state into the document. With `keepInverse` the
 /// step becomes the step that takes it forward again (the redo step of an undo and the other
 /// way round); without it, the saved bytes are given up. The saved flag is never changed.
-StepOutcome applyStep(WaveDocument& document, UndoRecord& step, bool keepInverse);
+/// A change in place is put back piece by piece, `betweenPieces` (if any) called between them.
+StepOutcome applyStep(
+    WaveDocument& document, UndoRecord& step, bool keepInverse, const std::function<void()>& betweenPieces = {});
 
 } // namespace kx

@@ -247,12 +247,12 @@ void UndoStore::finish(WaveDocument& document, bool recorded, bool changed)
         withdraw(document);
 }
 
-bool UndoStore::restore(WaveDocument& document)
+bool UndoStore::restore(WaveDocument& document, const std::function<void()>& betweenPieces)
 {
     if (!isPossible(document))
         return false;
     const bool keepRedo = multiLevel();
-    const StepOutcome outcome = applyStep(document, document.undo, keepRedo);
+    const StepOutcome outcome = applyStep(document, document.undo, keepRedo, betweenPieces);
     if (outcome == StepOutcome::Failed)
         return false;
     if (outcome == StepOutcome::Misfit) {
@@ -269,12 +269,12 @@ bool UndoStore::restore(WaveDocument& document)
     return true;
 }
 
-bool UndoStore::redo(WaveDocument& document)
+bool UndoStore::redo(WaveDocument& document, const std::function<void()>& betweenPieces)
 {
     std::deque<UndoRecord>& steps = document.history.redo;
     if (steps.empty())
         return false;
-    const StepOutcome outcome = applyStep(document, steps.back(), true);
+    const StepOutcome outcome = applyStep(document, steps.back(), true, betweenPieces);
     if (outcome == StepOutcome::Failed)
         return false;
     if (outcome == StepOutcome::Misfit) {

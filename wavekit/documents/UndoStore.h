@@ -3,6 +3,7 @@
 #include "WaveDocument.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -59,10 +60,11 @@ public:
     /// Undoes the newest step; with more than one level it can then be redone. False when there is
     /// nothing to undo, when the step no longer fits the data, or when the memory to re-insert
     /// bytes cannot be had (the step is then kept so the user may try again). Never changes the
-    /// document's saved flag.
-    static bool restore(WaveDocument& document);
+    /// document's saved flag. A step that changed bytes in place is put back in pieces, with
+    /// `betweenPieces` called between them (an operation thread lets the document's lock go there).
+    static bool restore(WaveDocument& document, const std::function<void()>& betweenPieces = {});
     /// Does the last undone step again; false as restore().
-    static bool redo(WaveDocument& document);
+    static bool redo(WaveDocument& document, const std::function<void()>& betweenPieces = {});
     /// Puts back what the newest step saved, for an operation that stopped half way: nothing to redo.
     static bool revert(WaveDocument& document);
     /// The newest step's operation failed before it changed anything: the step goes, the older

@@ -12,6 +12,8 @@ enum OperationCode : int {
     OpFadeLeftToRight = 15005,
     OpPeakVolume = 15006,
     OpReverse = 15007,
+    OpUndo = 15008,
+    OpRedo = 15009,
     OpCopy = 15010,
     OpPaste = 15011,
     OpMix = 15012,

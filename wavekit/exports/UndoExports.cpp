@@ -22,13 +22,13 @@ int32_t SaveUndoInformation(HWND wave, uint32_t start, uint32_t length, uint16_t
 namespace {
 
     /// Undo and redo change the document: never under a running operation or a load.
-    int32_t takeStep(HWND wave, bool (*step)(WaveDocument&))
+    int32_t takeStep(HWND wave, bool (*step)(WaveDocument&, const std::function<void()>&))
     {
         auto shared = WindowRegistry::document(wave);
         if (!shared || shared->busy())
             return 0;
         std::unique_lock lock(shared->lock);
-        return !shared->busy() && step(shared->document) ? 1 : 0;
+        return !shared->busy() && step(shared->document, {}) ? 1 : 0;
     }
 
     /// The text for the menu, copied while the record is locked; null when there is none.
