@@ -25,5 +25,7 @@ std::vector<Command> deviceCommands();
 std::vector<Command> filterCommands();
 /// copy-to-clip, paste, mix, delete, crop (the sound clipboard)
 std::vector<Command> clipboardCommands();
+/// record (from an input device into a WAV file)
+std::vector<Command> recordCommands();
 
 } // namespace kx::cli

@@ -11,7 +11,7 @@ namespace {
 std::vector<Command> allCommands()
 {
     std::vector<Command> commands = fileCommands();
-    for (auto* group : { formatCommands, deviceCommands, filterCommands, clipboardCommands })
+    for (auto* group : { formatCommands, deviceCommands, filterCommands, clipboardCommands, recordCommands })
         for (Command& command : group())
             commands.push_back(std::move(command));
     return commands;
