@@ -35,6 +35,13 @@
 #include <QTimer>
 #include <QUrl>
 
+// The bitmaps and sounds live in this static library; naming them here keeps the linker from
+// dropping them.
+static void initEditorResources()
+{
+    Q_INIT_RESOURCE(editor);
+}
+
 namespace kx {
 
 namespace {
@@ -69,6 +76,7 @@ OperationThreads::Routine openerOf(std::string path)
 
 FrameWindow::FrameWindow()
 {
+    initEditorResources();
     setWindowTitle(QStringLiteral("Kestrix2000"));
     setMinimumSize(650, 380);
     m_extensionButtonsShown = RegGetBool("Kestrix\\Settings\\Boolean\\ShowExtensions", 1);
