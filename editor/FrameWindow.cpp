@@ -122,7 +122,6 @@ FrameWindow::FrameWindow()
     m_threadManager->hide();
     connect(m_operations, &OperationThreads::registryChanged, m_threadManager, &ThreadManager::refresh);
     connect(m_threadManager, &ThreadManager::commandRequested, this, [this](int id) { runCommand(id); });
-    m_bulkwave = ShowBulkwave(m_handle);
 
     buildMenus();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
@@ -609,6 +608,9 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         toggleThreadManager();
         return;
     case CmdBulkwave:
+        // Made on first use: it opens its file and starts its display only when wanted.
+        if (!WindowRegistry::window(m_bulkwave))
+            m_bulkwave = ShowBulkwave(m_handle);
         if (QWidget* loader = WindowRegistry::window(m_bulkwave)) {
             loader->setVisible(!loader->isVisible());
             loader->raise();

@@ -1,5 +1,6 @@
 // The Bulkwave loader in the frame: clicks at its fixed places, the marked part loaded into a
 // new document, and files too large for a document handed to it by File Open.
+#include "CommandIds.h"
 #include "DialogScript.h"
 #include "FrameWindow.h"
 #include "LargeWavFiles.h"
@@ -39,6 +40,7 @@ protected:
         frame = std::make_unique<FrameWindow>();
         frame->resize(900, 700);
         frame->show();
+        frame->runCommand(CmdBulkwave);
         loader = frame->findChild<BulkwaveWindow*>();
         ASSERT_NE(loader, nullptr);
     }

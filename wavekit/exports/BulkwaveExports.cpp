@@ -49,6 +49,8 @@ extern "C" {
 
 HWND ShowBulkwave(HWND frame)
 {
+    if (g_loader)
+        return WindowRegistry::handleOf(g_loader);
     QWidget* owner = WindowRegistry::window(frame);
     const int32_t deviceId = outputdevices::idFromText(RegGetString("Kestrix\\Settings\\WaveOutID", ""));
     auto* loader = new BulkwaveWindow(owner, frame, PlaybackBackend::current().outputs, deviceId);

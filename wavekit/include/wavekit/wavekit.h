@@ -108,7 +108,8 @@ int32_t ShowSelectWaveOut(HWND owner, int32_t* deviceId);
 /// meter, the overwrite question, the recording dialog, then the load of the recording (the
 /// document keeps its sound until then) or its hand-over to the Bulkwave loader. Always 1.
 int32_t ShowRecord(HWND frame);
-/// The Bulkwave loader of `frame`, made hidden; the frame shows and hides it.
+/// The Bulkwave loader (there is one at a time), made hidden if there was none; the frame shows
+/// and hides it.
 HWND ShowBulkwave(HWND frame);
 /// For a WAV file too large for a document (or in a 64-bit layout): asks whether to open it in the
 /// Bulkwave loader instead, and does so on Yes. 1 when it asked, 0 when the file is left to the
