@@ -7,6 +7,8 @@
 #include "devices/PortAudioOutput.h"
 #include "devices/TestDevice.h"
 
+#include "ResidentMemory.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -31,15 +33,6 @@ std::shared_ptr<kx::SharedDocument> bigDocument()
         return std::make_shared<kx::SharedDocument>(std::move(d));
     }();
     return document;
-}
-
-long residentKilobytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    long size = 0;
-    long resident = 0;
-    statm >> size >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
 void BM_PlayStartTestDevice(benchmark::State& state)

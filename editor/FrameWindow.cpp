@@ -327,9 +327,17 @@ void FrameWindow::buildMenus()
             action->setCheckable(true);
             m_threadManagerActions.append(action);
         }
+        if (id == CmdBulkwave) {
+            action->setCheckable(true);
+            m_bulkwaveAction = action;
+        }
     }
-    connect(window, &QMenu::aboutToShow, this,
-            [this, window, run] { fillWindowList(*window, m_windowListActions, *m_mdi, run); });
+    connect(window, &QMenu::aboutToShow, this, [this, window, run] {
+        // The loader hides itself with its close button.
+        const QWidget* loader = WindowRegistry::window(m_bulkwave);
+        m_bulkwaveAction->setChecked(loader && loader->isVisible());
+        fillWindowList(*window, m_windowListActions, *m_mdi, run);
+    });
     addCommands(m_documentMenu, "&Help", help);
     connect(m_documentMenu.at(1), &QMenu::aboutToShow, this, [this] { updateUndoItem(); });
 
@@ -563,6 +571,9 @@ void FrameWindow::setTruePeaks(bool truePeaks)
 
 void FrameWindow::openInNewWindow(const QString& path, int number)
 {
+    // A file too large for a document goes to the Bulkwave loader if the user wants.
+    if (OfferBulkwave(m_handle, path.toUtf8().constData()))
+        return;
     RegWriteString("Kestrix\\NewFile\\FileOpen", path.toUtf8().constData());
     HWND wave = NewFile(m_handle, m_clientHandle, number);
     m_statusBar->update();
@@ -642,7 +653,7 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
     }
     case CmdOpenPath: {
         const QString& path = *reinterpret_cast<const QString*>(lParam);
-        if (path.isEmpty())
+        if (path.isEmpty() || OfferBulkwave(m_handle, path.toUtf8().constData()))
             return;
         // What a file manager hands over may be any sound file, not only the PCM WAV files
         // OpenWAV reads.
@@ -727,6 +738,22 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         return;
     case CmdThreadManager:
         toggleThreadManager();
+        return;
+    case CmdBulkwave:
+        // Made on first use: it opens its file and starts its display only when wanted.
+        if (!WindowRegistry::window(m_bulkwave))
+            m_bulkwave = ShowBulkwave(m_handle);
+        if (QWidget* loader = WindowRegistry::window(m_bulkwave)) {
+            loader->setVisible(!loader->isVisible());
+            loader->raise();
+        }
+        return;
+    case CmdRecord:
+        if (!wave || IsFileWorking(active) || wave->document()->operationRunning)
+            return;
+        m_playback->stopPlaybackOf(active);
+        ShowRecord(m_handle);
+        m_statusBar->update();
         return;
     case CmdPlay:
     case CmdStop:

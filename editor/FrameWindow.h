@@ -86,6 +86,8 @@ private:
 
     HWND m_handle = nullptr;
     HWND m_clientHandle = nullptr;
+    HWND m_bulkwave = nullptr; ///< the Bulkwave loader, hidden until its command shows it
+    QAction* m_bulkwaveAction = nullptr;
     QMdiArea* m_mdi = nullptr;
     RecoveryKeeper* m_recovery = nullptr;
     QWidget* m_central = nullptr;

@@ -66,7 +66,8 @@ protected:
             [this](int32_t id, DeviceDirection direction) {
                 askedFor.emplace_back(id, direction);
                 return direction == DeviceDirection::Output ? outputCaps : inputCaps;
-            } });
+            },
+            {} });
         MessageBoxes::setPresenter([this](const MessageBoxRequest& request) {
             boxes.push_back(request.caption + QStringLiteral("|") + request.text);
             return QMessageBox::Ok;

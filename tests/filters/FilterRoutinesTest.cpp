@@ -178,7 +178,7 @@ TEST(FilterRoutines, CommandsChangeTheDocumentAndTellTheWindows)
         EXPECT_TRUE(waitFor([&] { return wavePaints.count > 0 && previewPaints.count > 0; }));
 
         // Undo brings the samples back.
-        f.frame.runCommand(CmdUndo);
+        f.run(CmdUndo);
         EXPECT_EQ(samplesOf(f.document()), c.input);
         EXPECT_TRUE(interface.boxes.empty());
     }
@@ -281,7 +281,7 @@ TEST(FilterRoutines, SilenceRoutinesChangeMarkOrLength)
     EXPECT_EQ(samplesOf(f.document()), expected);
     EXPECT_EQ(lengthChanged.count(), 1);
     EXPECT_EQ(f.undoText(), "&Undo: Insert Silence\tCtrl + Z");
-    f.frame.runCommand(CmdUndo);
+    f.run(CmdUndo);
     EXPECT_EQ(samplesOf(f.document()), (std::vector<int16_t> { 1, 0, 0, 4, 5, 6 }));
 }
 
@@ -448,7 +448,7 @@ TEST(FilterRoutines, DrawtoneCurvesRunFromTheirDialogs)
     EXPECT_EQ(f.undoText(), "&Undo: Drawtone Volume\tCtrl + Z");
     EXPECT_FALSE(IsFileSaved(f.wave->handle()));
     EXPECT_EQ(RegGetWord("Kestrix\\Settings\\Drawtone\\VolumeNumber", 0), 4);
-    f.frame.runCommand(CmdUndo);
+    f.run(CmdUndo);
     EXPECT_EQ(samplesOf(f.document()), input);
 
     f.run(CmdDrawtoneFadeChannels);

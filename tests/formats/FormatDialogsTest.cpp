@@ -4,6 +4,7 @@
 #include "DialogScript.h"
 #include "FrameWindow.h"
 #include "TempDir.h"
+#include "WaitFor.h"
 #include "WavBuilder.h"
 #include "WaveWindow.h"
 #include "dialogs/ConvertChooser.h"
@@ -422,7 +423,8 @@ TEST(ConvertFile, ConvertsToTheChosenFormatAsOneUndoStep)
         EXPECT_EQ(document.mark.markLength, c.wantMarkLength);
         EXPECT_STREQ(UndoDescription(open.wave()), "Convert");
         EXPECT_EQ(IsFileSaved(open.wave()), 0);
-        open.frame.runCommand(CmdUndo);
+        open.frame.runCommand(CmdUndo); // undo runs on a thread of its own
+        ASSERT_TRUE(test::waitFor([&] { return open.frame.operations().liveThreads() == 0; }));
         EXPECT_EQ(PcmFormat::of(document.header), (PcmFormat { 8, 1, 22050 }));
         EXPECT_EQ(document.header.dataSize, 22050u);
         EXPECT_STREQ(UndoDescription(open.wave()), "Volume");

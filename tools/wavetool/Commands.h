@@ -39,5 +39,7 @@ std::vector<Command> filterCommands(StoredValue stored);
 Command pcmOpenCommand();
 /// copy-to-clip, paste, mix, delete, crop (the sound clipboard)
 std::vector<Command> clipboardCommands();
+/// record (from an input device into a WAV file)
+std::vector<Command> recordCommands();
 
 } // namespace kx::cli

@@ -18,7 +18,7 @@ uint32_t storedValue(const kx::filtersettings::WordSetting& setting, bool boolea
 std::vector<Command> allCommands()
 {
     std::vector<Command> commands = fileCommands();
-    for (auto* group : { formatCommands, exportCommands, deviceCommands, clipboardCommands })
+    for (auto* group : { formatCommands, exportCommands, deviceCommands, clipboardCommands, recordCommands })
         for (Command& command : group())
             commands.push_back(std::move(command));
     for (Command& command : filterCommands(storedValue))

@@ -1,4 +1,5 @@
 // The exported routines that build documents in wave windows and save them.
+#include "DocumentWindows.h"
 #include "Repaint.h"
 #include "DocumentSettings.h"
 #include "MessageBoxes.h"
@@ -20,8 +21,6 @@
 
 namespace kx {
 
-namespace {
-
 HWND createWaveWindow(HWND client, WaveDocument document, bool scrollBarEnabled)
 {
     CreateWaveWindowRequest request;
@@ -30,6 +29,8 @@ HWND createWaveWindow(HWND client, WaveDocument document, bool scrollBarEnabled)
     request.scrollBarEnabled = scrollBarEnabled;
     return reinterpret_cast<HWND>(SendMessage(client, MsgMdiCreate, 0, reinterpret_cast<intptr_t>(&request)));
 }
+
+namespace {
 
 /// Save questions answered with the library's message boxes and save dialog.
 class DialogSaveInteraction : public SaveInteraction {

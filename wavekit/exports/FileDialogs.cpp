@@ -1,5 +1,6 @@
 // The open and save dialogs of the library.
 #include "ExportSettings.h"
+#include "FileDialogs.h"
 #include "WindowRegistry.h"
 #include "dialogs/ModalDialogs.h"
 #include "wavekit/wavekit.h"
@@ -169,6 +170,21 @@ QSpinBox* addExportChoice(QFileDialog& dialog)
 }
 
 } // namespace
+
+QString kx::openLargeWaveBox(QWidget* owner)
+{
+    QFileDialog dialog(owner, QStringLiteral("Kestrix2000 Bulkwave -  Open File"),
+                       startDirectory("Kestrix\\Directories\\WaveOpen"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters({QStringLiteral("WAVE - Audio files (*.WAV *.wav)"), QStringLiteral("All files (*)")});
+    if (kx::ModalDialogs::run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString path = dialog.selectedFiles().first();
+    RegWriteString("Kestrix\\Directories\\WaveOpen", directoryOf(path).c_str());
+    return path;
+}
 
 extern "C" {
 

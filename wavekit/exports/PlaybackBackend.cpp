@@ -1,6 +1,7 @@
 #include "PlaybackBackend.h"
 
 #include "devices/OutputDevices.h"
+#include "devices/PortAudioInput.h"
 #include "devices/PortAudioOutput.h"
 
 #include <mutex>
@@ -16,15 +17,19 @@ namespace {
 
 PlaybackBackend PlaybackBackend::portAudio()
 {
-    return { PortAudioOutput::factory(), &outputdevices::names, &DeviceCapabilities::query };
+    return { PortAudioOutput::factory(), &outputdevices::names, &DeviceCapabilities::query, PortAudioInput::factory() };
 }
 
 PlaybackBackend PlaybackBackend::current()
 {
     {
         std::lock_guard lock(g_mutex);
-        if (g_installed.outputs)
-            return g_installed;
+        if (g_installed.outputs) {
+            PlaybackBackend installed = g_installed;
+            if (!installed.inputs)
+                installed.inputs = PortAudioInput::factory();
+            return installed;
+        }
     }
     // PortAudio is only touched once something asks for it.
     return portAudio();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "devices/AudioInput.h"
 #include "devices/AudioOutput.h"
 #include "devices/DeviceCapabilities.h"
 
@@ -17,6 +18,8 @@ struct PlaybackBackend {
     /// Product names of the output devices, in id order.
     std::function<std::vector<std::string>()> outputNames;
     std::function<DeviceCapabilities(int32_t deviceId, DeviceDirection direction)> capabilities;
+    /// Where recording captures; empty: the PortAudio inputs.
+    InputFactory inputs;
 
     static PlaybackBackend portAudio();
 

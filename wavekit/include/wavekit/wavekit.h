@@ -117,6 +117,19 @@ int32_t ShowDevCaps(HWND owner, uint32_t outputDevice, uint32_t inputDevice);
 /// stores it as the output and input device setting. 1 for OK, 0 for Cancel or no device at all.
 int32_t ShowSelectWaveOut(HWND owner, int32_t* deviceId);
 
+// Recording and the Bulkwave loader.
+/// Records into the frame's active document in its own format: the setup dialog with the level
+/// meter, the overwrite question, the recording dialog, then the load of the recording (the
+/// document keeps its sound until then) or its hand-over to the Bulkwave loader. Always 1.
+int32_t ShowRecord(HWND frame);
+/// The Bulkwave loader (there is one at a time), made hidden if there was none; the frame shows
+/// and hides it.
+HWND ShowBulkwave(HWND frame);
+/// For a WAV file too large for a document (or in a 64-bit layout): asks whether to open it in the
+/// Bulkwave loader instead, and does so on Yes. 1 when it asked, 0 when the file is left to the
+/// editor's own opener.
+int32_t OfferBulkwave(HWND frame, const char* path);
+
 // Sound filters. Each thread routine takes the wave window to work on (or the frame window, whose
 // active wave window it then works on), works on the mark, or the whole file when nothing is
 // marked, reads its parameters from the settings store and returns the thread's exit code (1, or
