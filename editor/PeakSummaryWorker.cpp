@@ -2,8 +2,7 @@
 
 #include "documents/PeakSummaryBuild.h"
 #include "documents/SharedDocument.h"
-
-#include <QMetaObject>
+#include "exports/InterfaceThread.h"
 
 #include <algorithm>
 
@@ -55,7 +54,7 @@ void PeakSummaryWorker::run()
         if (!document || document->peaks.current())
             continue;
         if (document->peaks.store(buildPeakSummary(*document, m_stop)))
-            QMetaObject::invokeMethod(this, &PeakSummaryWorker::summaryReady, Qt::QueuedConnection);
+            postToThreadOf(this, [this] { emit summaryReady(); });
     }
 }
 

@@ -101,6 +101,7 @@ struct FrameWithDocument {
     WaveDocument& document() { return wave->document()->document; }
     void mark(uint32_t start, uint32_t length)
     {
+        std::unique_lock lock(wave->document()->lock); // the recovery writer reads the mark
         document().mark.markStart = start;
         document().mark.markLength = length;
     }

@@ -2,6 +2,7 @@
 
 #include "BulkwavePart.h"
 #include "exports/FileDialogs.h"
+#include "exports/InterfaceThread.h"
 #include "exports/WindowRequests.h"
 
 #include "paneldraw/drawing.h"
@@ -220,10 +221,7 @@ void BulkwaveWindow::click(QPoint point, bool press)
 std::function<void()> BulkwaveWindow::rewindAtEnd()
 {
     // The end arrives on a device thread; the rewind happens on this one.
-    return [this] {
-        QMetaObject::invokeMethod(
-            this, [this] { m_player.rewind(); }, Qt::QueuedConnection);
-    };
+    return [this] { postToThreadOf(this, [this] { m_player.rewind(); }); };
 }
 
 void BulkwaveWindow::play()

@@ -3,6 +3,7 @@
 #include "DialogButtons.h"
 #include "DialogPlacement.h"
 #include "devices/RecordingTexts.h"
+#include "exports/InterfaceThread.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -66,8 +67,7 @@ RecordSetupDialog::RecordSetupDialog(QWidget* owner, const InputFactory& inputs,
         // The capture thread only posts; the levels are shown on the interface thread.
         m_input->start([this](std::span<const uint8_t> block) {
             const InputLevel level = inputLevel(block);
-            QMetaObject::invokeMethod(
-                this, [this, level] { showLevel(level); }, Qt::QueuedConnection);
+            postToThreadOf(this, [this, level] { showLevel(level); });
         });
     }
 }
