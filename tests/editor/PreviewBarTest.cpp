@@ -1,8 +1,8 @@
 // The preview bar: its pixel arithmetic, marking and resizing with the mouse, and drops.
-#include "PositionBar.h"
 #include "PreviewBar.h"
 #include "CommandIds.h"
 #include "FrameWindow.h"
+#include "PositionBar.h"
 #include "PreviewGeometry.h"
 #include "TempDir.h"
 #include "WaitFor.h"
@@ -78,6 +78,12 @@ struct PreviewFrame : ::testing::Test {
         QApplication::processEvents();
         preview = frame.findChild<PreviewBar*>(QStringLiteral("Preview"));
         ASSERT_NE(preview, nullptr);
+    }
+
+    // A drop may start an operation (a copy to the clipboard); it ends before the frame goes.
+    void TearDown() override
+    {
+        EXPECT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
     }
 
     WaveWindow* open(std::size_t bytes, uint16_t channels = 2, uint16_t bits = 16)
@@ -192,7 +198,7 @@ TEST_F(PreviewFrame, ThePlayPositionFollowsTheDeviceAndTheStatusBarAnimates)
 {
     const auto device = TestDevice::create();
     device->setRecording(false);
-    PlaybackBackend::install({device->factory(), [] { return std::vector<std::string>{"Test"}; }, {}});
+    PlaybackBackend::install({ device->factory(), [] { return std::vector<std::string> { "Test" }; }, {} });
     // Ten seconds of a stereo tone that swells and fades, so the screenshot shows a shape.
     Bytes samples;
     for (int i = 0; i < 441000; ++i) {
@@ -201,7 +207,7 @@ TEST_F(PreviewFrame, ThePlayPositionFollowsTheDeviceAndTheStatusBarAnimates)
         put16(samples, uint16_t(int16_t(18000 * envelope * std::sin(i * 0.031))));
     }
     const std::string path = dir.file("swell.wav");
-    writeFile(path, riff({chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", samples)}));
+    writeFile(path, riff({ chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", samples) }));
     frame.openPath(QString::fromStdString(path));
     WaveWindow* wave = frame.activeWaveWindow();
     ASSERT_NE(wave, nullptr);
