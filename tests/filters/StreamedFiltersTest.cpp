@@ -120,15 +120,19 @@ TEST_P(StreamedFilters, GiveTheDocumentsBytesAcrossBlockBoundaries)
     ASSERT_EQ(writeWavFile(dir.file("in.wav"), document.header, document.samples.bytes()), WavWriteStatus::Ok);
     WavStreamReader source;
     ASSERT_EQ(source.open(dir.file("in.wav")), WavReadStatus::Ok);
-    {
-        FileStream stream(source, dir.file("out.wav"), {}, 60);
+    // Once block by block, once with every block's halves changed on two cores.
+    for (const std::size_t split : { kSplitBlockBytes, std::size_t(0) }) {
+        FileStream stream(source, dir.file(split ? "out.wav" : "split.wav"), {}, 60, split);
         ASSERT_TRUE(filter.stream(stream, source.header(), document.mark).ok());
     }
     filter.document(document);
-    WavFileContents streamed;
-    ASSERT_EQ(readWavFile(dir.file("out.wav"), streamed), WavReadStatus::Ok);
-    EXPECT_EQ(
-        std::vector<uint8_t>(streamed.samples.bytes().begin(), streamed.samples.bytes().end()), bytesOf(document));
+    for (const char* name : { "out.wav", "split.wav" }) {
+        WavFileContents streamed;
+        ASSERT_EQ(readWavFile(dir.file(name), streamed), WavReadStatus::Ok);
+        EXPECT_EQ(
+            std::vector<uint8_t>(streamed.samples.bytes().begin(), streamed.samples.bytes().end()), bytesOf(document))
+            << name;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, StreamedFilters,

@@ -19,7 +19,8 @@ struct BlockChange {
     /// Blocks begin on multiples of this many bytes from the range's start; range.length is one too.
     uint32_t grain = 1;
     /// Changes the block `bytes` lying `offset` bytes into the range; with `copy` (not null), the
-    /// block's original bytes go there on the way. Empty: nothing changes.
+    /// block's original bytes go there on the way. Empty: nothing changes. It keeps no state between
+    /// calls, so disjoint blocks may be changed at the same time on different threads.
     std::function<void(std::span<uint8_t> bytes, std::size_t offset, uint8_t* copy)> change;
 };
 

@@ -24,12 +24,13 @@ namespace {
 
 } // namespace
 
-FileStream::FileStream(
-    const WavStreamReader& source, const std::string& path, const WavWriteOptions& options, std::size_t blockBytes)
+FileStream::FileStream(const WavStreamReader& source, const std::string& path, const WavWriteOptions& options,
+    std::size_t blockBytes, std::size_t splitBytes)
     : m_source(source)
     , m_path(path)
     , m_options(options)
     , m_block(std::max(kAllFrames, blockBytes / kAllFrames * kAllFrames))
+    , m_splitBytes(splitBytes)
 {
 }
 
@@ -83,6 +84,18 @@ StreamStatus FileStream::copy()
     return finish();
 }
 
+void FileStream::changeOnBothCores(const BlockChange& change, std::span<uint8_t> block, std::size_t offset)
+{
+    const std::size_t half = block.size() / 2 / change.grain * change.grain;
+    if (block.size() < m_splitBytes || half == 0 || !m_secondCore.available()) {
+        change.change(block, offset, nullptr);
+        return;
+    }
+    m_secondCore.start([&] { change.change(block.subspan(half), offset + half, nullptr); });
+    change.change(block.first(half), offset, nullptr);
+    m_secondCore.join();
+}
+
 StreamStatus FileStream::change(const BlockChange& change)
 {
     const ByteRange range = change.range;
@@ -96,7 +109,7 @@ StreamStatus FileStream::change(const BlockChange& change)
         const std::span<uint8_t> block(m_block.data(), length);
         if (!read(range.start + offset, block))
             return finish();
-        change.change(block, offset, nullptr);
+        changeOnBothCores(change, block, offset);
         if (!m_writer->writeAt(range.start + offset, block))
             return finish();
         offset += length;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BlockChange.h"
+#include "SecondCore.h"
 #include "Velocity.h"
 #include "documents/WavReader.h"
 #include "documents/WavStreamReader.h"
@@ -33,6 +34,8 @@ struct StreamStatus {
 /// Blocks of a few megabytes: large enough that the calls cost nothing, small enough that a block
 /// is still in the cache when it is written out.
 inline constexpr std::size_t kStreamBlockBytes = std::size_t(1) << 21;
+/// Below this, handing half a block to the second core costs more than it saves.
+inline constexpr std::size_t kSplitBlockBytes = std::size_t(1) << 17;
 
 /// The data of an open PCM WAV file written to a new WAV file of the same format, a block at a
 /// time, in memory that does not grow with the file: unchanged, or through one filter. The new file
@@ -40,9 +43,10 @@ inline constexpr std::size_t kStreamBlockBytes = std::size_t(1) << 21;
 /// on a failure). Each run ends the stream.
 class FileStream {
 public:
-    /// `blockBytes` is rounded down to whole frames of any format (tests take small blocks).
+    /// `blockBytes` is rounded down to whole frames of any format; blocks of `splitBytes` and more
+    /// are changed on two cores (tests take small blocks and split them all).
     FileStream(const WavStreamReader& source, const std::string& path, const WavWriteOptions& options = {},
-        std::size_t blockBytes = kStreamBlockBytes);
+        std::size_t blockBytes = kStreamBlockBytes, std::size_t splitBytes = kSplitBlockBytes);
 
     StreamStatus copy();
     StreamStatus change(const BlockChange& change);
@@ -63,6 +67,9 @@ private:
     /// Copies the data bytes [from, to) as they are.
     bool pass(uint64_t from, uint64_t to);
     bool read(uint64_t offset, std::span<uint8_t> bytes);
+    /// A block's change, its halves on two cores where there are two: each sample's new value
+    /// depends only on its own value and its position in the range.
+    void changeOnBothCores(const BlockChange& change, std::span<uint8_t> block, std::size_t offset);
     StreamStatus finish();
 
     const WavStreamReader& m_source;
@@ -70,7 +77,9 @@ private:
     WavWriteOptions m_options;
     std::optional<WavStreamWriter> m_writer;
     std::vector<uint8_t> m_block;
+    std::size_t m_splitBytes;
     WavReadStatus m_readStatus = WavReadStatus::Ok;
+    SecondCore m_secondCore;
 };
 
 } // namespace kx
