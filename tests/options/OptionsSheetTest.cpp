@@ -1,4 +1,5 @@
 // The options sheet: what its pages store, when, and what acts on it.
+#include "dialogs/OptionsSheet.h"
 #include "CommandIds.h"
 #include "DialogScript.h"
 #include "FrameWindow.h"
@@ -7,7 +8,6 @@
 #include "WaveView.h"
 #include "WaveWindow.h"
 #include "dialogs/OptionSettings.h"
-#include "dialogs/OptionsSheet.h"
 #include "documents/SharedDocument.h"
 #include "exports/OperationContext.h"
 #include "paneldraw/settings.h"
@@ -72,14 +72,14 @@ std::vector<Change> oneChangePerPage()
             [](QDialog& d) { control<QCheckBox>(d, "doubleClickMarksAll").setChecked(false); }, "0" },
         { kPreviewQualitySetting, "200", [](QDialog& d) { control<QSlider>(d, "previewQuality").setValue(3); }, "700" },
         { kRecentFilesCountSetting, "10", [](QDialog& d) { control<QSpinBox>(d, "recentFiles").setValue(20); }, "20" },
-        { kCdTimeDisplaySetting, "1",
-            [](QDialog& d) { control<QListWidget>(d, "timeDisplay").setCurrentRow(2); }, "4" }, // length of track
-        { kCdTrackDisplaySetting, "11",
-            [](QDialog& d) { control<QListWidget>(d, "trackDisplay").setCurrentRow(1); }, "12" },
+        { kCdTimeDisplaySetting, "1", [](QDialog& d) { control<QListWidget>(d, "timeDisplay").setCurrentRow(2); },
+            "4" }, // length of track
+        { kCdTrackDisplaySetting, "11", [](QDialog& d) { control<QListWidget>(d, "trackDisplay").setCurrentRow(1); },
+            "12" },
         { kCdStopOnExitSetting, "1", [](QDialog& d) { control<QCheckBox>(d, "stopOnExit").setChecked(false); }, "0" },
         { kCdAutoPlaySetting, "0", [](QDialog& d) { control<QCheckBox>(d, "autoPlay").setChecked(true); }, "1" },
-        { kCdUpdateIntervalSetting, "850",
-            [](QDialog& d) { control<QSpinBox>(d, "updateInterval").setValue(500); }, "500" },
+        { kCdUpdateIntervalSetting, "850", [](QDialog& d) { control<QSpinBox>(d, "updateInterval").setValue(500); },
+            "500" },
         { kCdDeviceSetting, "", [](QDialog& d) { control<QLineEdit>(d, "cdDevice").setText(" /media/disc.cue "); },
             "/media/disc.cue" },
         { kPlayThreadCompleteSetting, "1",
@@ -121,11 +121,9 @@ TEST(OptionsSheet, QualityTrackBarsShowTheirSettingsAndStoreTheMapping)
         const char* written;
     } cases[] = {
         { "300", 7, 7, "300" }, // the default
-        { "100", 9, 3, "700" },
-        { "700", 3, 9, "100" },
-        { "200", 8, 8, "200" },
+        { "100", 9, 3, "700" }, { "700", 3, 9, "100" }, { "200", 8, 8, "200" },
         { "5000", 3, 3, "700" }, // beyond the low end
-        { "0", 9, 9, "100" },    // beyond the high end
+        { "0", 9, 9, "100" }, // beyond the high end
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);

@@ -36,9 +36,7 @@ TEST(StartAssistant, StartsAfterTheStoredTipWrapsAfterTheTenthAndStoresWhereItSt
         const char* stored; // the last tip shown; "" leaves the default of 8
         std::vector<int> shown;
     } cases[] = {
-        { "8", { 9, 10, 1, 2 } },
-        { "9", { 10, 1 } },
-        { "10", { 1, 2 } }, // no eleventh tip to start with
+        { "8", { 9, 10, 1, 2 } }, { "9", { 10, 1 } }, { "10", { 1, 2 } }, // no eleventh tip to start with
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
@@ -68,8 +66,7 @@ TEST(StartAssistant, ItsButtonsHandTheirCommandsToTheFrame)
         std::vector<int> commands;
         bool closes;
     } cases[] = {
-        { 101, { CmdNew }, true },
-        { 102, { CmdOpen }, true },
+        { 101, { CmdNew }, true }, { 102, { CmdOpen }, true },
         { 202, { CmdExit }, false }, // the assistant goes with the program
     };
     for (const auto& c : cases) {

@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <iterator>
 #include <string>
 
 namespace kx {
@@ -44,6 +45,8 @@ namespace {
         }
         if (!list->currentItem())
             list->setCurrentRow(0);
+        // Room for the longer of the two lists, no more.
+        list->setFixedHeight(list->sizeHintForRow(0) * int(std::size(kTimeModes)) + 2 * list->frameWidth());
         return list;
     }
 
