@@ -1,6 +1,7 @@
 #include "FrameWindow.h"
 
 #include "Accelerators.h"
+#include "BarMessages.h"
 #include "CloseConfirmation.h"
 #include "CommandIds.h"
 #include "CompletionSignal.h"
@@ -16,6 +17,7 @@
 #include "RecoveryKeeper.h"
 #include "StatusBar.h"
 #include "PreviewSwitch.h"
+#include "StartAssistant.h"
 #include "ThreadCommands.h"
 #include "ThreadManager.h"
 #include "WaveView.h"
@@ -514,6 +516,12 @@ intptr_t FrameWindow::handleMessage(uint32_t message, uintptr_t wParam, intptr_t
         RegWriteString("Kestrix\\Settings\\PreviewSize", std::to_string(int(wParam)).c_str());
         layoutBars();
         return 0;
+    case MsgOptionsStored:
+        // The drawing qualities; everything else the options set is read where it is used.
+        SendMessage(WindowRegistry::handleOf(m_previewBar), MsgReadPreviewQuality, 0, 0);
+        for (WaveWindow* wave : waveWindows())
+            wave->view()->readDisplayQuality();
+        return 0;
     case MsgDestroyWindow:
         if (auto* wave = qobject_cast<WaveWindow*>(WindowRegistry::window(reinterpret_cast<HWND>(lParam))))
             wave->closeWithoutAsking();
@@ -725,6 +733,9 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         return;
     case CmdOptions:
         ShowOptionsPropertySheet(m_handle);
+        return;
+    case CmdTipsAndTricks:
+        StartAssistant::open(this, [this](int command) { runCommand(command); });
         return;
     case CmdHomepage:
         QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomepageAddress)));

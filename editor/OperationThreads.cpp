@@ -1,19 +1,35 @@
 #include "OperationThreads.h"
 
 #include "CommandIds.h"
+#include "dialogs/OptionSettings.h"
 #include "documents/SharedDocument.h"
 #include "exports/InterfaceThread.h"
 #include "exports/OperationContext.h"
 #include "exports/WindowRegistry.h"
 
+#include "paneldraw/settings.h"
+
 #include <QPointer>
 
+#include <algorithm>
 #include <mutex>
 #include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
 
 namespace kx {
+
+namespace {
+
+    /// The nice level of an operation thread at a thread speed: the default stays below the
+    /// interface thread, the fastest shares its level (a thread cannot rise above its process).
+    int niceLevelOf(int speed)
+    {
+        constexpr int kLevels[] = { 19, 10, 5, 2, 0 };
+        return kLevels[std::clamp(speed, kSlowestThreadSpeed, kFastestThreadSpeed) - kSlowestThreadSpeed];
+    }
+
+} // namespace
 
 OperationThreads::OperationThreads(HWND frame, QObject* parent)
     : QObject(parent)
@@ -46,8 +62,9 @@ bool OperationThreads::start(const Routine& routine, HWND argument, int operatio
     emit registryChanged();
 
     QPointer<OperationThreads> self(this);
-    std::thread([routine, argument, threadId, stop = slot->stop, frame = m_frame, document, self] {
-        ::setpriority(PRIO_PROCESS, ::gettid(), 5); // below the interface thread
+    const int nice = niceLevelOf(RegGetWord(kThreadSpeedSetting, kDefaultThreadSpeed));
+    std::thread([routine, argument, threadId, stop = slot->stop, frame = m_frame, document, self, nice] {
+        ::setpriority(PRIO_PROCESS, ::gettid(), nice);
         OperationContext context;
         context.stop = stop;
         context.threadId = threadId;

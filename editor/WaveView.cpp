@@ -1,6 +1,7 @@
 #include "WaveView.h"
 
 #include "WaveViewGeometry.h"
+#include "dialogs/OptionSettings.h"
 #include "documents/SharedDocument.h"
 #include "exports/WindowRegistry.h"
 #include "paneldraw/drawing.h"
@@ -36,7 +37,7 @@ namespace {
             style.font = *font;
             ZorDeleteFont(font);
         }
-        const int32_t quality = RegGetDWord("Kestrix\\Settings\\WindowQuality", 200);
+        const int32_t quality = RegGetDWord(kWindowQualitySetting, kDefaultWindowQuality);
         // A step of 0 or less would never leave the drawing loop.
         style.step = quality > 0 ? float(quality) * 0.001f : 0.2f;
         return style;
@@ -290,6 +291,14 @@ void WaveView::mousePressEvent(QMouseEvent* event)
     emit markChanged();
 }
 
+void WaveView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && RegGetBool(kDoubleClickMarksAllSetting, 1))
+        emit commandRequested(kMarkAllCommand);
+    else
+        mousePressEvent(event);
+}
+
 void WaveView::mouseMoveEvent(QMouseEvent* event)
 {
     const int x = int(event->position().x());
@@ -398,6 +407,12 @@ std::unique_ptr<QMenu> WaveView::createContextMenu()
     else
         add(kEmptyWaveFileMenu);
     return menu;
+}
+
+void WaveView::readDisplayQuality()
+{
+    m_renderer = WaveRenderer(styleFor(*this));
+    viewport()->update();
 }
 
 void WaveView::setTruePeaks(bool truePeaks)

@@ -31,6 +31,8 @@ public:
     /// Ids of the context menu items that start playback and recording.
     static constexpr int kPlayCommand = 501;
     static constexpr int kRecordCommand = 505;
+    /// What a double click asks for when it marks the whole file.
+    static constexpr int kMarkAllCommand = 225;
 
     explicit WaveView(std::shared_ptr<SharedDocument> document, QWidget* parent = nullptr);
     ~WaveView() override;
@@ -45,6 +47,8 @@ public:
     /// Hands a command of this window's menus to the frame; ids outside 100..998 are dropped.
     void sendCommand(int id);
 
+    /// Takes up "Kestrix\Settings\WindowQuality" again.
+    void readDisplayQuality();
     /// Draws the true peaks of every column (from the document's summary) instead of sampling.
     void setTruePeaks(bool truePeaks);
     bool truePeaks() const { return m_truePeaks; }
@@ -72,6 +76,8 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    /// Marks the whole file when "Doubleclicking marks whole file" is on, else places the cursor.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;

@@ -1,6 +1,7 @@
 #include "FrameWindow.h"
 #include "RecoveryKeeper.h"
 #include "SingleInstance.h"
+#include "SplashScreen.h"
 #include "StartUp.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@ int main(int argc, char* argv[])
     });
     frame.showWithSavedPlacement();
     frame.recovery().offerRestore(&frame);
+    new kx::SplashScreen(&frame, [&frame](int id) { frame.runCommand(id); });
     const kx::StartRequest request = kx::parseCommandLine(commandLine);
     if (!request.file.isEmpty())
         frame.openPath(request.file);

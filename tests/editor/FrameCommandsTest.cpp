@@ -272,7 +272,7 @@ TEST_F(FrameCommands, AboutAndOptionsOpenTheirDialogs)
     DialogTitles dialogs;
     frame.runCommand(CmdAbout);
     frame.runCommand(CmdOptions);
-    EXPECT_EQ(dialogs.titles, (std::vector<QString> { "About Kestrix2000", "New Files" }));
+    EXPECT_EQ(dialogs.titles, (std::vector<QString> { "About Kestrix2000", "Kestrix2000 Options" }));
 }
 
 TEST_F(FrameMessages, OpenFileFromSettingAndPreviewHeight)

@@ -1,4 +1,4 @@
-// The format dialogs: the "New Files" and "General" pages, the raw-file dialog, the header dialog and the
+// The format dialogs: the options' "New Files" and "General" pages, the raw-file dialog, the header dialog and the
 // converter's chooser, worked through their own controls.
 #include "CommandIds.h"
 #include "DialogScript.h"
@@ -8,7 +8,7 @@
 #include "WavBuilder.h"
 #include "WaveWindow.h"
 #include "dialogs/ConvertChooser.h"
-#include "dialogs/NewFilesDialog.h"
+#include "dialogs/OptionsSheet.h"
 #include "documents/SharedDocument.h"
 #include "documents/UndoStore.h"
 #include "paneldraw/settings.h"
@@ -83,7 +83,7 @@ TEST(NewFilesPage, WritesTheSettingTextsOrRefusesTheRate)
         SCOPED_TRACE(c.rate);
         storeGroup("NewFile", "8", "1", "22050", "1", "22050");
         RecordedBoxes boxes;
-        NewFilesDialog dialog(nullptr);
+        OptionsSheet dialog(nullptr);
         chooseFormat(dialog, c.bits, c.channels, c.rate);
         EXPECT_EQ(press(dialog, "button1"), c.accepted);
         EXPECT_EQ(storedGroup("NewFile"), c.stored);
@@ -96,8 +96,8 @@ TEST(NewFilesPage, ShowsTheStoredValuesAndNewFilesTakeWhatItWrote)
     // Hand-edited values that do not fit together: the page shows them as they are.
     storeGroup("NewFile", "16", "2", "32000", "1", "5000");
     {
-        NewFilesDialog dialog(nullptr);
-        EXPECT_EQ(dialog.windowTitle(), "New Files");
+        OptionsSheet dialog(nullptr);
+        EXPECT_EQ(dialog.windowTitle(), "Kestrix2000 Options");
         EXPECT_EQ(control<QComboBox>(dialog, "control101").currentIndex(), 1);
         EXPECT_EQ(control<QComboBox>(dialog, "control102").currentIndex(), 1);
         EXPECT_EQ(control<QComboBox>(dialog, "control103").currentText(), "32000");
@@ -117,7 +117,7 @@ TEST(NewFilesPage, ShowsTheStoredValuesAndNewFilesTakeWhatItWrote)
         EXPECT_TRUE(press(dialog, "button2"));
         EXPECT_EQ(storedGroup("NewFile"), (std::vector<std::string> { "16", "2", "32000", "1", "5000" }));
     }
-    NewFilesDialog dialog(nullptr);
+    OptionsSheet dialog(nullptr);
     chooseFormat(dialog, 1, 1, "44100");
     ASSERT_TRUE(press(dialog, "button1"));
     FrameWindow frame;
@@ -134,7 +134,7 @@ TEST(NewFilesPage, ShowsTheStoredValuesAndNewFilesTakeWhatItWrote)
 
 TEST(GeneralPage, UndoSwitchAndStepsReachTheNextDocument)
 {
-    NewFilesDialog dialog(nullptr);
+    OptionsSheet dialog(nullptr);
     EXPECT_TRUE(control<QCheckBox>(dialog, "activateUndo").isChecked());
     EXPECT_EQ(control<QSpinBox>(dialog, "undoLevels").value(), 20);
     control<QCheckBox>(dialog, "activateUndo").setChecked(false);

@@ -7,7 +7,10 @@ class QSpinBox;
 
 namespace kx {
 
-/// The "General" page of the options sheet: whether edits can be undone, and how many steps back.
+class QualitySlider;
+
+/// The "General" page of the options sheet: what a double click marks, the preview bar's drawing
+/// quality, the length of the recent-file list, and whether edits can be undone and how far.
 class GeneralPage : public QWidget {
 public:
     explicit GeneralPage(QWidget* parent);
@@ -16,6 +19,9 @@ public:
     void apply();
 
 private:
+    QCheckBox* m_doubleClickMarksAll;
+    QualitySlider* m_previewQuality;
+    QSpinBox* m_recentFiles;
     QCheckBox* m_activateUndo;
     QSpinBox* m_undoLevels;
 };

@@ -1,6 +1,7 @@
 #include "DocumentSettings.h"
 
 #include "StoredFormats.h"
+#include "dialogs/OptionSettings.h"
 
 #include "paneldraw/settings.h"
 
@@ -13,7 +14,7 @@ NewFileFormat newFileFormatFromSettings()
 
 uint16_t startZoomFromSettings()
 {
-    return RegGetWord("Kestrix\\Settings\\StartUp\\Zoom", 100);
+    return RegGetWord(kStartZoomSetting, kDefaultStartZoom);
 }
 
 } // namespace kx

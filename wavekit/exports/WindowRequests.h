@@ -37,6 +37,7 @@ enum WindowMessage : uint32_t {
     MsgRefreshThreadList = 1187, ///< to the thread manager: rebuild the list
     MsgPlaybackRuns = 1129,   ///< to the preview bar; wParam, lParam: start and length of the played range
     MsgPlaybackHalted = 1130, ///< to the preview bar: playback stopped or paused
+    MsgOptionsStored = 1190,  ///< to the frame: the options sheet stored its settings
 };
 
 /// What the MDI client needs to build a wave window around a document.

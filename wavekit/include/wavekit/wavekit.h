@@ -186,8 +186,11 @@ int32_t ShowDTVolume(HWND frame);
 int32_t ShowDTFadeChannels(HWND frame);
 
 // The program's options and its about box: modal, on the interface thread.
-/// "Kestrix2000 Options"; the result of its OK (1) or Cancel (0).
+/// "Kestrix2000 Options" at its first page; the result of its OK (1) or Cancel (0).
 int32_t ShowOptionsPropertySheet(HWND frame);
+/// The same at the page with the zero-based index `page`: 0 "New Files", 1 "Startup", 2 "General",
+/// 3 "CD Player", 4 "Threads".
+int32_t ShowOptionsPropertySheetNum(HWND frame, int32_t page);
 /// "About Kestrix2000"; 0.
 int32_t ShowAbout(HWND frame);
 
