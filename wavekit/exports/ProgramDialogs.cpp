@@ -18,7 +18,7 @@ int32_t ShowOptionsPropertySheet(HWND frame)
 
 int32_t ShowAbout(HWND frame)
 {
-    AboutDialog dialog(WindowRegistry::window(frame));
+    AboutDialog dialog(WindowRegistry::window(frame), frame);
     ModalDialogs::run(dialog);
     return 0;
 }
