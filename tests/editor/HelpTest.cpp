@@ -83,6 +83,9 @@ TEST(HelpWindow, TopicsShowOnlyWhileTheHelpWindowIsOnAndComeFromTheInstallation)
     EXPECT_TRUE(RegGetBool("Kestrix\\Settings\\Boolean\\HelpWinActive", 0));
     EXPECT_EQ(shownPage(frame), "index.html");
     EXPECT_EQ(frame.findChild<HelpWindow*>()->title(), "Kestrix2000 Help System");
+    const auto help = reinterpret_cast<HWND>(SendMessage(frame.handle(), MsgGetHelpWindow, 0, 0));
+    SendMessage(help, MsgSetHelpTitle, reinterpret_cast<uintptr_t>("Recording"), 0);
+    EXPECT_EQ(frame.findChild<HelpWindow*>()->title(), "Recording");
     EXPECT_EQ(ShowHelpTopic(frame.handle(), "volume.htm"), 1);
     EXPECT_EQ(shownPage(frame), "volume.htm");
     // Asked from a wave window, the topic goes to that window's frame.
