@@ -92,10 +92,15 @@ TEST(HelpWindow, TopicsShowOnlyWhileTheHelpWindowIsOnAndComeFromTheInstallation)
     frame.runCommand(CmdNew);
     EXPECT_EQ(ShowHelpTopic(frame.activeWaveWindow()->handle(), "recording.htm"), 1);
     EXPECT_EQ(shownPage(frame), "recording.htm");
+    // The Volume dialog brings its page along.
+    ModalDialogs::setDriver([](QDialog&) { return int(QDialog::Rejected); });
+    frame.runCommand(CmdVolume);
+    ModalDialogs::setDriver({});
+    EXPECT_EQ(shownPage(frame), "volume.htm");
     // Only pages of the help: nothing beside or outside it.
     EXPECT_EQ(ShowHelpTopic(frame.handle(), "../../../etc/passwd"), 0);
     EXPECT_EQ(ShowHelpTopic(frame.handle(), "nosuchpage.htm"), 0);
-    EXPECT_EQ(shownPage(frame), "recording.htm");
+    EXPECT_EQ(shownPage(frame), "volume.htm");
 
     frame.runCommand(CmdUseMenus);
     EXPECT_EQ(shownPage(frame), "menus.htm");
