@@ -27,3 +27,5 @@ install(DIRECTORY ${KX_DESKTOP_DIR}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DA
 install(FILES ${KX_DESKTOP_DIR}/icons/${KX_APP_ID}.svg ${KX_DESKTOP_DIR}/icons/${KX_APP_ID}.Padplay.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kestrix2000)
+# The editor looks for its help pages here, relative to its own directory.
+install(DIRECTORY help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/kestrix2000/help)

@@ -53,82 +53,84 @@ QString operationName(int code)
 
 } // namespace kx
 
+#include "exports/MenuText.h"
+
 namespace kx {
 
-namespace {
-
-    const char* helpSource(int id)
-    {
-        switch (id) {
-        case CmdNew:
-            return "Creates a new wavefile in a new window\rNew File";
-        case CmdOpen:
-            return "Opens a wave, AVI, raw or compressed sound file\rOpen File";
-        case CmdSave:
-            return "Saves the active file\rSave";
-        case CmdSaveAs:
-            return "Saves the active file under a new name\rSave As";
-        case CmdClose:
-            return "Closes the active file\rClose";
-        case CmdRevert:
-            return "Goes back to the saved version of the active file\rRevert";
-        case CmdUndo:
-            return "Undoes the last operation\rUndo";
-        case CmdRedo:
-            return "Does the last undone operation again\rRedo";
-        case CmdCut:
-            return "Moves the mark to the clipboard\rCut";
-        case CmdCopy:
-            return "Copies the mark to the clipboard\rCopy";
-        case CmdPaste:
-            return "Inserts the clipboard at the cursor\rPaste";
-        case CmdMix:
-            return "Mixes the clipboard into the file at the cursor\rMix";
-        case CmdDelete:
-            return "Deletes the mark\rDelete";
-        case CmdCrop:
-            return "Keeps only the mark\rCrop";
-        case CmdMarkAll:
-            return "Marks the whole file\rMark all";
-        case CmdDestroyMark:
-            return "Removes the mark\rDestroy Mark";
-        case CmdTruePeaks:
-            return "Draws the loudest and the softest sample of every column, or samples the file quickly\rTrue Peaks";
-        case CmdPlay:
-            return "Plays the file or the mark\rPlay";
-        case CmdStop:
-            return "Stops playing\rStop";
-        case CmdPause:
-            return "Pauses or resumes playing\rPause";
-        case CmdVolume:
-            return "Changes the volume of the mark or the file\rVolume";
-        case CmdMaxVolume:
-            return "Raises the loudest sample to full scale\rMaximum Volume";
-        case CmdFadeIn:
-            return "Fades the mark or the file in\rFade In";
-        case CmdFadeOut:
-            return "Fades the mark or the file out\rFade Out";
-        case CmdReverse:
-            return "Plays the mark or the file backwards\rReverse";
-        case CmdThreadManager:
-            return "Shows or hides the running operations\rThread Manager";
-        case CmdCloseAll:
-            return "Closes every file\rClose all";
-        case CmdExit:
-            return "Quits Kestrix2000\rExit";
-        }
-        return nullptr;
+const char* commandString(int id)
+{
+    switch (id) {
+    case CmdNew:
+        return "Creates a new wavefile in a new window\rNew File";
+    case CmdOpen:
+        return "Opens a wave, AVI, raw or compressed sound file\rOpen File";
+    case CmdSave:
+        return "Saves the active file\rSave";
+    case CmdSaveAs:
+        return "Saves the active file under a new name\rSave As";
+    case CmdClose:
+        return "Closes the active file\rClose";
+    case CmdRevert:
+        return "Goes back to the saved version of the active file\rRevert";
+    case CmdUndo:
+        return "Undoes the last operation\rUndo";
+    case CmdRedo:
+        return "Does the last undone operation again\rRedo";
+    case CmdCut:
+        return "Moves the mark to the clipboard\rCut";
+    case CmdCopy:
+        return "Copies the mark to the clipboard\rCopy";
+    case CmdPaste:
+        return "Inserts the clipboard at the cursor\rPaste";
+    case CmdMix:
+        return "Mixes the clipboard into the file at the cursor\rMix";
+    case CmdDelete:
+        return "Deletes the mark\rDelete";
+    case CmdCrop:
+        return "Keeps only the mark\rCrop";
+    case CmdMarkAll:
+        return "Marks the whole file\rMark all";
+    case CmdDestroyMark:
+        return "Removes the mark\rDestroy Mark";
+    case CmdTruePeaks:
+        return "Draws the loudest and the softest sample of every column, or samples the file quickly\rTrue Peaks";
+    case CmdPlay:
+        return "Plays the file or the mark\rPlay";
+    case CmdStop:
+        return "Stops playing\rStop";
+    case CmdPause:
+        return "Pauses or resumes playing\rPause";
+    case CmdVolume:
+        return "Changes the volume of the mark or the file\rVolume";
+    case CmdMaxVolume:
+        return "Raises the loudest sample to full scale\rMaximum Volume";
+    case CmdFadeIn:
+        return "Fades the mark or the file in\rFade In";
+    case CmdFadeOut:
+        return "Fades the mark or the file out\rFade Out";
+    case CmdReverse:
+        return "Plays the mark or the file backwards\rReverse";
+    case CmdThreadManager:
+        return "Shows or hides the running operations\rThread Manager";
+    case CmdCloseAll:
+        return "Closes every file\rClose all";
+    case CmdExit:
+        return "Quits Kestrix2000\rExit";
+    case CmdHelpWindow:
+        return "Shows or hides the help window at the right of the frame\rHelp Window";
+    case CmdUseHelp:
+        return "Explains how to find your way in the help\rUse Help";
+    case CmdUseMenus:
+        return "Explains every menu and its commands\rUse Menus";
+    case CmdAbout:
+        return "Shows the version, the libraries and their licences\rAbout Kestrix2000";
     }
-
-} // namespace
+    return nullptr;
+}
 
 QString menuHelpText(int id)
 {
-    if (id >= 800 && id <= 898)
-        return QStringLiteral("Activate this window");
-    const char* source = helpSource(id);
-    const QString text = source ? QString::fromLatin1(source) : QStringLiteral("%1 - not yet implemented -").arg(id);
-    return text.section(QLatin1Char('\r'), 0, 0);
+    return QString::fromStdString(menuTextLine(uint32_t(id), commandString(id)));
 }
 
 } // namespace kx

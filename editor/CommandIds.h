@@ -78,6 +78,10 @@ enum Command : int {
 /// The thread manager's name of an operation code.
 QString operationName(int code);
 
+/// The string-table entry of a command: the status bar's help, a carriage return, the tool tip;
+/// null when it has none.
+const char* commandString(int id);
+
 /// The status bar's help for a menu item while the menu is open (the part of the text before a
 /// carriage return; after it stands the tool tip).
 QString menuHelpText(int id);

@@ -6,6 +6,8 @@
 #include "CommandIds.h"
 #include "CompletionSignal.h"
 #include "FileDrops.h"
+#include "HelpWindow.h"
+#include "HelpWindowSwitch.h"
 #include "MdiArrangement.h"
 #include "MenuLists.h"
 #include "PeakSummaryWorker.h"
@@ -153,13 +155,19 @@ FrameWindow::FrameWindow()
     });
     m_functionBar = makeBar("FuncBar");
     m_statusBar = new StatusBar(m_handle, m_central);
-    registerBar(m_statusBar);
     connect(m_previewBar, &PreviewBar::playingFrameChanged, m_statusBar, &StatusBar::setPlayingFrame);
     connect(m_positionBar, &PositionBar::hintRequested, m_statusBar, [this](int id) {
         if (id)
             m_statusBar->showMenuText(menuHelpText(id));
         else
             m_statusBar->clearMenuText();
+    });
+    m_help = new HelpWindowSwitch(m_central, this);
+    connect(m_help, &HelpWindowSwitch::shownChanged, this, [this](bool shown) {
+        layoutBars();
+        if (QWidget* loader = WindowRegistry::window(m_bulkwave))
+            loader->raise();
+        emit helpShownChanged(shown);
     });
     m_threadManager = new ThreadManager(*m_operations, m_central);
     m_threadManager->hide();
@@ -175,6 +183,7 @@ FrameWindow::FrameWindow()
         m_positionBar->showMark();
     });
     updateMenus();
+    m_help->setShown(RegGetBool("Kestrix\\Settings\\Boolean\\HelpWinActive", 1));
 }
 
 FrameWindow::~FrameWindow()
@@ -213,6 +222,8 @@ QMenu* FrameWindow::addCommands(QList<QMenu*>& bar, const QString& title, const 
             action->setCheckable(true);
             m_threadManagerActions.append(action);
         }
+        if (id == CmdHelpWindow)
+            m_help->bindCheck(action);
         if (id == CmdTruePeaks) {
             action->setCheckable(true);
             action->setChecked(m_truePeaks);
@@ -333,6 +344,8 @@ void FrameWindow::buildMenus()
             action->setCheckable(true);
             m_bulkwaveAction = action;
         }
+        if (id == CmdHelpWindow)
+            m_help->bindCheck(action);
     }
     connect(window, &QMenu::aboutToShow, this, [this, window, run] {
         // The loader hides itself with its close button.
@@ -408,7 +421,7 @@ void FrameWindow::layoutBars()
     // A stored height out of the user's reach (another screen, a hand-edited setting) is limited
     // like a dragged one, so the wave windows keep their room.
     const int preview = limitPreviewHeight(RegGetDWord("Kestrix\\Settings\\PreviewSize", 100), height());
-    m_layout = computeFrameLayout(m_central->size(), preview, m_helpShown);
+    m_layout = computeFrameLayout(m_central->size(), preview, m_help->isShown());
     m_mdi->setGeometry(m_layout.mdiClient);
     m_iconBar->setGeometry(m_layout.iconBar);
     m_rollDownPanel->setGeometry(m_layout.rollDownPanel);
@@ -418,6 +431,8 @@ void FrameWindow::layoutBars()
     m_positionBar->setGeometry(m_layout.positionBar);
     m_statusBar->setGeometry(m_layout.statusBar);
     m_functionBar->setGeometry(m_layout.functionBar);
+    if (HelpWindow* help = m_help->window())
+        help->setGeometry(m_layout.helpWindow);
 }
 
 intptr_t FrameWindow::handleClientMessage(uint32_t message, uintptr_t, intptr_t lParam)
@@ -471,8 +486,9 @@ intptr_t FrameWindow::handleMessage(uint32_t message, uintptr_t wParam, intptr_t
         return asResult(WindowRegistry::handleOf(m_iconBar));
     case MsgGetPositionBar:
         return asResult(WindowRegistry::handleOf(m_positionBar));
-    case MsgGetHelpWindow:     // 0 while hidden; the help window comes with its own class
-    case MsgGetWindowPopup:    // menus are not windows here
+    case MsgGetHelpWindow:
+        return asResult(m_help->handle());
+    case MsgGetWindowPopup: // menus are not windows here
     case MsgGetExtensionsPopup:
     case MsgGetStartMenu:
         return 0;
@@ -646,6 +662,8 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
 {
     WaveWindow* wave = activeWaveWindow();
     const HWND active = wave ? wave->handle() : nullptr;
+    if (m_help->runCommand(id))
+        return;
     switch (id) {
     case CmdNew:
         NewFile(m_handle, m_clientHandle, ++m_newFileCounter);
@@ -841,6 +859,11 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
     }
 }
 
+bool FrameWindow::helpShown() const
+{
+    return m_help->isShown();
+}
+
 void FrameWindow::toggleThreadManager()
 {
     m_threadManagerShown = !m_threadManagerShown;
@@ -920,7 +943,7 @@ void FrameWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    RegWriteString("Kestrix\\Settings\\Boolean\\HelpWinActive", m_helpShown ? "1" : "0");
+    RegWriteString("Kestrix\\Settings\\Boolean\\HelpWinActive", m_help->isShown() ? "1" : "0");
     RegWriteString("Kestrix\\Settings\\Boolean\\ShowExtensions", m_extensionButtonsShown ? "1" : "0");
     std::remove(privateFilePath(kRecordingFileName).c_str());
     // The clipboard outlives the editor unless the user asked otherwise.

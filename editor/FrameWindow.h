@@ -22,6 +22,7 @@ class PreviewBar;
 class RecoveryKeeper;
 class PreviewSwitch;
 class StatusBar;
+class HelpWindowSwitch;
 class ThreadManager;
 class WaveWindow;
 
@@ -43,6 +44,7 @@ public:
     QList<WaveWindow*> waveWindows() const;
     const FrameLayout& currentLayout() const { return m_layout; }
     bool threadManagerShown() const { return m_threadManagerShown; }
+    bool helpShown() const;
 
     /// Runs the command with this id, as a menu, accelerator or tool bar would.
     void runCommand(int id, intptr_t lParam = 0);
@@ -56,6 +58,8 @@ signals:
     void operationCompleted(HWND window);
     /// The display quality was switched between true peaks and sampled values.
     void truePeaksChanged(bool truePeaks);
+    /// The help window was turned on or off (the icon bar's Help Contents button follows it).
+    void helpShownChanged(bool shown);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -99,6 +103,7 @@ private:
     QWidget* m_rollDownPanel = nullptr;
     PositionBar* m_positionBar = nullptr;
     QWidget* m_functionBar = nullptr;
+    HelpWindowSwitch* m_help = nullptr;
     QList<QMenu*> m_startMenu;
     QList<QMenu*> m_documentMenu;
     bool m_documentMenuShown = false;
@@ -112,7 +117,6 @@ private:
     PeakSummaryWorker* m_peakWorker = nullptr;
     FrameLayout m_layout;
     int m_newFileCounter = 0;
-    bool m_helpShown = false;
     bool m_threadManagerShown = false;
     bool m_extensionButtonsShown = true;
     bool m_exiting = false;

@@ -1,11 +1,13 @@
 #include "StatusBar.h"
 
+#include "CommandIds.h"
 #include "StatusBoxes.h"
 
 #include "documents/FilePreview.h"
 #include "documents/SharedDocument.h"
 #include "exports/OperationContext.h"
 #include "exports/WindowRegistry.h"
+#include "exports/WindowRequests.h"
 
 #include <QPainter>
 #include <QTimer>
@@ -17,6 +19,34 @@ StatusBar::StatusBar(HWND frame, QWidget* parent)
     : QWidget(parent)
     , m_frame(frame)
 {
+    m_handle = WindowRegistry::add(this, nullptr);
+    WindowRegistry::setMessageHandler(
+        m_handle, [this](uint32_t m, uintptr_t w, intptr_t l) { return handleMessage(m, w, l); });
+}
+
+StatusBar::~StatusBar()
+{
+    WindowRegistry::remove(m_handle);
+}
+
+intptr_t StatusBar::handleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam)
+{
+    switch (message) {
+    case MsgInvalidate:
+        update();
+        return 0;
+    case MsgLoadString: {
+        // The string table is the program's, as a status window's module would hold it.
+        const char* entry = commandString(int(wParam));
+        if (entry && lParam)
+            *reinterpret_cast<std::string*>(lParam) = entry;
+        return entry != nullptr;
+    }
+    case MsgSetText:
+        showMenuText(lParam ? QString::fromUtf8(reinterpret_cast<const char*>(lParam)) : QString());
+        return 1;
+    }
+    return 0;
 }
 
 void StatusBar::showMenuText(const QString& text)

@@ -12,6 +12,7 @@ class StatusBar : public QWidget {
     Q_OBJECT
 public:
     StatusBar(HWND frame, QWidget* parent = nullptr);
+    ~StatusBar() override;
 
     /// Shows a menu item's help over the file name until the menu closes.
     void showMenuText(const QString& text);
@@ -25,7 +26,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    intptr_t handleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam);
+
     HWND m_frame;
+    HWND m_handle = nullptr;
     QString m_menuText;
     int m_playingFrame = 0;
 };

@@ -17,7 +17,8 @@ for file in bin/wavedesk bin/padplay bin/wavetool bin/wavetool-full bin/extsetup
   lib/kestrix2000/libwavekit.so lib/kestrix2000/libpaneldraw.so lib/kestrix2000/extensions/Internet.so \
   share/applications/$id.desktop share/applications/$id.Padplay.desktop share/mime/packages/$id.xml \
   share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
-  share/icons/hicolor/scalable/apps/$id.Padplay.svg; do
+  share/icons/hicolor/scalable/apps/$id.Padplay.svg share/kestrix2000/help/index.html \
+  share/kestrix2000/help/help.css; do
   [[ -f $prefix/$file ]] || fail "not installed: $file"
 done
 # Every usual size of both icons, each PNG as large as its directory says.

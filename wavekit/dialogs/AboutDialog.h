@@ -1,13 +1,16 @@
 #pragma once
 
+#include "wavekit/wavekit.h"
+
 #include <QDialog>
 
 namespace kx {
 
-/// "About Kestrix2000": the program's name, what it is for, and OK.
+/// "About Kestrix2000": the program, its version, what it is for and the libraries it is built
+/// on with their licences; OK, and "Copyright and Trademarks", which shows that help page.
 class AboutDialog : public QDialog {
 public:
-    explicit AboutDialog(QWidget* parent);
+    AboutDialog(QWidget* parent, HWND frame);
 };
 
 } // namespace kx

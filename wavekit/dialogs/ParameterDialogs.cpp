@@ -40,6 +40,7 @@ extern "C" {
 
 int32_t ShowVolume(HWND frame)
 {
+    ShowHelpTopic(frame, "volume.htm");
     return askPercent(frame, QStringLiteral("Volume"), QStringLiteral("Volume in %:"), filtersettings::kVolume, 1, 999);
 }
 

@@ -27,7 +27,7 @@ int32_t ShowOptionsPropertySheetNum(HWND frame, int32_t page)
 
 int32_t ShowAbout(HWND frame)
 {
-    AboutDialog dialog(WindowRegistry::window(frame));
+    AboutDialog dialog(WindowRegistry::window(frame), frame);
     ModalDialogs::run(dialog);
     return 0;
 }

@@ -58,6 +58,7 @@ int32_t ShowRecord(HWND frame)
     const DocumentState state = stateOf(*active.shared);
     const InputFactory inputs = PlaybackBackend::current().inputs;
     const int32_t inputId = outputdevices::idFromText(RegGetString("Kestrix\\Settings\\WaveInID", ""));
+    ShowHelpTopic(frame, "recsetup.htm");
     {
         RecordSetupDialog setup(
             WindowRegistry::window(frame), inputs, inputId, state.format, [frame] { startMixer(frame); });
@@ -72,6 +73,7 @@ int32_t ShowRecord(HWND frame)
         ErrorBox(frame, "No private directory for the recording file.");
         return 1;
     }
+    ShowHelpTopic(frame, "recording.htm");
     RecordDialog dialog(WindowRegistry::window(frame), inputs, state.format, state.name, path);
     if (const DeviceStatus started = dialog.start(inputId); !started.ok()) {
         ErrorBox(frame, started.errorText.c_str());

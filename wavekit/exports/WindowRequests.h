@@ -38,6 +38,9 @@ enum WindowMessage : uint32_t {
     MsgPlaybackRuns = 1129,   ///< to the preview bar; wParam, lParam: start and length of the played range
     MsgPlaybackHalted = 1130, ///< to the preview bar: playback stopped or paused
     MsgOptionsStored = 1190,  ///< to the frame: the options sheet stored its settings
+    MsgSetHelpTitle = 1136, ///< to the help window; wParam: const char* title
+    MsgShowHelpTopic = 1300, ///< to the help window; lParam: const char* page name; result 1 when shown
+    MsgLoadString = 1301, ///< to the status bar; wParam: id, lParam: std::string* for the entry; result 1 if any
 };
 
 /// What the MDI client needs to build a wave window around a document.

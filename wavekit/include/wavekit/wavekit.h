@@ -194,6 +194,16 @@ int32_t ShowOptionsPropertySheetNum(HWND frame, int32_t page);
 /// "About Kestrix2000"; 0.
 int32_t ShowAbout(HWND frame);
 
+// Help.
+/// Shows the help page `topic` (a file name such as "volume.htm") in the help window of the
+/// frame that `window` belongs to, while "Kestrix\Settings\Boolean\HelpWinActive" is set; 1
+/// when shown, 0 otherwise (setting off, help window hidden, no such page).
+intptr_t ShowHelpTopic(HWND window, const char* topic);
+/// Shows the help line of menu item `id` in the status window: its string-table entry up to the
+/// first carriage return, "Activate this window" for the window list (800 to 898), or
+/// "<id> - not yet implemented -". The status window answers the string-table lookup.
+int32_t ShowMenuText(HWND statusWindow, uint32_t id);
+
 // The sound clipboard: the file "KexCLIP.WAV" in the user's private directory.
 /// Operation thread routines taking the wave window: copy the mark (or everything) to the
 /// clipboard, insert the clipboard at the cursor, mix it into the document from the cursor on.
