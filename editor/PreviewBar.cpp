@@ -408,10 +408,7 @@ PreviewBar::DropTarget PreviewBar::dropTargetAt(QPoint global) const
 
 void PreviewBar::showDragCursor(QPoint global, bool control)
 {
-    if (!dropTargetAt(global).allowed)
-        setCursor(editorCursor("NODROPCURSOR"));
-    else
-        setCursor(editorCursor(control ? "DRAGCURSORMIX" : "DRAGCURSOR"));
+    setCursor(dropCursor(dropTargetAt(global).allowed, control));
 }
 
 void PreviewBar::keyPressEvent(QKeyEvent* event)

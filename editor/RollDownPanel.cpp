@@ -154,7 +154,7 @@ void RollDownPanel::paintDropDown(QPainter& painter, RollDownField field, int le
     else
         Flat3Dbox(&painter, left, 1, right, kHeight);
     Text(&painter, left + 2 + shift, 2 + shift, text);
-    drawArt(painter, pressed ? "ROLLUP" : "ROLLDOWN", right - 17 + shift, 4 + shift);
+    drawArt(painter, pressed ? "ROLLUP" : "ROLLDOWN", right - 14 + shift, 4 + shift);
 }
 
 void RollDownPanel::paintEvent(QPaintEvent*)
@@ -469,47 +469,59 @@ void RollDownPanel::endDrag()
     setCursor(Qt::ArrowCursor);
 }
 
+bool RollDownPanel::isPreviewBar(QWidget* widget) const
+{
+    QWidget* preview = previewBar();
+    return preview && (widget == preview || preview->isAncestorOf(widget));
+}
+
 bool RollDownPanel::isDropTarget(QPoint global) const
 {
     QWidget* target = QApplication::widgetAt(global);
-    if (!target)
-        return false;
-    QWidget* preview = previewBar();
-    return WaveWindow::containing(target) || (preview && (target == preview || preview->isAncestorOf(target)));
+    return target && (WaveWindow::containing(target) || isPreviewBar(target));
 }
 
 void RollDownPanel::showDragCursor(QPoint global, bool control)
 {
-    if (!isDropTarget(global))
-        setCursor(editorCursor("NODROPCURSOR"));
-    else
-        setCursor(editorCursor(control ? "DRAGCURSORMIX" : "DRAGCURSOR"));
+    setCursor(dropCursor(isDropTarget(global), control));
 }
+
+namespace {
+
+    /// Puts the cursor of `wave`'s document at the byte `position` gives, unless the document is
+    /// busy; one without data keeps its cursor. False when busy.
+    bool placeDropCursor(WaveWindow& wave, const std::function<uint32_t(const WaveDocument&)>& position)
+    {
+        const std::shared_ptr<SharedDocument>& shared = wave.document();
+        std::unique_lock lock(shared->lock, std::try_to_lock);
+        if (!lock.owns_lock() || shared->busy())
+            return false;
+        WaveDocument& document = shared->document;
+        if (document.header.dataSize != 0) {
+            document.mark.markStart = position(document);
+            document.mark.markLength = 0;
+        }
+        return true;
+    }
+
+} // namespace
 
 void RollDownPanel::dropClipboard(QPoint global, bool control)
 {
     QWidget* target = QApplication::widgetAt(global);
     if (!target)
         return;
-    QWidget* preview = previewBar();
-    if (preview && (target == preview || preview->isAncestorOf(target))) {
+    if (isPreviewBar(target)) {
         // At the place of the whole file the preview shows, in the active document.
+        QWidget* preview = previewBar();
+        const int x = preview->mapFromGlobal(global).x();
         WaveWindow* wave = activeWave();
-        if (!wave)
+        if (!wave || !placeDropCursor(*wave, [&](const WaveDocument& d) {
+                return PreviewGeometry(d.header.dataSize, d.header.nBlockAlign, d.header.wBitsPerSample,
+                    preview->width(), preview->height())
+                    .dropTargetAt(x);
+            }))
             return;
-        const std::shared_ptr<SharedDocument>& shared = wave->document();
-        {
-            std::unique_lock lock(shared->lock, std::try_to_lock);
-            if (!lock.owns_lock() || shared->busy())
-                return;
-            WaveDocument& document = shared->document;
-            if (document.header.dataSize != 0) {
-                const PreviewGeometry geometry(document.header.dataSize, document.header.nBlockAlign,
-                    document.header.wBitsPerSample, preview->width(), preview->height());
-                document.mark.markStart = geometry.dropTargetAt(preview->mapFromGlobal(global).x());
-                document.mark.markLength = 0;
-            }
-        }
         emit commandRequested(control ? CmdMix : CmdPaste);
         return;
     }
@@ -517,20 +529,13 @@ void RollDownPanel::dropClipboard(QPoint global, bool control)
     if (!wave)
         return;
     wave->mdiArea()->setActiveSubWindow(wave);
-    const std::shared_ptr<SharedDocument>& shared = wave->document();
-    {
-        std::unique_lock lock(shared->lock, std::try_to_lock);
-        if (!lock.owns_lock() || shared->busy())
-            return;
-        WaveDocument& document = shared->document;
-        if (document.header.dataSize != 0) {
-            QWidget* viewport = wave->view()->viewport();
-            const WaveViewGeometry geometry(document.header, document.mark, viewport->width(), viewport->height());
-            document.mark.markStart
-                = geometry.positionAt(geometry.effectiveColumn(viewport->mapFromGlobal(global).x(), true));
-            document.mark.markLength = 0;
-        }
-    }
+    QWidget* viewport = wave->view()->viewport();
+    const int x = viewport->mapFromGlobal(global).x();
+    if (!placeDropCursor(*wave, [&](const WaveDocument& d) {
+            const WaveViewGeometry geometry(d.header, d.mark, viewport->width(), viewport->height());
+            return geometry.positionAt(geometry.effectiveColumn(x, true));
+        }))
+        return;
     SendMessage(
         m_frame, control ? MsgPasteMixOnWindow : MsgPasteOnWindow, reinterpret_cast<uintptr_t>(wave->handle()), 0);
 }

@@ -73,6 +73,8 @@ protected:
 private:
     WaveWindow* activeWave() const;
     QWidget* previewBar() const;
+    /// Whether `widget` is the preview bar or a part of it.
+    bool isPreviewBar(QWidget* widget) const;
     /// Whether a drop at `global` lands on a wave window or the preview bar.
     bool isDropTarget(QPoint global) const;
     void showDragCursor(QPoint global, bool control);
