@@ -38,7 +38,12 @@ namespace {
     /// Our pictures have transparent edges: they are blended onto the face, not copied.
     void drawArt(QPainter& painter, const char* name, int x, int y)
     {
-        painter.drawPixmap(x, y, QPixmap(QStringLiteral(":/wavedesk/%1.png").arg(QLatin1String(name))));
+        // Screens of twice the density get the pictures drawn at twice the size.
+        const bool dense = painter.device()->devicePixelRatioF() > 1.0;
+        QPixmap picture(QStringLiteral(":/wavedesk/%1%2.png").arg(QLatin1String(name), dense ? "@2x" : ""));
+        if (dense)
+            picture.setDevicePixelRatio(2.0);
+        painter.drawPixmap(x, y, picture);
     }
 
     struct MenuItem {
