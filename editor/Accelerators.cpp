@@ -15,9 +15,9 @@ namespace {
         return QKeySequence(QKeyCombination(modifiers, key));
     }
 
-    const std::array<Accelerator, 24>& table()
+    const std::array<Accelerator, 27>& table()
     {
-        static const std::array<Accelerator, 24> list = { {
+        static const std::array<Accelerator, 27> list = { {
             { keys(Qt::ControlModifier, Qt::Key_A), CmdMarkAll },
             { keys(Qt::ControlModifier, Qt::Key_C), CmdCopy },
             { keys(Qt::ControlModifier, Qt::Key_M), CmdDestroyMark },
@@ -42,6 +42,10 @@ namespace {
             { keys(Qt::ControlModifier, Qt::Key_Insert), CmdCopy },
             { keys(Qt::ShiftModifier, Qt::Key_Insert), CmdPaste },
             { keys(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Insert), CmdMix },
+            // The keys users of sound editors reach for first.
+            { keys(Qt::NoModifier, Qt::Key_Space), CmdPlayOrStop },
+            { keys(Qt::NoModifier, Qt::Key_Home), CmdCursorToStart },
+            { keys(Qt::NoModifier, Qt::Key_End), CmdCursorToEnd },
         } };
         return list;
     }

@@ -100,6 +100,10 @@ const char* commandString(int id)
         return "Stops playing\rStop";
     case CmdPause:
         return "Pauses or resumes playing\rPause";
+    case CmdWholeFile:
+        return "Fits the whole file into its window\rWhole File";
+    case CmdZoomBy:
+        return "Sets how many sample values one pixel shows\rZoom";
     case CmdVolume:
         return "Changes the volume of the mark or the file\rVolume";
     case CmdMaxVolume:

@@ -47,6 +47,7 @@ enum Command : int {
     CmdPause = 503,
     CmdRecord = 505,
     CmdPlayLoop = 507,
+    CmdPlayOrStop = 508, ///< the Space key: stops the active window's playback, else plays
     CmdHeaderSettings = 510,
     CmdCascade = 701,
     CmdTile = 702,
@@ -57,6 +58,8 @@ enum Command : int {
     CmdVolumeDown = 708,
     CmdRebuildPreview = 742,
     CmdTruePeaks = 743, ///< draws the true peaks of every column, or samples them
+    CmdCursorToStart = 744, ///< Home: the cursor to the start of the data
+    CmdCursorToEnd = 745, ///< End: the cursor to the end of the data
     CmdHelpWindow = 753,
     CmdThreadManager = 754,
     CmdCdPlayer = 766,
@@ -71,6 +74,9 @@ enum Command : int {
     CmdExit = 999,
     CmdRecentFirst = 3001,
     CmdRecentLast = 3020,
+    CmdZoomOriginal = 10001, ///< the zoom menu: 10001..10008 set a zoom
+    CmdWholeFile = 10008,
+    CmdZoomBy = 10010, ///< the zoom dialog
     CmdTipsAndTricks = 40010,
     CmdHomepage = 40011,
 };

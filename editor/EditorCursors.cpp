@@ -40,4 +40,11 @@ QCursor editorCursor(const char* name)
     return QCursor(Qt::ArrowCursor);
 }
 
+QCursor dropCursor(bool allowed, bool control)
+{
+    if (!allowed)
+        return editorCursor("NODROPCURSOR");
+    return editorCursor(control ? "DRAGCURSORMIX" : "DRAGCURSOR");
+}
+
 } // namespace kx

@@ -9,4 +9,8 @@ namespace kx {
 /// the same meaning when the picture is missing.
 QCursor editorCursor(const char* name);
 
+/// The cursor of a drag that pastes: "NODROPCURSOR" where nothing may be dropped, else
+/// "DRAGCURSOR", or "DRAGCURSORMIX" with Ctrl held.
+QCursor dropCursor(bool allowed, bool control);
+
 } // namespace kx

@@ -17,11 +17,13 @@
 #include "PreviewGeometry.h"
 #include "RecentFiles.h"
 #include "RecoveryKeeper.h"
+#include "RollDownPanel.h"
 #include "StatusBar.h"
 #include "PreviewSwitch.h"
 #include "StartAssistant.h"
 #include "ThreadCommands.h"
 #include "ThreadManager.h"
+#include "ViewCommands.h"
 #include "WaveView.h"
 #include "WaveWindow.h"
 #include "clipboard/ClipboardLocation.h"
@@ -121,7 +123,11 @@ FrameWindow::FrameWindow()
         return bar;
     };
     m_iconBar = makeBar("IconBar");
-    m_rollDownPanel = makeBar("SELECTBAR");
+    auto* rollDown = new RollDownPanel(m_handle, m_central);
+    rollDown->setMenuSources([this] { return menuOfBar(*menuBar(), "E&xtensions"); },
+                             [this] { return menuOfBar(*menuBar(), "&Window"); });
+    connect(rollDown, &RollDownPanel::commandRequested, this, [this](int id) { runCommand(id); });
+    m_rollDownPanel = rollDown;
     m_previewBar = new PreviewBar(m_handle, m_central);
     m_previewBar->setSummaryRequester([this](const std::shared_ptr<SharedDocument>& document) {
         m_peakWorker->request(document);
@@ -181,6 +187,7 @@ FrameWindow::FrameWindow()
         m_previewBar->update();
         m_positionBar->setTimesEnabled(activeWaveWindow() != nullptr);
         m_positionBar->showMark();
+        m_rollDownPanel->update();
     });
     updateMenus();
     m_help->setShown(RegGetBool("Kestrix\\Settings\\Boolean\\HelpWinActive", 1));
@@ -309,6 +316,8 @@ void FrameWindow::buildMenus()
                  {0, {}},
                  {CmdRebuildPreview, "&Rebuild Preview"},
                  {CmdTruePeaks, "&True Peaks"},
+                 {CmdWholeFile, "&Whole File"},
+                 {CmdZoomBy, "&Zoom..."},
                  {CmdOptions, "&Options..."},
                  {CmdSelectOutput, "&Select Output Device..."}});
     addCommands(m_documentMenu, "F&ilters",
@@ -448,6 +457,7 @@ intptr_t FrameWindow::handleClientMessage(uint32_t message, uintptr_t, intptr_t 
     connect(window->view(), &WaveView::markChanged, m_previewBar, qOverload<>(&QWidget::update));
     connect(window->view(), &WaveView::markChanged, m_positionBar, &PositionBar::showMark);
     connect(window->view(), &WaveView::mousePosition, m_positionBar, &PositionBar::showMousePosition);
+    connect(window->view(), &WaveView::zoomChanged, m_rollDownPanel, qOverload<>(&QWidget::update));
     window->view()->setTruePeaks(m_truePeaks);
     window->view()->setSummaryRequester([this](const std::shared_ptr<SharedDocument>& document) {
         m_peakWorker->request(document);
@@ -785,6 +795,7 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         m_statusBar->update();
         return;
     case CmdPlay:
+    case CmdPlayOrStop:
     case CmdStop:
     case CmdPause:
     case CmdPlayLoop:
@@ -801,6 +812,8 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         QTimer::singleShot(0, this, &QWidget::close);
         return;
     }
+    if (runViewCommand(id, m_handle, wave))
+        return;
     if (id == CmdSilence) {
         // Silence over the mark, or new silence at the cursor when nothing is marked.
         if (IsFileWorking(active) || wave->document()->operationRunning)

@@ -38,6 +38,12 @@ bool PlaybackController::runCommand(int id, WaveWindow* active)
         if (!IsFileWorking(active ? active->handle() : nullptr))
             stop();
         return true;
+    case CmdPlayOrStop:
+        if (active && m_output && !m_paused && m_window == active->handle())
+            stop();
+        else
+            play(active, false);
+        return true;
     case CmdPause:
         if (!IsFileWorking(active ? active->handle() : nullptr))
             pause();

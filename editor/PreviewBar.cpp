@@ -5,6 +5,7 @@
 #include "EditorCursors.h"
 #include "PreviewGeometry.h"
 #include "PreviewPainter.h"
+#include "RollDownFields.h"
 #include "WaveView.h"
 #include "WaveViewGeometry.h"
 #include "WaveWindow.h"
@@ -35,9 +36,6 @@ namespace {
     constexpr int kAfterPosition = 20;
     /// Rows of the top sizing border.
     constexpr int kSizingBorder = 5;
-    /// The roll-down panel's clipboard slot, in the frame's client coordinates from its right edge.
-    constexpr int kSlotLeftFromRight = 320;
-    constexpr int kSlotRightFromRight = 220;
 
     struct MenuItem {
         int id;
@@ -46,16 +44,6 @@ namespace {
     constexpr MenuItem kPreviewMenu[] = { { CmdPlay, "&Play" }, { CmdStop, "&Stop" }, { CmdPause, "P&ause" },
         { 0, nullptr }, { CmdMarkAll, "Mark &all" }, { CmdDestroyMark, "&Destroy Mark" }, { 0, nullptr },
         { CmdCopy, "&Copy" }, { CmdPaste, "&Paste" }, { 0, nullptr }, { CmdRebuildPreview, "&Rebuild Preview" } };
-
-    /// The wave window a widget belongs to, if any.
-    WaveWindow* waveWindowOf(QWidget* widget)
-    {
-        for (QWidget* w = widget; w; w = w->parentWidget()) {
-            if (auto* wave = qobject_cast<WaveWindow*>(w))
-                return wave;
-        }
-        return nullptr;
-    }
 
 } // namespace
 
@@ -409,22 +397,18 @@ PreviewBar::DropTarget PreviewBar::dropTargetAt(QPoint global) const
         return target;
     if (target.widget == this || isAncestorOf(target.widget)) {
         target.allowed = true;
-    } else if (waveWindowOf(target.widget)) {
+    } else if (WaveWindow::containing(target.widget)) {
         target.allowed = true;
     } else if (target.widget->objectName() == QLatin1String("SELECTBAR") && parentWidget()) {
-        const int x = parentWidget()->mapFromGlobal(global).x();
-        const int w = parentWidget()->width();
-        target.allowed = x > w - kSlotLeftFromRight && x < w - kSlotRightFromRight;
+        target.allowed = rollDownFieldAt(target.widget->mapFromGlobal(global).x(), target.widget->width())
+            == RollDownField::Clipboard;
     }
     return target;
 }
 
 void PreviewBar::showDragCursor(QPoint global, bool control)
 {
-    if (!dropTargetAt(global).allowed)
-        setCursor(editorCursor("NODROPCURSOR"));
-    else
-        setCursor(editorCursor(control ? "DRAGCURSORMIX" : "DRAGCURSOR"));
+    setCursor(dropCursor(dropTargetAt(global).allowed, control));
 }
 
 void PreviewBar::keyPressEvent(QKeyEvent* event)
@@ -466,7 +450,7 @@ void PreviewBar::finishDragOut(QPoint global, QPoint local)
         emit dropRequested(activeWindow(), dropAt);
         return;
     }
-    WaveWindow* wave = waveWindowOf(target.widget);
+    WaveWindow* wave = WaveWindow::containing(target.widget);
     if (!wave)
         return;
     if (wave->handle() != activeWindow()) {

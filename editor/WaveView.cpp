@@ -352,24 +352,24 @@ void WaveView::wheelEvent(QWheelEvent* event)
     const int delta = event->angleDelta().y();
     if (delta == 0)
         return;
-    if (event->modifiers() & Qt::ControlModifier) {
-        {
-            std::unique_lock lock(m_document->lock);
-            WaveDocument& document = m_document->document;
-            const WaveViewGeometry geometry = geometryOf(document);
-            document.mark.zoom = geometry.zoomedBy(delta);
-        }
-        recomputeScrollRange();
-        viewport()->update();
-        emit zoomChanged();
-        return;
-    }
     // Fine-grained wheels send fractions of a notch; they add up to whole notches.
     m_wheelRemainder += delta;
     const int notches = m_wheelRemainder / 120;
     m_wheelRemainder -= notches * 120;
     if (notches == 0)
         return;
+    if (event->modifiers() & Qt::ControlModifier) {
+        {
+            // An operation holding the document keeps its zoom; the interface does not wait for it.
+            std::unique_lock lock(m_document->lock, std::try_to_lock);
+            if (!lock.owns_lock())
+                return;
+            WaveDocument& document = m_document->document;
+            document.mark.zoom = geometryOf(document).zoomedBy(notches);
+        }
+        showZoom();
+        return;
+    }
     std::optional<uint32_t> viewStart;
     {
         std::shared_lock lock(m_document->lock);
@@ -377,6 +377,59 @@ void WaveView::wheelEvent(QWheelEvent* event)
     }
     if (viewStart)
         moveView(*viewStart, true);
+}
+
+std::optional<uint32_t> WaveView::zoom() const
+{
+    std::shared_lock lock(m_document->lock, std::try_to_lock);
+    if (!lock.owns_lock())
+        return std::nullopt;
+    return m_document->document.mark.zoom;
+}
+
+bool WaveView::setZoom(uint32_t zoom)
+{
+    {
+        std::unique_lock lock(m_document->lock, std::try_to_lock);
+        if (!lock.owns_lock())
+            return false;
+        m_document->document.mark.zoom = zoom;
+    }
+    showZoom();
+    return true;
+}
+
+void WaveView::showZoom()
+{
+    recomputeScrollRange();
+    viewport()->update();
+    emit zoomChanged();
+}
+
+void WaveView::placeCursorAtEdge(bool end)
+{
+    uint32_t viewStart = 0;
+    {
+        std::unique_lock lock(m_document->lock, std::try_to_lock);
+        if (!lock.owns_lock() || m_document->busy())
+            return;
+        WaveDocument& document = m_document->document;
+        const WaveViewGeometry geometry = geometryOf(document);
+        const uint32_t block = std::max<uint32_t>(1, document.header.nBlockAlign);
+        const uint32_t channels = geometry.stereo() ? 2 : 1;
+        if (end) {
+            // The last page, starting on a frame.
+            const uint32_t visible = std::min(geometry.visibleValues(), geometry.total());
+            viewStart = geometry.total() - visible;
+            viewStart -= viewStart % channels;
+        }
+        document.mark.markStart = end ? document.header.dataSize - document.header.dataSize % block : 0;
+        document.mark.markLength = 0;
+        document.mark.viewStart = viewStart;
+    }
+    setThumb(viewStart);
+    viewport()->update();
+    emit markChanged();
 }
 
 std::unique_ptr<QMenu> WaveView::createContextMenu()

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QMenu;
 
@@ -57,6 +58,16 @@ public:
     {
         m_requestSummary = std::move(requester);
     }
+
+    /// Puts the cursor (a mark of length 0) on the start or the end of the data and scrolls the
+    /// view there; nothing while an operation holds the document.
+    void placeCursorAtEdge(bool end);
+    /// The document's zoom; nothing while an operation holds the document.
+    std::optional<uint32_t> zoom() const;
+    /// Gives the document the zoom `zoom` and shows it; false while an operation holds it.
+    bool setZoom(uint32_t zoom);
+    /// Shows the zoom the document has now, after someone else stored it.
+    void showZoom();
 
 public slots:
     /// The data length changed: the scroll range becomes 0..number of sample values, and the

@@ -1,9 +1,10 @@
 #include "WaveViewGeometry.h"
 
+#include "ZoomSteps.h"
+
 #include "documents/WaveDocument.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace kx {
 
@@ -121,12 +122,9 @@ std::optional<uint32_t> WaveViewGeometry::wheeled(int notches) const
     return clampToTotal(next);
 }
 
-uint32_t WaveViewGeometry::zoomedBy(int angleDelta) const
+uint32_t WaveViewGeometry::zoomedBy(int notches) const
 {
-    const uint32_t current = m_zoom != 0 ? m_zoom : spp();
-    if (angleDelta < 0)
-        return current == std::numeric_limits<uint32_t>::max() ? current : current + 1;
-    return std::max<uint32_t>(1, current - 1);
+    return zoomsteps::wheeled(m_zoom != 0 ? m_zoom : spp(), notches);
 }
 
 } // namespace kx

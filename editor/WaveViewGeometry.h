@@ -60,9 +60,9 @@ public:
     std::optional<uint32_t> scrolled(Scroll step) const;
     /// The view start after `notches` wheel notches (positive away from the user).
     std::optional<uint32_t> wheeled(int notches) const;
-    /// The zoom after one Ctrl+wheel message. Never below 1 on this path: zooming in from
-    /// "whole file" starts at the spp the window shows.
-    uint32_t zoomedBy(int angleDelta) const;
+    /// The zoom after `notches` Ctrl+wheel notches (positive away from the user), 1..30000:
+    /// zooming from "whole file" starts at the spp the window shows.
+    uint32_t zoomedBy(int notches) const;
 
 private:
     uint32_t clampToTotal(int64_t viewStart) const;

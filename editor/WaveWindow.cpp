@@ -11,6 +11,15 @@
 
 namespace kx {
 
+WaveWindow* WaveWindow::containing(QWidget* widget)
+{
+    for (QWidget* w = widget; w; w = w->parentWidget()) {
+        if (auto* wave = qobject_cast<WaveWindow*>(w))
+            return wave;
+    }
+    return nullptr;
+}
+
 WaveWindow::WaveWindow(std::shared_ptr<SharedDocument> document, HWND frame, QWidget* parent)
     : QMdiSubWindow(parent)
     , m_document(std::move(document))

@@ -20,6 +20,9 @@ public:
     WaveWindow(std::shared_ptr<SharedDocument> document, HWND frame, QWidget* parent = nullptr);
     ~WaveWindow() override;
 
+    /// The wave window `widget` belongs to; null when none.
+    static WaveWindow* containing(QWidget* widget);
+
     HWND handle() const { return m_handle; }
     WaveView* view() const { return m_view; }
     const std::shared_ptr<SharedDocument>& document() const { return m_document; }

@@ -235,6 +235,23 @@ TEST_F(PlaybackCommands, PlayWhileAnotherWindowPlaysStopsThatOneFirst)
     EXPECT_EQ(slice(device->record().played, before, 800), second);
 }
 
+TEST_F(PlaybackCommands, SpaceStopsTheActiveWindowsPlaybackAndOtherwisePlays)
+{
+    WaveWindow* first = open(pattern(5000));
+    frame->runCommand(CmdPlayOrStop);
+    EXPECT_EQ(playingWindow(), first->handle());
+    frame->runCommand(CmdPlayOrStop);
+    EXPECT_EQ(playingWindow(), nullptr);
+    EXPECT_FALSE(device->hasOpenOutput());
+
+    // Another window playing: Space in this one plays this one.
+    frame->runCommand(CmdPlayLoop);
+    WaveWindow* other = open(pattern(800));
+    frame->runCommand(CmdPlayOrStop);
+    EXPECT_EQ(playingWindow(), other->handle());
+    frame->runCommand(CmdStop);
+}
+
 TEST_F(PlaybackCommands, NothingHappensWithoutDataOrOnAWorkingDocument)
 {
     frame->runCommand(CmdPlay); // no window at all

@@ -93,25 +93,30 @@ namespace {
     struct ZoomCase {
         const char* name;
         View view;
-        int delta;
+        int notches;
         uint32_t expected;
     };
 
     class ZoomTest : public testing::TestWithParam<ZoomCase> { };
 
-    TEST_P(ZoomTest, StepsByOne)
+    TEST_P(ZoomTest, StepsByOneUpToTenThenByAQuarter)
     {
-        EXPECT_EQ(geometryOf(GetParam().view).zoomedBy(GetParam().delta), GetParam().expected);
+        EXPECT_EQ(geometryOf(GetParam().view).zoomedBy(GetParam().notches), GetParam().expected);
     }
 
     INSTANTIATE_TEST_SUITE_P(Wheel, ZoomTest,
-        testing::Values(ZoomCase { "TowardsUserZoomsOut", { 8, 1, 100000, 5 }, -120, 6 },
-            ZoomCase { "AwayZoomsIn", { 8, 1, 100000, 5 }, 120, 4 },
-            ZoomCase { "NeverBelowOne", { 8, 1, 100000, 1 }, 120, 1 },
+        testing::Values(ZoomCase { "TowardsUserZoomsOut", { 8, 1, 100000, 5 }, -1, 6 },
+            ZoomCase { "AwayZoomsIn", { 8, 1, 100000, 5 }, 1, 4 },
+            ZoomCase { "NeverBelowOne", { 8, 1, 100000, 1 }, 1, 1 },
             // 39400 values over 394 columns: whole file is 100 values per pixel.
-            ZoomCase { "FromWholeFileOut", { 8, 1, 39400, 0 }, -120, 101 },
-            ZoomCase { "FromWholeFileIn", { 8, 1, 39400, 0 }, 120, 99 },
-            ZoomCase { "FromWholeFileShortFile", { 8, 1, 100, 0 }, 120, 1 }),
+            ZoomCase { "FromWholeFileOut", { 8, 1, 39400, 0 }, -1, 125 },
+            ZoomCase { "FromWholeFileIn", { 8, 1, 39400, 0 }, 1, 80 },
+            ZoomCase { "FromWholeFileShortFile", { 8, 1, 100, 0 }, 1, 1 },
+            // At 500 a step of one would not show; a quarter does, and comes back to ten.
+            ZoomCase { "PastTenOutByAQuarter", { 8, 1, 100000, 10 }, -1, 13 },
+            ZoomCase { "PastTenInStopsAtTen", { 8, 1, 100000, 13 }, 1, 10 },
+            ZoomCase { "ThreeNotchesOut", { 8, 1, 100000, 500 }, -3, 978 },
+            ZoomCase { "NeverAboveTheLargestZoom", { 8, 1, 100000, 29000 }, -1, 30000 }),
         [](const auto& info) { return std::string(info.param.name); });
 
     struct PositionCase {

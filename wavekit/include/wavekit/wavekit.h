@@ -184,6 +184,9 @@ int32_t ShowSilence(HWND frame);
 /// DrawtoneFadeChannels.
 int32_t ShowDTVolume(HWND frame);
 int32_t ShowDTFadeChannels(HWND frame);
+/// "Zoom": the active document's zoom (sample values per pixel, 1..30000), stored on OK; 0 with no
+/// active document.
+int32_t ShowZoomBy(HWND frame);
 
 // The program's options and its about box: modal, on the interface thread.
 /// "Kestrix2000 Options" at its first page; the result of its OK (1) or Cancel (0).
