@@ -5,6 +5,8 @@
 #include "CommandIds.h"
 #include "CompletionSignal.h"
 #include "FileDrops.h"
+#include "FunctionBar.h"
+#include "IconBar.h"
 #include "MdiArrangement.h"
 #include "MenuLists.h"
 #include "PeakSummaryWorker.h"
@@ -12,12 +14,15 @@
 #include "PositionBar.h"
 #include "PreviewBar.h"
 #include "PreviewGeometry.h"
+#include "ProgramLaunchers.h"
 #include "RecentFiles.h"
 #include "RecoveryKeeper.h"
 #include "StatusBar.h"
 #include "PreviewSwitch.h"
 #include "ThreadCommands.h"
 #include "ThreadManager.h"
+#include "ToolActions.h"
+#include "VirtualDesktop.h"
 #include "WaveView.h"
 #include "WaveWindow.h"
 #include "clipboard/ClipboardLocation.h"
@@ -25,6 +30,7 @@
 #include "documents/SharedDocument.h"
 #include "exports/FileOpener.h"
 #include "exports/MessageBoxes.h"
+#include "exports/MixerLauncher.h"
 #include "exports/OperationContext.h"
 #include "exports/WindowRegistry.h"
 #include "exports/WindowRequests.h"
@@ -116,7 +122,12 @@ FrameWindow::FrameWindow()
         registerBar(bar);
         return bar;
     };
-    m_iconBar = makeBar("IconBar");
+    if (RegGetBool("Kestrix\\Settings\\VirtualDesktop\\Visible", 1))
+        connect(new VirtualDesktop(m_mdi), &VirtualDesktop::commandRequested, this, [this](int id) { runCommand(id); });
+    m_iconBar = new IconBar(m_central);
+    registerBar(m_iconBar);
+    connect(m_iconBar, &IconBar::commandRequested, this, [this](int id) { runCommand(id); });
+    connect(m_operations, &OperationThreads::runningCountChanged, m_iconBar, &IconBar::setRunningCount);
     m_rollDownPanel = makeBar("SELECTBAR");
     m_previewBar = new PreviewBar(m_handle, m_central);
     m_previewBar->setSummaryRequester([this](const std::shared_ptr<SharedDocument>& document) {
@@ -149,16 +160,26 @@ FrameWindow::FrameWindow()
         if (WaveWindow* wave = activeWaveWindow())
             wave->view()->viewport()->update();
     });
-    m_functionBar = makeBar("FuncBar");
+    m_functionBar = new FunctionBar(m_central);
+    registerBar(m_functionBar);
+    m_functionBar->setExtensionButtonsShown(m_extensionButtonsShown);
+    connect(m_functionBar, &FunctionBar::commandRequested, this, [this](int id) { runCommand(id); });
     m_statusBar = new StatusBar(m_handle, m_central);
     registerBar(m_statusBar);
     connect(m_previewBar, &PreviewBar::playingFrameChanged, m_statusBar, &StatusBar::setPlayingFrame);
-    connect(m_positionBar, &PositionBar::hintRequested, m_statusBar, [this](int id) {
+    const auto showHint = [this](int id) {
         if (id)
             m_statusBar->showMenuText(menuHelpText(id));
         else
             m_statusBar->clearMenuText();
-    });
+    };
+    connect(m_positionBar, &PositionBar::hintRequested, m_statusBar, showHint);
+    connect(m_iconBar, &IconBar::hintRequested, m_statusBar, showHint);
+    connect(m_functionBar, &FunctionBar::hintRequested, m_statusBar, showHint);
+    // Commands whose windows are not built yet say so on their buttons.
+    makeUnavailable(*m_iconBar->action(CmdCdPlayer), QStringLiteral("the CD player is not available yet"));
+    makeUnavailable(*m_iconBar->action(CmdHelpContents), QStringLiteral("the help window is not available yet"));
+    makeUnavailable(*m_functionBar->action(CmdSeparateChannels), QStringLiteral("not available yet"));
     m_threadManager = new ThreadManager(*m_operations, m_central);
     m_threadManager->hide();
     connect(m_operations, &OperationThreads::registryChanged, m_threadManager, &ThreadManager::refresh);
@@ -233,7 +254,8 @@ void FrameWindow::buildMenus()
     const QList<std::pair<int, QString>> windows = {{CmdHelpWindow, "Help Window"},
                                                     {CmdThreadManager, "Thread Manager"},
                                                     {CmdCdPlayer, "Compact Disc Player"},
-                                                    {CmdBulkwave, "Bulkwave Loader"}};
+                                                    {CmdBulkwave, "Bulkwave Loader"},
+                                                    {CmdFunctionBar, "Function Bar"}};
 
     QMenu* startFile = addCommands(m_startMenu, "&File",
                                    {{CmdNew, "&New"}, {CmdOpen, "&Open..."}, {0, {}}, {CmdOptions, "&Options..."},
@@ -415,7 +437,7 @@ void FrameWindow::layoutBars()
     m_threadManager->setGeometry(m_layout.threadManager);
     m_positionBar->setGeometry(m_layout.positionBar);
     m_statusBar->setGeometry(m_layout.statusBar);
-    m_functionBar->setGeometry(m_layout.functionBar);
+    m_functionBar->setDockSlot(m_layout.functionBar);
 }
 
 intptr_t FrameWindow::handleClientMessage(uint32_t message, uintptr_t, intptr_t lParam)
@@ -744,6 +766,7 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         if (!WindowRegistry::window(m_bulkwave))
             m_bulkwave = ShowBulkwave(m_handle);
         if (QWidget* loader = WindowRegistry::window(m_bulkwave)) {
+            m_iconBar->followVisibility(CmdBulkwave, loader);
             loader->setVisible(!loader->isVisible());
             loader->raise();
         }
@@ -767,6 +790,20 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         return;
     case CmdAbout:
         ShowAbout(m_handle);
+        return;
+    case CmdShowExtensions:
+        m_extensionButtonsShown = !m_extensionButtonsShown;
+        m_functionBar->setExtensionButtonsShown(m_extensionButtonsShown);
+        return;
+    case CmdFunctionBar:
+        m_functionBar->setVisible(m_functionBar->isHidden());
+        m_functionBar->raise();
+        return;
+    case CmdTonedeck:
+        startTonedeck(m_handle);
+        return;
+    case CmdVolumeControl:
+        startMixer(m_handle);
         return;
     case CmdExit:
         QTimer::singleShot(0, this, &QWidget::close);
