@@ -388,6 +388,8 @@ void FrameWindow::updateMenus()
 {
     // The document menu while a wave window is open, the start menu otherwise.
     const bool document = !m_mdi->subWindowList().isEmpty();
+    m_iconBar->setDocumentOpen(document);
+    m_functionBar->setDocumentOpen(document);
     if (document == m_documentMenuShown && !menuBar()->actions().isEmpty())
         return;
     m_documentMenuShown = document;

@@ -142,6 +142,11 @@ void FunctionBar::setDockSlot(const QRect& slot)
         placeFloating(pos());
 }
 
+void FunctionBar::setDocumentOpen(bool open)
+{
+    enableForDocument(m_actions.values(), open);
+}
+
 void FunctionBar::setExtensionButtons(const QList<ExtensionButton>& buttons)
 {
     const bool shown = m_extensionsShown;

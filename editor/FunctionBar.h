@@ -34,6 +34,9 @@ public:
     /// The frame's place for the docked bar; the undocked bar stays inside the frame.
     void setDockSlot(const QRect& slot);
 
+    /// Enables the entries that need a document while one is open.
+    void setDocumentOpen(bool open);
+
     /// The buttons of the loaded extensions, shown after the sixteen while extensions are shown.
     void setExtensionButtons(const QList<ExtensionButton>& buttons);
     /// Adds (true) or removes the extension buttons and shows the state on button 755.

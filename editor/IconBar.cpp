@@ -98,6 +98,11 @@ void IconBar::followVisibility(int command, QWidget* window)
     setChecked(command, window->isVisible());
 }
 
+void IconBar::setDocumentOpen(bool open)
+{
+    enableForDocument(m_actions.values(), open);
+}
+
 void IconBar::setRunningCount(int count)
 {
     if (count > 0)

@@ -26,6 +26,8 @@ public:
     void setChecked(int command, bool checked);
     /// Keeps the check entry `command` pressed exactly while `window` is visible.
     void followVisibility(int command, QWidget* window);
+    /// Enables the entries that need a document while one is open.
+    void setDocumentOpen(bool open);
     /// Spins the logo while `count` operations run, and stops it at 0.
     void setRunningCount(int count);
 

@@ -1,8 +1,24 @@
 #include "ToolActions.h"
 
+#include "CommandIds.h"
+
 #include <QAction>
 
+#include <algorithm>
+
 namespace kx {
+
+namespace {
+
+    constexpr const char* kUnavailable = "kxUnavailable";
+
+    // The commands that act on the active document and do nothing without one.
+    constexpr int kDocumentCommands[] = { CmdSave, CmdHeaderSettings, CmdCut, CmdCopy, CmdPaste, CmdMix, CmdCrop,
+        CmdDelete, CmdUndo, CmdRevert, CmdPlay, CmdPause, CmdStop, CmdRecord, CmdVolume, CmdFadeIn, CmdFadeOut,
+        CmdVelocity, CmdSilence, CmdReverse, CmdSoften, CmdFadeLeftToRight, CmdDrawtoneVolume, CmdMaxVolume,
+        CmdFadeRightToLeft, CmdDrawtoneFadeChannels, CmdZeroize, CmdSeparateChannels };
+
+} // namespace
 
 QIcon toolIcon(const QString& name)
 {
@@ -41,8 +57,23 @@ void connectToolAction(
     QObject::connect(&action, &QAction::hovered, &context, [command, hint] { hint(command); });
 }
 
+void enableForDocument(const QList<QAction*>& actions, bool documentOpen)
+{
+    for (QAction* action : actions) {
+        const int command = action->data().toInt();
+        if (action->property(kUnavailable).toBool()
+            || std::find(std::begin(kDocumentCommands), std::end(kDocumentCommands), command)
+                == std::end(kDocumentCommands))
+            continue;
+        action->setEnabled(documentOpen);
+        action->setToolTip(
+            documentOpen ? action->text() : QStringLiteral("%1 - open a file first").arg(action->text()));
+    }
+}
+
 void makeUnavailable(QAction& action, const QString& reason)
 {
+    action.setProperty(kUnavailable, true);
     action.setEnabled(false);
     action.setToolTip(QStringLiteral("%1 - %2").arg(action.text(), reason));
 }

@@ -30,6 +30,10 @@ QAction* makeToolAction(const ToolEntry& entry, QObject* parent);
 void connectToolAction(
     QAction& action, QObject& context, const std::function<void(int)>& send, const std::function<void(int)>& hint);
 
+/// Enables the entries that work on a document while one is open; without one they are disabled
+/// and say so. Entries made unavailable stay so.
+void enableForDocument(const QList<QAction*>& actions, bool documentOpen);
+
 /// Disables `action` and says why in its tool-tip, which a disabled button still shows.
 void makeUnavailable(QAction& action, const QString& reason);
 

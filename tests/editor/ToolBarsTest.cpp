@@ -169,8 +169,15 @@ TEST(IconBar, FrameCommandsArriveAndUnbuiltOnesSayWhy)
 {
     FrameWindow frame;
     frame.show();
+    // Without a document the commands that need one say so, and are back once one is open.
+    QAction* fadeIn = frame.functionBar()->action(CmdFadeIn);
+    EXPECT_FALSE(fadeIn->isEnabled());
+    EXPECT_EQ(fadeIn->toolTip(), "Fade In - open a file first");
     frame.iconBar()->action(CmdNew)->trigger();
     EXPECT_EQ(frame.waveWindows().size(), 1);
+    EXPECT_TRUE(fadeIn->isEnabled());
+    EXPECT_TRUE(frame.iconBar()->action(CmdPlay)->isEnabled());
+    EXPECT_FALSE(frame.functionBar()->action(CmdSeparateChannels)->isEnabled());
     frame.functionBar()->setExtensionButtons(threeExtensions());
     const bool shown = frame.functionBar()->extensionButtonsShown();
     frame.functionBar()->action(CmdShowExtensions)->trigger();
@@ -180,8 +187,8 @@ TEST(IconBar, FrameCommandsArriveAndUnbuiltOnesSayWhy)
         if (!entry->isSeparator() && !entry->isEnabled())
             EXPECT_TRUE(entry->toolTip().contains(" - ")) << entry->toolTip().toStdString();
     }
-    for (WaveWindow* wave : frame.waveWindows())
-        wave->closeWithoutAsking();
+    frame.waveWindows()[0]->closeWithoutAsking();
+    EXPECT_TRUE(waitFor([&] { return !frame.iconBar()->action(CmdPlay)->isEnabled(); }));
 }
 
 TEST(Logo, TwoRunningOperationsKeepItSpinningUntilBothEnded)
