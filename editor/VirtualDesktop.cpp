@@ -26,6 +26,7 @@ void VirtualDesktop::paintBackground()
     const qreal ratio = viewport->devicePixelRatioF();
     QPixmap picture(viewport->size() * ratio);
     picture.setDevicePixelRatio(ratio);
+    picture.fill(m_area->palette().color(QPalette::Dark));
     QPainter painter(&picture);
     QSvgRenderer(QStringLiteral(":/wavedesk/DESKTOP.svg")).render(&painter, QRectF(QPointF(), viewport->size()));
     painter.end();

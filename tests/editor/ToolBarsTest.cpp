@@ -11,6 +11,7 @@
 #include "paneldraw/settings.h"
 
 #include <QAction>
+#include <QMdiArea>
 #include <QSignalSpy>
 #include <QToolBar>
 #include <QToolButton>
@@ -189,6 +190,26 @@ TEST(IconBar, FrameCommandsArriveAndUnbuiltOnesSayWhy)
     }
     frame.waveWindows()[0]->closeWithoutAsking();
     EXPECT_TRUE(waitFor([&] { return !frame.iconBar()->action(CmdPlay)->isEnabled(); }));
+}
+
+TEST(VirtualDesktop, OurPictureIsBehindTheWindowsOnlyWhenTheSettingSaysSo)
+{
+    RegWriteString("Kestrix\\Settings\\VirtualDesktop\\Visible", "0");
+    {
+        FrameWindow frame;
+        frame.show();
+        EXPECT_NE(frame.mdiArea()->background().style(), Qt::TexturePattern);
+    }
+    RegWriteString("Kestrix\\Settings\\VirtualDesktop\\Visible", "1");
+    FrameWindow frame;
+    frame.resize(900, 700);
+    frame.show();
+    const QBrush background = frame.mdiArea()->background();
+    ASSERT_EQ(background.style(), Qt::TexturePattern);
+    EXPECT_EQ(background.texture().deviceIndependentSize(), QSizeF(frame.mdiArea()->viewport()->size()));
+    // The evening blue of the picture, not an empty pixmap.
+    const QColor corner = background.texture().toImage().pixelColor(4, 4);
+    EXPECT_GT(corner.blue(), corner.red() + 30);
 }
 
 TEST(Logo, TwoRunningOperationsKeepItSpinningUntilBothEnded)
