@@ -179,7 +179,6 @@ FrameWindow::FrameWindow()
     // Commands whose windows are not built yet say so on their buttons.
     makeUnavailable(*m_iconBar->action(CmdCdPlayer), QStringLiteral("the CD player is not available yet"));
     makeUnavailable(*m_iconBar->action(CmdHelpContents), QStringLiteral("the help window is not available yet"));
-    makeUnavailable(*m_functionBar->action(CmdSeparateChannels), QStringLiteral("not available yet"));
     m_threadManager = new ThreadManager(*m_operations, m_central);
     m_threadManager->hide();
     connect(m_operations, &OperationThreads::registryChanged, m_threadManager, &ThreadManager::refresh);

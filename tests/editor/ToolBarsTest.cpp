@@ -4,8 +4,12 @@
 #include "FunctionBar.h"
 #include "IconBar.h"
 #include "LogoAnimation.h"
+#include "TempDir.h"
 #include "WaitFor.h"
+#include "WavBuilder.h"
 #include "WaveWindow.h"
+#include "documents/SharedDocument.h"
+#include "exports/MessageBoxes.h"
 #include "exports/OperationContext.h"
 #include "exports/WindowRegistry.h"
 #include "paneldraw/settings.h"
@@ -178,7 +182,7 @@ TEST(IconBar, FrameCommandsArriveAndUnbuiltOnesSayWhy)
     EXPECT_EQ(frame.waveWindows().size(), 1);
     EXPECT_TRUE(fadeIn->isEnabled());
     EXPECT_TRUE(frame.iconBar()->action(CmdPlay)->isEnabled());
-    EXPECT_FALSE(frame.functionBar()->action(CmdSeparateChannels)->isEnabled());
+    EXPECT_TRUE(frame.functionBar()->action(CmdSeparateChannels)->isEnabled());
     frame.functionBar()->setExtensionButtons(threeExtensions());
     const bool shown = frame.functionBar()->extensionButtonsShown();
     frame.functionBar()->action(CmdShowExtensions)->trigger();
@@ -190,6 +194,36 @@ TEST(IconBar, FrameCommandsArriveAndUnbuiltOnesSayWhy)
     }
     frame.waveWindows()[0]->closeWithoutAsking();
     EXPECT_TRUE(waitFor([&] { return !frame.iconBar()->action(CmdPlay)->isEnabled(); }));
+}
+
+TEST(FunctionBar, SeparateChannelsOpensEachChannelInAWindowOfItsOwn)
+{
+    TempDir dir;
+    const std::string path = dir.file("duet.wav");
+    writeFile(path, riff({ chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", ramp(4000)) }));
+    std::vector<QString> boxes;
+    MessageBoxes::setPresenter([&](const MessageBoxRequest& r) {
+        boxes.push_back(r.text);
+        return QMessageBox::Ok;
+    });
+    FrameWindow frame;
+    frame.show();
+    frame.openPath(QString::fromStdString(path));
+    ASSERT_EQ(frame.waveWindows().size(), 1);
+    frame.functionBar()->action(CmdSeparateChannels)->trigger();
+    const QList<WaveWindow*> windows = frame.waveWindows();
+    ASSERT_EQ(windows.size(), 3);
+    EXPECT_TRUE(windows[1]->windowTitle().endsWith("duet - Left.wav"));
+    EXPECT_TRUE(windows[2]->windowTitle().endsWith("duet - Right.wav"));
+    EXPECT_EQ(windows[2]->document()->document.header.dataSize, 2000u);
+    // A mono file has nothing to separate, and says so.
+    frame.functionBar()->action(CmdSeparateChannels)->trigger();
+    EXPECT_EQ(frame.waveWindows().size(), 3);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Only a stereo file can be separated into its channels.");
+    MessageBoxes::setPresenter({});
+    for (WaveWindow* wave : frame.waveWindows())
+        wave->closeWithoutAsking();
 }
 
 TEST(VirtualDesktop, OurPictureIsBehindTheWindowsOnlyWhenTheSettingSaysSo)
