@@ -4,6 +4,7 @@
 #include "FunctionBar.h"
 #include "IconBar.h"
 #include "LogoAnimation.h"
+#include "StatusBar.h"
 #include "TempDir.h"
 #include "WaitFor.h"
 #include "WavBuilder.h"
@@ -178,6 +179,14 @@ TEST(IconBar, FrameCommandsArriveAndUnbuiltOnesSayWhy)
     QAction* fadeIn = frame.functionBar()->action(CmdFadeIn);
     EXPECT_FALSE(fadeIn->isEnabled());
     EXPECT_EQ(fadeIn->toolTip(), "Fade In - open a file first");
+    // Their hints go to the status bar as the menus' do.
+    auto* status = frame.findChild<StatusBar*>();
+    frame.iconBar()->action(CmdNew)->hover();
+    EXPECT_EQ(status->menuText(), menuHelpText(CmdNew));
+    emit frame.iconBar()->hintRequested(0);
+    EXPECT_TRUE(status->menuText().isEmpty());
+    frame.functionBar()->action(CmdReverse)->hover();
+    EXPECT_EQ(status->menuText(), menuHelpText(CmdReverse));
     frame.iconBar()->action(CmdNew)->trigger();
     EXPECT_EQ(frame.waveWindows().size(), 1);
     EXPECT_TRUE(fadeIn->isEnabled());
@@ -254,6 +263,10 @@ TEST(Logo, TwoRunningOperationsKeepItSpinningUntilBothEnded)
     frame.runCommand(CmdNew);
     ASSERT_EQ(frame.waveWindows().size(), 2);
     LogoAnimation* logo = frame.iconBar()->logo();
+    // One turn when the editor starts, then rest on the first frame.
+    EXPECT_TRUE(logo->isTurning());
+    ASSERT_TRUE(waitFor([&] { return !logo->isTurning(); }));
+    EXPECT_EQ(logo->frame(), 0);
     std::atomic<bool> release[2] = { false, false };
     auto operation = [&](int n, HWND window) {
         return [&, n, window](HWND frameHandle) -> int32_t {
