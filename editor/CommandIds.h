@@ -33,6 +33,7 @@ enum Command : int {
     CmdFadeRightToLeft = 234,
     CmdDrawtoneFadeChannels = 235, ///< the function bar's channel curve
     CmdZeroize = 236,
+    CmdSeparateChannels = 237,
     CmdRevert = 238,
     CmdBulkwave = 239,
     CmdCut = 301,
@@ -62,6 +63,8 @@ enum Command : int {
     CmdCursorToEnd = 745, ///< End: the cursor to the end of the data
     CmdHelpWindow = 753,
     CmdThreadManager = 754,
+    CmdShowExtensions = 755, ///< the function bar's extension buttons
+    CmdFunctionBar = 756, ///< shows the function bar again after its caption hid it
     CmdCdPlayer = 766,
     CmdWindowFirst = 800, ///< the Window menu's list of open windows
     CmdWindowLast = 898,
@@ -71,6 +74,9 @@ enum Command : int {
     CmdDeviceCaps = 904,
     CmdSelectOutput = 908,
     CmdAbout = 909,
+    CmdVolumeControl = 911,
+    CmdDockFunctionBar = 923,
+    CmdTonedeck = 931,
     CmdExit = 999,
     CmdRecentFirst = 3001,
     CmdRecentLast = 3020,

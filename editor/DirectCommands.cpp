@@ -2,6 +2,7 @@
 
 #include "ClipboardCommands.h"
 #include "CommandIds.h"
+#include "exports/WindowRequests.h"
 
 namespace kx {
 
@@ -17,11 +18,19 @@ int32_t headerSettings(HWND frame, HWND)
     return ShowHeader(frame);
 }
 
+// Into two new windows: the stereo document itself stays as it is.
+int32_t separateChannels(HWND frame, HWND wave)
+{
+    SeparateChannels(frame, reinterpret_cast<HWND>(SendMessage(frame, MsgGetMdiClient, 0, 0)), wave);
+    return 0;
+}
+
 const DirectCommand kDirectCommands[] = {
     { CmdConvert, convert, true },
     { CmdHeaderSettings, headerSettings, true },
     { CmdDelete, eraseMarked, true },
     { CmdCrop, cropMarked, true },
+    { CmdSeparateChannels, separateChannels, true },
     { CmdDeleteClipboard, deleteClipboard, false },
     { CmdExportClipboard, exportClipboard, false },
     { CmdImportClipboard, importClipboard, false },

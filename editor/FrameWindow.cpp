@@ -6,8 +6,10 @@
 #include "CommandIds.h"
 #include "CompletionSignal.h"
 #include "FileDrops.h"
+#include "FunctionBar.h"
 #include "HelpWindow.h"
 #include "HelpWindowSwitch.h"
+#include "IconBar.h"
 #include "MdiArrangement.h"
 #include "MenuLists.h"
 #include "PeakSummaryWorker.h"
@@ -15,6 +17,7 @@
 #include "PositionBar.h"
 #include "PreviewBar.h"
 #include "PreviewGeometry.h"
+#include "ProgramLaunchers.h"
 #include "RecentFiles.h"
 #include "RecoveryKeeper.h"
 #include "RollDownPanel.h"
@@ -23,7 +26,9 @@
 #include "StartAssistant.h"
 #include "ThreadCommands.h"
 #include "ThreadManager.h"
+#include "ToolActions.h"
 #include "ViewCommands.h"
+#include "VirtualDesktop.h"
 #include "WaveView.h"
 #include "WaveWindow.h"
 #include "clipboard/ClipboardLocation.h"
@@ -31,6 +36,7 @@
 #include "documents/SharedDocument.h"
 #include "exports/FileOpener.h"
 #include "exports/MessageBoxes.h"
+#include "exports/MixerLauncher.h"
 #include "exports/OperationContext.h"
 #include "exports/WindowRegistry.h"
 #include "exports/WindowRequests.h"
@@ -122,7 +128,12 @@ FrameWindow::FrameWindow()
         registerBar(bar);
         return bar;
     };
-    m_iconBar = makeBar("IconBar");
+    if (RegGetBool("Kestrix\\Settings\\VirtualDesktop\\Visible", 1))
+        connect(new VirtualDesktop(m_mdi), &VirtualDesktop::commandRequested, this, [this](int id) { runCommand(id); });
+    m_iconBar = new IconBar(m_central);
+    registerBar(m_iconBar);
+    connect(m_iconBar, &IconBar::commandRequested, this, [this](int id) { runCommand(id); });
+    connect(m_operations, &OperationThreads::runningCountChanged, m_iconBar, &IconBar::setRunningCount);
     auto* rollDown = new RollDownPanel(m_handle, m_central);
     rollDown->setMenuSources([this] { return menuOfBar(*menuBar(), "E&xtensions"); },
                              [this] { return menuOfBar(*menuBar(), "&Window"); });
@@ -159,20 +170,29 @@ FrameWindow::FrameWindow()
         if (WaveWindow* wave = activeWaveWindow())
             wave->view()->viewport()->update();
     });
-    m_functionBar = makeBar("FuncBar");
+    m_functionBar = new FunctionBar(m_central);
+    registerBar(m_functionBar);
+    m_functionBar->setExtensionButtonsShown(m_extensionButtonsShown);
+    connect(m_functionBar, &FunctionBar::commandRequested, this, [this](int id) { runCommand(id); });
     m_statusBar = new StatusBar(m_handle, m_central);
     connect(m_previewBar, &PreviewBar::playingFrameChanged, m_statusBar, &StatusBar::setPlayingFrame);
-    connect(m_positionBar, &PositionBar::hintRequested, m_statusBar, [this](int id) {
+    const auto showHint = [this](int id) {
         if (id)
             m_statusBar->showMenuText(menuHelpText(id));
         else
             m_statusBar->clearMenuText();
-    });
+    };
+    connect(m_positionBar, &PositionBar::hintRequested, m_statusBar, showHint);
+    connect(m_iconBar, &IconBar::hintRequested, m_statusBar, showHint);
+    connect(m_functionBar, &FunctionBar::hintRequested, m_statusBar, showHint);
+    // Commands whose windows are not built yet say so on their buttons.
+    makeUnavailable(*m_iconBar->action(CmdCdPlayer), QStringLiteral("the CD player is not available yet"));
     m_help = new HelpWindowSwitch(m_central, this);
     connect(m_help, &HelpWindowSwitch::shownChanged, this, [this](bool shown) {
         layoutBars();
         if (QWidget* loader = WindowRegistry::window(m_bulkwave))
             loader->raise();
+        m_iconBar->setChecked(CmdHelpContents, shown);
         emit helpShownChanged(shown);
     });
     m_threadManager = new ThreadManager(*m_operations, m_central);
@@ -253,7 +273,8 @@ void FrameWindow::buildMenus()
     const QList<std::pair<int, QString>> windows = {{CmdHelpWindow, "Help Window"},
                                                     {CmdThreadManager, "Thread Manager"},
                                                     {CmdCdPlayer, "Compact Disc Player"},
-                                                    {CmdBulkwave, "Bulkwave Loader"}};
+                                                    {CmdBulkwave, "Bulkwave Loader"},
+                                                    {CmdFunctionBar, "Function Bar"}};
 
     QMenu* startFile = addCommands(m_startMenu, "&File",
                                    {{CmdNew, "&New"}, {CmdOpen, "&Open..."}, {0, {}}, {CmdOptions, "&Options..."},
@@ -390,6 +411,8 @@ void FrameWindow::updateMenus()
 {
     // The document menu while a wave window is open, the start menu otherwise.
     const bool document = !m_mdi->subWindowList().isEmpty();
+    m_iconBar->setDocumentOpen(document);
+    m_functionBar->setDocumentOpen(document);
     if (document == m_documentMenuShown && !menuBar()->actions().isEmpty())
         return;
     m_documentMenuShown = document;
@@ -439,7 +462,7 @@ void FrameWindow::layoutBars()
     m_threadManager->setGeometry(m_layout.threadManager);
     m_positionBar->setGeometry(m_layout.positionBar);
     m_statusBar->setGeometry(m_layout.statusBar);
-    m_functionBar->setGeometry(m_layout.functionBar);
+    m_functionBar->setDockSlot(m_layout.functionBar);
     if (HelpWindow* help = m_help->window())
         help->setGeometry(m_layout.helpWindow);
 }
@@ -783,6 +806,7 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         if (!WindowRegistry::window(m_bulkwave))
             m_bulkwave = ShowBulkwave(m_handle);
         if (QWidget* loader = WindowRegistry::window(m_bulkwave)) {
+            m_iconBar->followVisibility(CmdBulkwave, loader);
             loader->setVisible(!loader->isVisible());
             loader->raise();
         }
@@ -807,6 +831,20 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         return;
     case CmdAbout:
         ShowAbout(m_handle);
+        return;
+    case CmdShowExtensions:
+        m_extensionButtonsShown = !m_extensionButtonsShown;
+        m_functionBar->setExtensionButtonsShown(m_extensionButtonsShown);
+        return;
+    case CmdFunctionBar:
+        m_functionBar->setVisible(m_functionBar->isHidden());
+        m_functionBar->raise();
+        return;
+    case CmdTonedeck:
+        startTonedeck(m_handle);
+        return;
+    case CmdVolumeControl:
+        startMixer(m_handle);
         return;
     case CmdExit:
         QTimer::singleShot(0, this, &QWidget::close);

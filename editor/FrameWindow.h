@@ -15,6 +15,8 @@ class QMenuBar;
 
 namespace kx {
 
+class FunctionBar;
+class IconBar;
 class PeakSummaryWorker;
 class PlaybackController;
 class PositionBar;
@@ -45,6 +47,8 @@ public:
     const FrameLayout& currentLayout() const { return m_layout; }
     bool threadManagerShown() const { return m_threadManagerShown; }
     bool helpShown() const;
+    IconBar* iconBar() const { return m_iconBar; }
+    FunctionBar* functionBar() const { return m_functionBar; }
 
     /// Runs the command with this id, as a menu, accelerator or tool bar would.
     void runCommand(int id, intptr_t lParam = 0);
@@ -99,10 +103,10 @@ private:
     ThreadManager* m_threadManager = nullptr;
     PreviewBar* m_previewBar = nullptr;
     PreviewSwitch* m_previewSwitch = nullptr;
-    QWidget* m_iconBar = nullptr;
+    IconBar* m_iconBar = nullptr;
     QWidget* m_rollDownPanel = nullptr;
     PositionBar* m_positionBar = nullptr;
-    QWidget* m_functionBar = nullptr;
+    FunctionBar* m_functionBar = nullptr;
     HelpWindowSwitch* m_help = nullptr;
     QList<QMenu*> m_startMenu;
     QList<QMenu*> m_documentMenu;

@@ -6,6 +6,7 @@
 #include "OperationContext.h"
 #include "WindowRegistry.h"
 #include "WindowRequests.h"
+#include "documents/ChannelSplit.h"
 #include "documents/NewDocument.h"
 #include "documents/SaveDocument.h"
 #include "documents/SharedDocument.h"
@@ -71,6 +72,35 @@ HWND NewFile(HWND frame, HWND client, int32_t number)
 {
     WaveDocument document = makeNewDocument(newFileFormatFromSettings(), number, startZoomFromSettings());
     return createWaveWindow(client, std::move(document), false);
+}
+
+int32_t SeparateChannels(HWND frame, HWND client, HWND wave)
+{
+    auto shared = WindowRegistry::document(wave);
+    if (!shared)
+        return 0;
+    std::optional<WaveDocument> left, right;
+    bool stereo = false;
+    {
+        std::shared_lock lock(shared->lock);
+        stereo = shared->document.header.nChannels == 2;
+        if (stereo) {
+            left = documentOfChannel(shared->document, Channel::Left);
+            if (left)
+                right = documentOfChannel(shared->document, Channel::Right);
+        }
+    }
+    if (!stereo) {
+        ErrorBox(frame, "Only a stereo file can be separated into its channels.");
+        return 0;
+    }
+    if (!left || !right) {
+        ErrorBox(frame, "Not enough memory to separate the channels.");
+        return 0;
+    }
+    createWaveWindow(client, std::move(*left), false);
+    createWaveWindow(client, std::move(*right), false);
+    return 1;
 }
 
 int32_t OpenWAV(HWND frame, HWND client, const char* path)

@@ -29,6 +29,9 @@ HWND NewFile(HWND frame, HWND client, int32_t number);
 /// Reads a WAV file into a new wave window; 1 on success. An empty file gives a new empty
 /// document numbered 0 and the result 0; other failures are reported to the user.
 int32_t OpenWAV(HWND frame, HWND client, const char* path);
+/// Puts the left and the right channel of the stereo document of `wave` into two new mono
+/// documents in wave windows of `client`; 1, or 0 after the reason was shown to the user.
+int32_t SeparateChannels(HWND frame, HWND client, HWND wave);
 /// Reads a WAV file into an existing wave window, replacing its format and samples.
 int32_t ReadWaveIntoWindow(HWND owner, HWND wave, const char* path);
 /// Operation thread routine: loads "Kestrix\NewFile\FileOpen" into the wave window it is given
