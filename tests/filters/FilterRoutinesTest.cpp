@@ -114,15 +114,15 @@ struct FrameWithDocument {
     QString undoText() { return editItemText(CmdUndo); }
     QString editItemText(int command)
     {
-        for (QAction* action : frame.findChildren<QAction*>()) {
-            if (action->data().toInt() != command)
-                continue;
-            // The Edit menu sets the text as it opens.
-            for (QMenu* menu : frame.findChildren<QMenu*>()) {
-                if (menu->actions().contains(action))
-                    emit menu->aboutToShow();
+        // The menu's entry, not the tool bar's button of the same command.
+        for (QMenu* menu : frame.findChildren<QMenu*>()) {
+            for (QAction* action : menu->actions()) {
+                if (action->data().toInt() != command)
+                    continue;
+                // The Edit menu sets the text as it opens.
+                emit menu->aboutToShow();
+                return action->text();
             }
-            return action->text();
         }
         return {};
     }
