@@ -59,6 +59,7 @@ enum Command : int {
     CmdTruePeaks = 743, ///< draws the true peaks of every column, or samples them
     CmdHelpWindow = 753,
     CmdThreadManager = 754,
+    CmdExtensionButtons = 755, ///< shows or hides the extensions' buttons on the function bar
     CmdCdPlayer = 766,
     CmdWindowFirst = 800, ///< the Window menu's list of open windows
     CmdWindowLast = 898,

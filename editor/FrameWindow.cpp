@@ -4,6 +4,7 @@
 #include "CloseConfirmation.h"
 #include "CommandIds.h"
 #include "CompletionSignal.h"
+#include "ExtensionHost.h"
 #include "FileDrops.h"
 #include "MdiArrangement.h"
 #include "MenuLists.h"
@@ -88,7 +89,6 @@ FrameWindow::FrameWindow()
     setWindowTitle(QStringLiteral("Kestrix2000"));
     setMinimumSize(650, 380);
     setAcceptDrops(true); // files dragged from a file manager open
-    m_extensionButtonsShown = RegGetBool("Kestrix\\Settings\\Boolean\\ShowExtensions", 1);
     m_handle = WindowRegistry::add(this, nullptr);
     WindowRegistry::setMessageHandler(m_handle, [this](uint32_t m, uintptr_t w, intptr_t l) {
         return handleMessage(m, w, l);
@@ -164,6 +164,22 @@ FrameWindow::FrameWindow()
     connect(m_operations, &OperationThreads::registryChanged, m_threadManager, &ThreadManager::refresh);
     connect(m_threadManager, &ThreadManager::commandRequested, this, [this](int id) { runCommand(id); });
 
+    m_extensions = new ExtensionHost(
+        m_handle,
+        [this](const OperationThreads::Routine& filter, HWND wave) {
+            m_playback->stopPlaybackOf(wave);
+            startOperation(filter, m_handle, OpExtensionFilter, wave);
+        },
+        this);
+    connect(m_extensions, &ExtensionHost::hintRequested, m_statusBar, [this](const QString& text) {
+        if (text.isEmpty())
+            m_statusBar->clearMenuText();
+        else
+            m_statusBar->showMenuText(text);
+    });
+    m_extensions->loadAll();
+    // Function bar hook: m_extensions->buttons() and ExtensionHost::buttonsChanged go to
+    // FunctionBar::setExtensionButtons.
     buildMenus();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
         updateMenus();
@@ -298,7 +314,7 @@ void FrameWindow::buildMenus()
                  {CmdTruePeaks, "&True Peaks"},
                  {CmdOptions, "&Options..."},
                  {CmdSelectOutput, "&Select Output Device..."}});
-    addCommands(m_documentMenu, "F&ilters",
+    QMenu* filters = addCommands(m_documentMenu, "F&ilters",
                 {{CmdVolume, "&Volume..."},
                  {CmdMaxVolume, "&Set Maximum Volume"},
                  {CmdFadeIn, "Fade &In..."},
@@ -312,6 +328,10 @@ void FrameWindow::buildMenus()
                  {CmdVelocity, "Change vel&ocity..."},
                  {CmdInsertSilence, "Insert &Silence..."},
                  {CmdDrawtoneVolume, "Drawtone Volu&me..."}});
+    if (m_extensions->count() > 0) {
+        filters->addSeparator();
+        filters->addMenu(m_extensions->menu());
+    }
     QMenu* window = addCommands(m_documentMenu, "&Window",
                                 {{CmdCascade, "C&ascade"},
                                  {CmdTile, "&Tile"},
@@ -345,6 +365,11 @@ void FrameWindow::buildMenus()
         auto* shortcut = new QShortcut(accelerator.keys, this);
         connect(shortcut, &QShortcut::activated, this, [this, id = accelerator.id] { runCommand(id); });
     }
+}
+
+QMenu* FrameWindow::extensionsPopup() const
+{
+    return m_extensions->menu();
 }
 
 WaveWindow* FrameWindow::activeWaveWindow() const
@@ -771,6 +796,13 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
     case CmdExit:
         QTimer::singleShot(0, this, &QWidget::close);
         return;
+    case CmdExtensionButtons:
+        m_extensions->setButtonsShown(!m_extensions->buttonsShown());
+        return;
+    }
+    if (m_extensions->isCommand(id)) {
+        m_extensions->run(id);
+        return;
     }
     if (id == CmdSilence) {
         // Silence over the mark, or new silence at the cursor when nothing is marked.
@@ -910,7 +942,7 @@ void FrameWindow::closeEvent(QCloseEvent* event)
         return;
     }
     RegWriteString("Kestrix\\Settings\\Boolean\\HelpWinActive", m_helpShown ? "1" : "0");
-    RegWriteString("Kestrix\\Settings\\Boolean\\ShowExtensions", m_extensionButtonsShown ? "1" : "0");
+    RegWriteString("Kestrix\\Settings\\Boolean\\ShowExtensions", m_extensions->buttonsShown() ? "1" : "0");
     std::remove(privateFilePath(kRecordingFileName).c_str());
     // The clipboard outlives the editor unless the user asked otherwise.
     if (RegGetBool("Kestrix\\Settings\\Boolean\\DeleteTempClipboard", 0))

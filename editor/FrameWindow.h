@@ -15,6 +15,7 @@ class QMenuBar;
 
 namespace kx {
 
+class ExtensionHost;
 class PeakSummaryWorker;
 class PlaybackController;
 class PositionBar;
@@ -43,6 +44,9 @@ public:
     QList<WaveWindow*> waveWindows() const;
     const FrameLayout& currentLayout() const { return m_layout; }
     bool threadManagerShown() const { return m_threadManagerShown; }
+    ExtensionHost& extensions() { return *m_extensions; }
+    /// The "E&xtensions" popup, one item per loaded extension (the roll-down panel lists it).
+    QMenu* extensionsPopup() const;
 
     /// Runs the command with this id, as a menu, accelerator or tool bar would.
     void runCommand(int id, intptr_t lParam = 0);
@@ -108,13 +112,13 @@ private:
     QMenu* m_recentMenu = nullptr;
     QList<QAction*> m_windowListActions;
     OperationThreads* m_operations = nullptr;
+    ExtensionHost* m_extensions = nullptr;
     PlaybackController* m_playback = nullptr;
     PeakSummaryWorker* m_peakWorker = nullptr;
     FrameLayout m_layout;
     int m_newFileCounter = 0;
     bool m_helpShown = false;
     bool m_threadManagerShown = false;
-    bool m_extensionButtonsShown = true;
     bool m_exiting = false;
     bool m_truePeaks = true;
 };
