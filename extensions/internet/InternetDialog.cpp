@@ -68,18 +68,19 @@ InternetDialog::InternetDialog(HWND owner, QWidget* parent)
     grid->addWidget(m_list, 2, 0, 3, 2);
     m_description = addText(grid, QStringLiteral("No file selected"), 5, 0, 2);
     m_description->setObjectName(QStringLiteral("description"));
-    m_news = addText(grid, QStringLiteral("New this month:"), 6, 0, 2);
+    addText(grid, QStringLiteral("New this month:"), 6, 0, 2);
+    m_news = addText(grid, QString(), 7, 0, 3);
     m_news->setObjectName(QStringLiteral("news"));
-    addText(grid, QStringLiteral("Destination Directory:"), 7, 0);
-    m_destination = addText(grid, QStringLiteral("Unkown"), 7, 1, 2);
+    addText(grid, QStringLiteral("Destination Directory:"), 8, 0);
+    m_destination = addText(grid, QStringLiteral("Unkown"), 8, 1, 2);
     connect(addButton(grid, QStringLiteral("Update List"), "update", 2), &QPushButton::clicked, this,
         &InternetDialog::updateList);
     connect(addButton(grid, QStringLiteral("Download"), "download", 3), &QPushButton::clicked, this,
         &InternetDialog::download);
     connect(addButton(grid, QStringLiteral("Exit"), "exit", 4), &QPushButton::clicked, this, [this] { done(0); });
-    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            m_description->setText(QString::fromStdString(m_index.description(row + 1)));
+    connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
+        if (const int k = selectedFile())
+            m_description->setText(QString::fromStdString(m_index.description(k)));
     });
 
     m_index = DownloadIndex::read(indexFilePath());
@@ -87,6 +88,13 @@ InternetDialog::InternetDialog(HWND owner, QWidget* parent)
     fillList();
     m_destination->setText(QDir::currentPath());
     resize(560, 380);
+}
+
+int InternetDialog::selectedFile() const
+{
+    // The list makes an entry current when it gets the focus; only a selected one is chosen.
+    const QList<QListWidgetItem*> selected = m_list->selectedItems();
+    return selected.isEmpty() ? 0 : m_list->row(selected.first()) + 1;
 }
 
 void InternetDialog::fillList()
@@ -117,7 +125,7 @@ void InternetDialog::updateList()
 
 void InternetDialog::download()
 {
-    const int k = m_list->currentRow() + 1;
+    const int k = selectedFile();
     if (k == 0)
         return;
     const QString name = QString::fromStdString(m_index.fileName(k));

@@ -27,6 +27,8 @@ protected:
 
 private:
     void fillList();
+    /// The number (1 and up) of the file the user selected, 0 for none.
+    int selectedFile() const;
     /// Runs the transfer dialog; true when the transfer is done. Tells the user when not.
     bool transfer(const std::string& url, const std::string& target);
 

@@ -29,11 +29,17 @@ PictureStrip::PictureStrip(QWidget* parent)
 void PictureStrip::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    // The strip's foot (its lettering) stays at the bottom however tall the dialog is.
-    const QSizeF size = m_picture.defaultSize();
-    const double height = size.height() * width() / size.width();
-    painter.fillRect(rect(), QColor(0x0b, 0x23, 0x47));
-    m_picture.render(&painter, QRectF(0, this->height() - height, width(), height));
+    // The sky fills the strip however tall the dialog is; the globe keeps the top and the
+    // lettering the foot, each at its own size.
+    m_picture.render(&painter, QStringLiteral("sky"), rect());
+    const double scale = width() / m_picture.defaultSize().width();
+    const QRectF top = m_picture.boundsOnElement(QStringLiteral("top"));
+    m_picture.render(&painter, QStringLiteral("top"),
+                     QRectF(top.x() * scale, top.y() * scale, top.width() * scale, top.height() * scale));
+    const QRectF title = m_picture.boundsOnElement(QStringLiteral("title"));
+    const double titleHeight = title.height() * scale;
+    m_picture.render(&painter, QStringLiteral("title"),
+                     QRectF(title.x() * scale, height() - titleHeight - 16, title.width() * scale, titleHeight));
 }
 
 } // namespace kx

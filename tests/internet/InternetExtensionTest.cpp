@@ -10,6 +10,7 @@
 #include "LocalHttpServer.h"
 #include "TempDir.h"
 #include "TransmitionDialog.h"
+#include "WaitFor.h"
 #include "dialogs/ModalDialogs.h"
 #include "exports/MessageBoxes.h"
 #include "paneldraw/SettingsStore.h"
@@ -151,6 +152,15 @@ TEST_F(InternetExtension, UpdateListFetchesTheIndexAsBefore)
     auto* list = dialog.findChild<QListWidget*>("files");
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text(), "Tone");
+    // Nothing chosen yet, though the list makes an entry current with the focus: "Download"
+    // does nothing.
+    dialog.show();
+    dialog.activateWindow();
+    list->setFocus();
+    ASSERT_TRUE(waitFor([list] { return list->currentRow() == 0; }));
+    EXPECT_EQ(dialog.findChild<QLabel*>("description")->text(), "No file selected");
+    dialog.download();
+    EXPECT_EQ(server.requests().size(), 1u);
     list->setCurrentRow(1);
     EXPECT_EQ(dialog.findChild<QLabel*>("description")->text(), "No description available");
     const std::string request = server.requests().at(0);
