@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "ExtensionLookup.h"
 #include "FrameWindow.h"
+#include "PrivateUserData.h"
 #include "TempDir.h"
 #include "TestExtensionState.h"
 #include "WaitFor.h"
@@ -47,14 +48,11 @@ TestExtensionState& stateOf(const char* path)
     return *get();
 }
 
-/// A settings store, a data directory and message boxes of the test's own.
+/// Settings, data directory and message boxes of the test's own.
 class ExtensionHostTest : public testing::Test {
 protected:
     ExtensionHostTest()
     {
-        m_previousStore = fs::path(SettingsStore::filePath()).parent_path().parent_path().string();
-        SettingsStore::setDirectory(m_settings.path().string());
-        qputenv("XDG_DATA_HOME", m_data.path().c_str());
         MessageBoxes::setPresenter([this](const MessageBoxRequest& request) {
             messages.append(request.text);
             return QMessageBox::Ok;
@@ -76,13 +74,10 @@ protected:
         }
         frame.reset();
         MessageBoxes::setPresenter({});
-        SettingsStore::setDirectory(m_previousStore);
     }
     void startFrame() { frame = std::make_unique<FrameWindow>(); }
 
-    TempDir m_settings;
-    TempDir m_data;
-    std::string m_previousStore;
+    PrivateUserData m_user;
     QStringList messages;
     std::unique_ptr<FrameWindow> frame;
 };
@@ -220,8 +215,8 @@ TEST_F(ExtensionHostTest, MoreThan128AreSkippedWithOneMessageNamingThem)
     // 130 names of one library: links, each a registration of its own.
     for (int n = 0; n < 130; ++n) {
         const std::string name = QStringLiteral("ext%1.so").arg(n, 3, 10, QLatin1Char('0')).toStdString();
-        fs::create_symlink(KX_TEST_PLAIN, m_data.file(name));
-        registerPath(m_data.file(name).c_str());
+        fs::create_symlink(KX_TEST_PLAIN, (m_user.dataDirectory() / name).string());
+        registerPath((m_user.dataDirectory() / name).string().c_str());
     }
     startFrame();
     EXPECT_EQ(frame->extensions().count(), 128);

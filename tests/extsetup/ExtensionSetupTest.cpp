@@ -4,6 +4,7 @@
 #include "ExtensionHost.h"
 #include "FrameWindow.h"
 #include "ModuleInstaller.h"
+#include "PrivateUserData.h"
 #include "SetupDialog.h"
 #include "TempDir.h"
 #include "paneldraw/SettingsStore.h"
@@ -32,17 +33,10 @@ class ExtensionSetup : public testing::Test {
 protected:
     ExtensionSetup()
     {
-        m_previousStore = fs::path(SettingsStore::filePath()).parent_path().parent_path().string();
-        SettingsStore::setDirectory(m_settings.path().string());
-        qputenv("XDG_DATA_HOME", m_data.path().c_str());
         m_previousDirectory = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(m_elsewhere.path().string()));
     }
-    ~ExtensionSetup() override
-    {
-        QDir::setCurrent(m_previousDirectory);
-        SettingsStore::setDirectory(m_previousStore);
-    }
+    ~ExtensionSetup() override { QDir::setCurrent(m_previousDirectory); }
     /// Presses a button of the dialog; returns the titles of the message boxes it showed.
     QStringList press(SetupDialog& dialog, const char* button)
     {
@@ -60,10 +54,8 @@ protected:
     }
     std::string installedFile() const { return userExtensionDirectory() + "/" + kInstalledModuleName; }
 
-    TempDir m_settings;
-    TempDir m_data;
+    PrivateUserData m_user;
     TempDir m_elsewhere;
-    std::string m_previousStore;
     QString m_previousDirectory;
 };
 

@@ -8,9 +8,11 @@
 #include "InternetDialog.h"
 #include "InternetSettings.h"
 #include "LocalHttpServer.h"
+#include "PrivateUserData.h"
 #include "TempDir.h"
 #include "TransmitionDialog.h"
 #include "WaitFor.h"
+#include "WavBuilder.h"
 #include "dialogs/ModalDialogs.h"
 #include "exports/MessageBoxes.h"
 #include "paneldraw/SettingsStore.h"
@@ -22,13 +24,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -38,15 +39,13 @@ namespace fs = std::filesystem;
 
 std::string readAll(const fs::path& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    const Bytes bytes = readFile(path);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 void writeAll(const fs::path& path, const std::string& text)
 {
-    std::ofstream(path, std::ios::binary) << text;
+    writeFile(path, Bytes(text.begin(), text.end()));
 }
 
 /// Receives what the extension hands the desktop to open.
@@ -68,9 +67,6 @@ class InternetExtension : public testing::Test {
 protected:
     InternetExtension()
     {
-        m_previousStore = fs::path(SettingsStore::filePath()).parent_path().parent_path().string();
-        SettingsStore::setDirectory(m_settings.path().string());
-        qputenv("XDG_DATA_HOME", m_data.path().c_str());
         fs::create_directories(downloads);
         m_previousDirectory = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(downloads.string()));
@@ -88,7 +84,6 @@ protected:
         ModalDialogs::setDriver({});
         MessageBoxes::setPresenter({});
         QDir::setCurrent(m_previousDirectory);
-        SettingsStore::setDirectory(m_previousStore);
     }
     /// The dialog after a successful "Update List", file k selected.
     void selectAfterUpdate(InternetDialog& dialog, int k)
@@ -106,11 +101,9 @@ protected:
         return names;
     }
 
-    TempDir m_settings;
-    TempDir m_data;
+    PrivateUserData m_user;
     TempDir m_root;
     fs::path downloads = m_root.path() / "a" / "b";
-    std::string m_previousStore;
     QString m_previousDirectory;
     LocalHttpServer server;
     QStringList messages;
@@ -232,6 +225,26 @@ TEST_F(InternetExtension, CancelStopsTheTransferAndKeepsTheOldFile)
     EXPECT_EQ(readAll(downloads / "tone.bin"), "the good one");
 }
 
+TEST_F(InternetExtension, RedirectsAreFollowedToHttpOnly)
+{
+    server.answer("/files/tone", { 302, "", true, 0, "Location: /files/moved\r\n" });
+    server.answer("/files/moved", { 200, "moved here" });
+    InternetDialog dialog(nullptr);
+    selectAfterUpdate(dialog, 1);
+    answer = QMessageBox::No;
+    dialog.download();
+    EXPECT_EQ(readAll(downloads / "tone.bin"), "moved here");
+
+    fs::remove(downloads / "tone.bin");
+    writeAll(m_root.path() / "secret", "local");
+    const std::string local = "file://" + (m_root.path() / "secret").string();
+    server.answer("/files/tone", { 302, "", true, 0, "Location: " + local + "\r\n" });
+    messages.clear();
+    dialog.download();
+    EXPECT_EQ(messages, QStringList { "Transmition incomplete." });
+    EXPECT_FALSE(fs::exists(downloads / "tone.bin"));
+}
+
 TEST_F(InternetExtension, ATraversalNameStaysInTheDownloadDirectory)
 {
     server.answer("/files/long", { 200, "payload" });
@@ -254,13 +267,20 @@ TEST_F(InternetExtension, TheEditorLoadsItIntoItsExtensionsMenu)
     EXPECT_EQ(buttons[0].toolTip, "Internet");
     EXPECT_EQ(buttons[0].picture.size(), QSize(17, 17));
 
+    // The module's own dialog with a transfer of its own; the editor releases the module and
+    // what it loaded when it goes, and the program still ends cleanly.
     QStringList titles;
     ModalDialogs::setDriver([&](QDialog& shown) {
         titles.append(shown.windowTitle());
+        if (titles.size() > 1)
+            return shown.exec();
+        shown.findChild<QPushButton*>("update")->click();
         return 0;
     });
     frame.runCommand(1001);
-    EXPECT_EQ(titles, QStringList { "Internet Download from the Kestrix98 Website" });
+    EXPECT_EQ(titles, (QStringList { "Internet Download from the Kestrix98 Website", "Downloading..." }));
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(readAll(indexFilePath()), kIndex);
 }
 
 } // namespace

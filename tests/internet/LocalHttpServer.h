@@ -23,6 +23,8 @@ struct HttpAnswer {
     bool sendLength = true;
     /// Sent in pieces of this many bytes with a pause between them (0: at once).
     std::size_t trickle = 0;
+    /// Further header lines, each ending in "\r\n".
+    std::string headers = {};
 };
 
 class LocalHttpServer {
@@ -83,7 +85,7 @@ private:
             std::string reply = "HTTP/1.0 " + std::to_string(answer.status) + " X\r\n";
             if (answer.sendLength)
                 reply += "Content-Length: " + std::to_string(answer.body.size()) + "\r\n";
-            reply += "\r\n";
+            reply += answer.headers + "\r\n";
             ::send(client, reply.data(), reply.size(), MSG_NOSIGNAL);
             const std::size_t piece = answer.trickle ? answer.trickle : answer.body.size();
             for (std::size_t at = 0; at < answer.body.size() && !m_stop; at += piece) {
