@@ -35,11 +35,11 @@ void PictureStrip::paintEvent(QPaintEvent*)
     const double scale = width() / m_picture.defaultSize().width();
     const QRectF top = m_picture.boundsOnElement(QStringLiteral("top"));
     m_picture.render(&painter, QStringLiteral("top"),
-                     QRectF(top.x() * scale, top.y() * scale, top.width() * scale, top.height() * scale));
+        QRectF(top.x() * scale, top.y() * scale, top.width() * scale, top.height() * scale));
     const QRectF title = m_picture.boundsOnElement(QStringLiteral("title"));
     const double titleHeight = title.height() * scale;
     m_picture.render(&painter, QStringLiteral("title"),
-                     QRectF(title.x() * scale, height() - titleHeight - 16, title.width() * scale, titleHeight));
+        QRectF(title.x() * scale, height() - titleHeight - 16, title.width() * scale, titleHeight));
 }
 
 } // namespace kx

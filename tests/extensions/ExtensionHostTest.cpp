@@ -4,6 +4,7 @@
 #include "ExtensionLookup.h"
 #include "FrameWindow.h"
 #include "PrivateUserData.h"
+#include "StatusBar.h"
 #include "TempDir.h"
 #include "TestExtensionState.h"
 #include "WaitFor.h"
@@ -21,6 +22,7 @@
 
 #include <dlfcn.h>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <pthread.h>
 
@@ -40,10 +42,13 @@ void registerPath(const char* path)
     registerExtension(extensionKeyName(QString::fromUtf8(path)));
 }
 
-/// The state of a test extension, which the test holds loaded for as long as it runs.
+/// The state of a test extension, which the test keeps loaded to the end.
 TestExtensionState& stateOf(const char* path)
 {
-    auto* library = new QLibrary(QString::fromUtf8(path));
+    static std::map<std::string, std::unique_ptr<QLibrary>> held;
+    auto& library = held[path];
+    if (!library)
+        library = std::make_unique<QLibrary>(QString::fromUtf8(path));
     auto get = reinterpret_cast<TestExtensionState* (*)()>(library->resolve("TestExtensionStateOf"));
     return *get();
 }
@@ -108,6 +113,12 @@ TEST_F(ExtensionHostTest, TwoExtensionsGetTheHostsValuesInRegistryOrder)
     EXPECT_EQ(frame->extensions().toolTip(1001), "A plain test without a short text");
     EXPECT_EQ(frame->extensions().hint(1002), "Runs the good test");
     EXPECT_EQ(frame->extensions().toolTip(1002), "Good");
+    // The hint goes to the status bar while the item is highlighted.
+    auto* statusBar = frame->findChild<StatusBar*>();
+    emit frame->extensionsPopup()->hovered(items[1]);
+    EXPECT_EQ(statusBar->menuText(), "Runs the good test");
+    emit frame->extensionsPopup()->aboutToHide();
+    EXPECT_EQ(statusBar->menuText(), "");
     const QList<ExtensionButton> buttons = frame->extensions().buttons();
     ASSERT_EQ(buttons.size(), 2);
     EXPECT_EQ(buttons[0].toolTip, "A plain test without a short text");
