@@ -22,7 +22,6 @@
 
 #include <dlfcn.h>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <pthread.h>
 
@@ -42,14 +41,12 @@ void registerPath(const char* path)
     registerExtension(extensionKeyName(QString::fromUtf8(path)));
 }
 
-/// The state of a test extension, which the test keeps loaded to the end.
+/// The state of a test extension, loaded again if a frame released it meanwhile.
 TestExtensionState& stateOf(const char* path)
 {
-    static std::map<std::string, std::unique_ptr<QLibrary>> held;
-    auto& library = held[path];
-    if (!library)
-        library = std::make_unique<QLibrary>(QString::fromUtf8(path));
-    auto get = reinterpret_cast<TestExtensionState* (*)()>(library->resolve("TestExtensionStateOf"));
+    static std::vector<std::unique_ptr<QLibrary>> held;
+    held.push_back(std::make_unique<QLibrary>(QString::fromUtf8(path)));
+    auto get = reinterpret_cast<TestExtensionState* (*)()>(held.back()->resolve("TestExtensionStateOf"));
     return *get();
 }
 
