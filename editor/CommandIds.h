@@ -63,7 +63,7 @@ enum Command : int {
     CmdCursorToEnd = 745, ///< End: the cursor to the end of the data
     CmdHelpWindow = 753,
     CmdThreadManager = 754,
-    CmdShowExtensions = 755, ///< the function bar's extension buttons
+    CmdExtensionButtons = 755, ///< shows or hides the extensions' buttons on the function bar
     CmdFunctionBar = 756, ///< shows the function bar again after its caption hid it
     CmdCdPlayer = 766,
     CmdWindowFirst = 800, ///< the Window menu's list of open windows

@@ -5,6 +5,7 @@
 #include "CloseConfirmation.h"
 #include "CommandIds.h"
 #include "CompletionSignal.h"
+#include "ExtensionHost.h"
 #include "FileDrops.h"
 #include "FunctionBar.h"
 #include "HelpWindow.h"
@@ -100,7 +101,6 @@ FrameWindow::FrameWindow()
     setWindowTitle(QStringLiteral("Kestrix2000"));
     setMinimumSize(650, 380);
     setAcceptDrops(true); // files dragged from a file manager open
-    m_extensionButtonsShown = RegGetBool("Kestrix\\Settings\\Boolean\\ShowExtensions", 1);
     m_handle = WindowRegistry::add(this, nullptr);
     WindowRegistry::setMessageHandler(m_handle, [this](uint32_t m, uintptr_t w, intptr_t l) {
         return handleMessage(m, w, l);
@@ -172,7 +172,6 @@ FrameWindow::FrameWindow()
     });
     m_functionBar = new FunctionBar(m_central);
     registerBar(m_functionBar);
-    m_functionBar->setExtensionButtonsShown(m_extensionButtonsShown);
     connect(m_functionBar, &FunctionBar::commandRequested, this, [this](int id) { runCommand(id); });
     m_statusBar = new StatusBar(m_handle, m_central);
     connect(m_previewBar, &PreviewBar::playingFrameChanged, m_statusBar, &StatusBar::setPlayingFrame);
@@ -200,6 +199,23 @@ FrameWindow::FrameWindow()
     connect(m_operations, &OperationThreads::registryChanged, m_threadManager, &ThreadManager::refresh);
     connect(m_threadManager, &ThreadManager::commandRequested, this, [this](int id) { runCommand(id); });
 
+    m_extensions = new ExtensionHost(
+        m_handle,
+        [this](const OperationThreads::Routine& filter, HWND wave) {
+            m_playback->stopPlaybackOf(wave);
+            startOperation(filter, m_handle, OpExtensionFilter, wave);
+        },
+        this);
+    connect(m_extensions, &ExtensionHost::hintRequested, m_statusBar, [this](const QString& text) {
+        if (text.isEmpty())
+            m_statusBar->clearMenuText();
+        else
+            m_statusBar->showMenuText(text);
+    });
+    m_extensions->loadAll();
+    m_functionBar->setExtensionButtons(m_extensions->buttons());
+    m_functionBar->setExtensionButtonsShown(m_extensions->buttonsShown());
+    connect(m_extensions, &ExtensionHost::buttonsShownChanged, m_functionBar, &FunctionBar::setExtensionButtonsShown);
     buildMenus();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
         updateMenus();
@@ -341,7 +357,7 @@ void FrameWindow::buildMenus()
                  {CmdZoomBy, "&Zoom..."},
                  {CmdOptions, "&Options..."},
                  {CmdSelectOutput, "&Select Output Device..."}});
-    addCommands(m_documentMenu, "F&ilters",
+    QMenu* filters = addCommands(m_documentMenu, "F&ilters",
                 {{CmdVolume, "&Volume..."},
                  {CmdMaxVolume, "&Set Maximum Volume"},
                  {CmdFadeIn, "Fade &In..."},
@@ -355,6 +371,10 @@ void FrameWindow::buildMenus()
                  {CmdVelocity, "Change vel&ocity..."},
                  {CmdInsertSilence, "Insert &Silence..."},
                  {CmdDrawtoneVolume, "Drawtone Volu&me..."}});
+    if (m_extensions->count() > 0) {
+        filters->addSeparator();
+        filters->addMenu(m_extensions->menu());
+    }
     QMenu* window = addCommands(m_documentMenu, "&Window",
                                 {{CmdCascade, "C&ascade"},
                                  {CmdTile, "&Tile"},
@@ -390,6 +410,11 @@ void FrameWindow::buildMenus()
         auto* shortcut = new QShortcut(accelerator.keys, this);
         connect(shortcut, &QShortcut::activated, this, [this, id = accelerator.id] { runCommand(id); });
     }
+}
+
+QMenu* FrameWindow::extensionsPopup() const
+{
+    return m_extensions->menu();
 }
 
 WaveWindow* FrameWindow::activeWaveWindow() const
@@ -834,8 +859,7 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         return;
     case CmdShowExtensions:
         m_extensionButtonsShown = !m_extensionButtonsShown;
-        m_functionBar->setExtensionButtonsShown(m_extensionButtonsShown);
-        return;
+            return;
     case CmdFunctionBar:
         m_functionBar->setVisible(m_functionBar->isHidden());
         m_functionBar->raise();
@@ -848,6 +872,13 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         return;
     case CmdExit:
         QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    case CmdExtensionButtons:
+        m_extensions->setButtonsShown(!m_extensions->buttonsShown());
+        return;
+    }
+    if (m_extensions->isCommand(id)) {
+        m_extensions->run(id);
         return;
     }
     if (runViewCommand(id, m_handle, wave))
@@ -995,7 +1026,7 @@ void FrameWindow::closeEvent(QCloseEvent* event)
         return;
     }
     RegWriteString("Kestrix\\Settings\\Boolean\\HelpWinActive", m_help->isShown() ? "1" : "0");
-    RegWriteString("Kestrix\\Settings\\Boolean\\ShowExtensions", m_extensionButtonsShown ? "1" : "0");
+    RegWriteString("Kestrix\\Settings\\Boolean\\ShowExtensions", m_extensions->buttonsShown() ? "1" : "0");
     std::remove(privateFilePath(kRecordingFileName).c_str());
     // The clipboard outlives the editor unless the user asked otherwise.
     if (RegGetBool("Kestrix\\Settings\\Boolean\\DeleteTempClipboard", 0))

@@ -17,6 +17,7 @@ namespace kx {
 
 class FunctionBar;
 class IconBar;
+class ExtensionHost;
 class PeakSummaryWorker;
 class PlaybackController;
 class PositionBar;
@@ -49,6 +50,9 @@ public:
     bool helpShown() const;
     IconBar* iconBar() const { return m_iconBar; }
     FunctionBar* functionBar() const { return m_functionBar; }
+    ExtensionHost& extensions() { return *m_extensions; }
+    /// The "E&xtensions" popup, one item per loaded extension (the roll-down panel lists it).
+    QMenu* extensionsPopup() const;
 
     /// Runs the command with this id, as a menu, accelerator or tool bar would.
     void runCommand(int id, intptr_t lParam = 0);
@@ -117,12 +121,12 @@ private:
     QMenu* m_recentMenu = nullptr;
     QList<QAction*> m_windowListActions;
     OperationThreads* m_operations = nullptr;
+    ExtensionHost* m_extensions = nullptr;
     PlaybackController* m_playback = nullptr;
     PeakSummaryWorker* m_peakWorker = nullptr;
     FrameLayout m_layout;
     int m_newFileCounter = 0;
     bool m_threadManagerShown = false;
-    bool m_extensionButtonsShown = true;
     bool m_exiting = false;
     bool m_truePeaks = true;
 };

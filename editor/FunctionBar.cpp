@@ -22,7 +22,7 @@ namespace {
 
     // 755 and 235 have no short text of their own; a button nobody can name helps nobody.
     constexpr ToolEntry kEntries[] = {
-        { CmdShowExtensions, "extensions", "Show / Hide Extensions", true },
+        { CmdExtensionButtons, "extensions", "Show / Hide Extensions", true },
         { CmdDockFunctionBar, "dock", "Dock / Undock", true },
         { CmdFadeIn, "fadein", "Fade In" },
         { CmdFadeOut, "fadeout", "Fade Out" },
@@ -165,7 +165,7 @@ void FunctionBar::setExtensionButtonsShown(bool shown)
     }
     m_extensionButtons.clear();
     m_extensionsShown = shown;
-    QAction* toggle = action(CmdShowExtensions);
+    QAction* toggle = action(CmdExtensionButtons);
     toggle->setChecked(shown);
     if (m_extensions.isEmpty()) {
         toggle->setText(QStringLiteral("Show / Hide Extensions"));

@@ -1,10 +1,11 @@
+#include "SetupDialog.h"
+
 #include <QApplication>
-#include <QMessageBox>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMessageBox::information(nullptr, QStringLiteral("Kestrix2000 Extension Setup"),
-                             QStringLiteral("There is no extension to install in this build yet."));
-    return 0;
+    kx::SetupDialog dialog;
+    dialog.show();
+    return app.exec() == 0 && dialog.result() == QDialog::Accepted ? 0 : 1;
 }

@@ -91,11 +91,11 @@ TEST(FunctionBar, EntriesSendTheirCommandsAndExtensionsGetButtonsAndRoom)
     EXPECT_EQ(bar.insideSize(), QSize(48, 189));
     // Without extensions there is nothing to show, and the button says so.
     bar.setExtensionButtonsShown(true);
-    EXPECT_FALSE(bar.action(CmdShowExtensions)->isEnabled());
-    EXPECT_TRUE(bar.action(CmdShowExtensions)->toolTip().contains("no extension"));
+    EXPECT_FALSE(bar.action(CmdExtensionButtons)->isEnabled());
+    EXPECT_TRUE(bar.action(CmdExtensionButtons)->toolTip().contains("no extension"));
 
     bar.setExtensionButtons(threeExtensions());
-    EXPECT_TRUE(bar.action(CmdShowExtensions)->isEnabled());
+    EXPECT_TRUE(bar.action(CmdExtensionButtons)->isEnabled());
     EXPECT_EQ(bar.insideSize(), QSize(48, 189 + 2 * 23));
     EXPECT_EQ(bar.size(), QSize(48 + 2, 189 + 2 * 23 + FunctionBar::kCaptionHeight + 2));
     ASSERT_TRUE(bar.action(1002));
@@ -108,7 +108,7 @@ TEST(FunctionBar, EntriesSendTheirCommandsAndExtensionsGetButtonsAndRoom)
     const QList<QToolButton*> buttons = bar.findChildren<QToolButton*>();
     ASSERT_EQ(buttons.size(), 16 + 3);
     EXPECT_EQ(buttons.last()->defaultAction()->data().toInt(), 1003);
-    EXPECT_TRUE(bar.action(CmdShowExtensions)->isChecked());
+    EXPECT_TRUE(bar.action(CmdExtensionButtons)->isChecked());
     bar.setExtensionButtonsShown(false);
     EXPECT_EQ(bar.insideSize(), QSize(48, 189));
     EXPECT_FALSE(bar.action(1001));
@@ -194,9 +194,9 @@ TEST(IconBar, FrameCommandsArriveAndUnbuiltOnesSayWhy)
     EXPECT_TRUE(frame.functionBar()->action(CmdSeparateChannels)->isEnabled());
     frame.functionBar()->setExtensionButtons(threeExtensions());
     const bool shown = frame.functionBar()->extensionButtonsShown();
-    frame.functionBar()->action(CmdShowExtensions)->trigger();
+    frame.functionBar()->action(CmdExtensionButtons)->trigger();
     EXPECT_NE(frame.functionBar()->extensionButtonsShown(), shown);
-    EXPECT_EQ(frame.functionBar()->action(CmdShowExtensions)->isChecked(), !shown);
+    EXPECT_EQ(frame.functionBar()->action(CmdExtensionButtons)->isChecked(), !shown);
     for (QAction* entry : frame.iconBar()->toolBar()->actions()) {
         if (!entry->isSeparator() && !entry->isEnabled())
             EXPECT_TRUE(entry->toolTip().contains(" - ")) << entry->toolTip().toStdString();
