@@ -857,9 +857,6 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
     case CmdAbout:
         ShowAbout(m_handle);
         return;
-    case CmdShowExtensions:
-        m_extensionButtonsShown = !m_extensionButtonsShown;
-            return;
     case CmdFunctionBar:
         m_functionBar->setVisible(m_functionBar->isHidden());
         m_functionBar->raise();
