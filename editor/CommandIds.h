@@ -48,6 +48,7 @@ enum Command : int {
     CmdRecord = 505,
     CmdPlayLoop = 507,
     CmdHeaderSettings = 510,
+    CmdCdTrack = 511, ///< plays the CD track named on the command line
     CmdCascade = 701,
     CmdTile = 702,
     CmdArrangeSymbols = 703,

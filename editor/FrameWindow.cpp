@@ -1,6 +1,7 @@
 #include "FrameWindow.h"
 
 #include "Accelerators.h"
+#include "CdPlayerBar.h"
 #include "CloseConfirmation.h"
 #include "CommandIds.h"
 #include "CompletionSignal.h"
@@ -159,6 +160,10 @@ FrameWindow::FrameWindow()
         else
             m_statusBar->clearMenuText();
     });
+    m_cdPlayer = CdPlayerBar::create(m_handle, m_central);
+    connect(m_cdPlayer, &CdPlayerBar::commandRequested, this, [this](int id) { runCommand(id); });
+    connect(m_cdPlayer, &CdPlayerBar::optionsRequested, this, [this](int) { ShowOptionsPropertySheet(m_handle); });
+    connect(m_cdPlayer, &CdPlayerBar::cdFrameChanged, m_statusBar, &StatusBar::setCdFrame);
     m_threadManager = new ThreadManager(*m_operations, m_central);
     m_threadManager->hide();
     connect(m_operations, &OperationThreads::registryChanged, m_threadManager, &ThreadManager::refresh);
@@ -330,6 +335,10 @@ void FrameWindow::buildMenus()
         if (id == CmdBulkwave) {
             action->setCheckable(true);
             m_bulkwaveAction = action;
+        }
+        if (id == CmdCdPlayer) {
+            action->setCheckable(true);
+            m_cdPlayerAction = action;
         }
     }
     connect(window, &QMenu::aboutToShow, this, [this, window, run] {
@@ -747,6 +756,14 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
             loader->setVisible(!loader->isVisible());
             loader->raise();
         }
+        return;
+    case CmdCdPlayer:
+    case CmdCdTrack:
+        m_cdPlayer->setVisible(id == CmdCdTrack || !m_cdPlayer->isVisible());
+        m_cdPlayerAction->setChecked(m_cdPlayer->isVisible());
+        m_cdPlayer->raise();
+        if (id == CmdCdTrack)
+            m_cdPlayer->playTrack(int(lParam));
         return;
     case CmdRecord:
         if (!wave || IsFileWorking(active) || wave->document()->operationRunning)

@@ -15,6 +15,7 @@ class QMenuBar;
 
 namespace kx {
 
+class CdPlayerBar;
 class PeakSummaryWorker;
 class PlaybackController;
 class PositionBar;
@@ -43,6 +44,7 @@ public:
     QList<WaveWindow*> waveWindows() const;
     const FrameLayout& currentLayout() const { return m_layout; }
     bool threadManagerShown() const { return m_threadManagerShown; }
+    CdPlayerBar* cdPlayer() const { return m_cdPlayer; }
 
     /// Runs the command with this id, as a menu, accelerator or tool bar would.
     void runCommand(int id, intptr_t lParam = 0);
@@ -88,6 +90,8 @@ private:
     HWND m_clientHandle = nullptr;
     HWND m_bulkwave = nullptr; ///< the Bulkwave loader, hidden until its command shows it
     QAction* m_bulkwaveAction = nullptr;
+    CdPlayerBar* m_cdPlayer = nullptr;
+    QAction* m_cdPlayerAction = nullptr;
     QMdiArea* m_mdi = nullptr;
     RecoveryKeeper* m_recovery = nullptr;
     QWidget* m_central = nullptr;

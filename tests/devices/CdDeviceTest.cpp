@@ -165,6 +165,8 @@ namespace {
         for (const auto& [mode, text] : cases)
             EXPECT_EQ(cdtimes::timeText(mode, r), text) << mode;
         EXPECT_EQ(cdtimes::track("12:03:04:05"), 12);
+        EXPECT_EQ(cdtimes::trackMinutes("12:03:04:05"), 3);
+        EXPECT_EQ(cdtimes::trackSeconds("12:03:04:05"), 4);
     }
 
     TEST(CdTimes, MarkerAndSeekFollowTheTrackAndSurviveALengthOfZero)

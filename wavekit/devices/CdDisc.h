@@ -27,6 +27,8 @@ public:
     static constexpr int kSectorBytes = 2352;
     static constexpr int kSectorsPerSecond = 75;
     static constexpr PcmFormat kFormat { 16, 2, 44100 };
+    /// The setting that names the drive or image to open.
+    static constexpr const char* kDeviceSetting = "Kestrix\\Settings\\CD\\Device";
 
     ~CdDisc();
     CdDisc(const CdDisc&) = delete;

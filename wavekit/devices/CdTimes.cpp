@@ -35,6 +35,16 @@ int track(const std::string& answer)
     return number(answer, 0);
 }
 
+int trackMinutes(const std::string& answer)
+{
+    return number(answer, 3);
+}
+
+int trackSeconds(const std::string& answer)
+{
+    return number(answer, 6);
+}
+
 std::string timeText(int mode, const Readings& r)
 {
     const int p = seconds(r.position);

@@ -17,6 +17,9 @@ struct Readings {
 int seconds(const std::string& answer);
 /// The track of a "tt:mm:ss:ff" answer (its first two characters).
 int track(const std::string& answer);
+/// Minutes and seconds into the track of a "tt:mm:ss:ff" answer.
+int trackMinutes(const std::string& answer);
+int trackSeconds(const std::string& answer);
 
 /// The display's five characters for time mode 1 to 7: elapsed in track, position on the disc,
 /// disc length, track length, track start, left in track, left on the disc.
