@@ -64,7 +64,8 @@ CdPlayerBar::CdPlayerBar(HWND frame, OutputFactory outputs, int32_t outputId, QW
 
     m_marker = new PositionMarker(this, bitmap(QStringLiteral("CDPOS")), { cdtimes::kStripLeft, cdtimes::kMarkerY });
     // The end arrives on a device thread; it is handled on this one.
-    m_device.setEndHandler([this] { postToThreadOf(this, [this] { playbackEnded(); }); });
+    m_device.setEndHandler(
+        [this](uint64_t playback) { postToThreadOf(this, [this, playback] { playbackEnded(playback); }); });
     m_statusTimer = new QTimer(this);
     m_statusTimer->setInterval(850);
     connect(m_statusTimer, &QTimer::timeout, this, &CdPlayerBar::refresh);
@@ -342,9 +343,9 @@ void CdPlayerBar::recordFromCd()
     refresh();
 }
 
-void CdPlayerBar::playbackEnded()
+void CdPlayerBar::playbackEnded(uint64_t playback)
 {
-    const bool clean = m_device.playbackEnded();
+    const bool clean = m_device.playbackEnded(playback);
     animate();
     if (!clean) {
         const std::string reason = m_device.errorText();

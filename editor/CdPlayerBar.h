@@ -73,7 +73,7 @@ private:
     void showMenu(bool time);
     void recordFromCd();
     void clearHighlights();
-    void playbackEnded();
+    void playbackEnded(uint64_t playback);
     void animate();
     cdtimes::Readings readings(int track) const;
 

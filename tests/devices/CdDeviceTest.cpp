@@ -37,10 +37,14 @@ namespace {
         std::shared_ptr<TestDevice> device = TestDevice::create();
         CdDevice cd { device->factory(), -1 };
         std::atomic<int> ended { 0 };
+        std::atomic<uint64_t> lastPlayback { 0 };
 
         void SetUp() override
         {
-            cd.setEndHandler([this] { ++ended; });
+            cd.setEndHandler([this](uint64_t playback) {
+                lastPlayback = playback;
+                ++ended;
+            });
             ASSERT_TRUE(cd.load(image.cue())) << cd.errorText();
         }
     };
@@ -67,11 +71,21 @@ namespace {
         playToEnd();
         EXPECT_EQ(device->record().played, image.sectors(150, 225));
         EXPECT_EQ(device->record().openFormats.at(0), (PcmFormat { 16, 2, 44100 }));
-        EXPECT_TRUE(cd.playbackEnded());
+        EXPECT_TRUE(cd.playbackEnded(lastPlayback));
         EXPECT_FALSE(cd.isPlaying());
         EXPECT_EQ(cd.currentTrack(), 1);
         // The data track alone has nothing to play.
         EXPECT_FALSE(cd.playTrack(3));
+    }
+
+    TEST_F(CdDeviceTest, TheEndOfAPlaybackHandledAfterTheNextOneStartedLeavesThatOneAlone)
+    {
+        ASSERT_TRUE(cd.playTrack(2));
+        playToEnd();
+        const uint64_t first = lastPlayback;
+        ASSERT_TRUE(cd.playTrack(1));
+        EXPECT_TRUE(cd.playbackEnded(first));
+        EXPECT_TRUE(cd.isPlaying());
     }
 
     TEST_F(CdDeviceTest, StopKeepsThePositionAndPlayGoesOnFromIt)
@@ -94,7 +108,7 @@ namespace {
         const auto played = device->record().played;
         ASSERT_LE(played.size(), std::size_t(100 * CdImage::kSectorBytes));
         EXPECT_EQ(played, image.sectors(0, int(played.size() / CdImage::kSectorBytes)));
-        EXPECT_FALSE(cd.playbackEnded());
+        EXPECT_FALSE(cd.playbackEnded(lastPlayback));
         EXPECT_NE(cd.errorText().find("cannot be read"), std::string::npos);
         EXPECT_FALSE(cd.isPlaying());
     }

@@ -121,9 +121,10 @@ bool CdDevice::playSectors(int32_t start)
         return false;
     }
     auto source = std::make_shared<CdSource>(m_disc, run->first, run->second);
-    const DeviceStatus started = output->start(source, [this] {
+    const uint64_t playback = ++m_playback;
+    const DeviceStatus started = output->start(source, [this, playback] {
         if (m_onEnd)
-            m_onEnd();
+            m_onEnd(playback);
     });
     if (!started.ok()) {
         m_error = started.errorText;
@@ -146,9 +147,9 @@ void CdDevice::stop()
     m_source.reset();
 }
 
-bool CdDevice::playbackEnded()
+bool CdDevice::playbackEnded(uint64_t playback)
 {
-    if (!m_output)
+    if (!m_output || playback != m_playback)
         return true;
     const int32_t failed = m_source->failedSector();
     stop();

@@ -48,12 +48,13 @@ public:
     void stop();
     bool isPlaying() const { return m_output != nullptr; }
 
-    /// Runs on a device thread when a playback has played to its end or broke off; the owner
-    /// posts to its own thread and calls playbackEnded() there.
-    void setEndHandler(std::function<void()> handler) { m_onEnd = std::move(handler); }
-    /// Closes the ended playback. False when it broke off at a sector that could not be read
-    /// (the disc was taken out, or is damaged there); errorText() says which.
-    bool playbackEnded();
+    /// Runs on a device thread when a playback has played to its end or broke off, with the
+    /// playback's number; the owner posts to its own thread and calls playbackEnded() there.
+    void setEndHandler(std::function<void(uint64_t playback)> handler) { m_onEnd = std::move(handler); }
+    /// Closes the ended playback `playback` (one that was stopped or replaced meanwhile is let
+    /// be). False when it broke off at a sector that could not be read (the disc was taken out,
+    /// or is damaged there); errorText() says which.
+    bool playbackEnded(uint64_t playback);
 
     static std::string minutesText(int32_t sectors);
 
@@ -66,7 +67,8 @@ private:
     std::string m_error;
     std::unique_ptr<AudioOutput> m_output;
     std::shared_ptr<CdSource> m_source;
-    std::function<void()> m_onEnd;
+    std::function<void(uint64_t)> m_onEnd;
+    uint64_t m_playback = 0; ///< number of the latest playback
     int32_t m_playStart = 0; ///< the sector the running playback started at
     int32_t m_position = 0; ///< the position while stopped
 };
