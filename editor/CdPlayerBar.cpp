@@ -91,7 +91,8 @@ CdPlayerBar::~CdPlayerBar()
 
 void CdPlayerBar::reload()
 {
-    m_device.load(RegGetString(CdDisc::kDeviceSetting, ""));
+    m_source = RegGetString(CdDisc::kDeviceSetting, "");
+    m_device.load(m_source);
     clearHighlights();
     m_pressed = 0;
     refresh();
@@ -227,6 +228,9 @@ void CdPlayerBar::press(QPoint point)
     }
     if (x >= 20 && x <= 100 && y > 104) {
         emit optionsRequested(kOptionsPage);
+        // The sheet is modal: once it closed, a disc chosen there is opened.
+        if (m_source != RegGetString(CdDisc::kDeviceSetting, ""))
+            reload();
         return;
     }
     if (x > 134 && x <= 180 && y > 24 && y <= 40) {

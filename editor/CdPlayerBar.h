@@ -79,6 +79,7 @@ private:
 
     HWND m_frame;
     CdDevice m_device;
+    std::string m_source; ///< the drive or image of the setting, as last opened
     int m_timeMode = 1;
     int m_trackMode = 11;
     std::array<bool, kMoreField + 1> m_highlighted {};

@@ -169,6 +169,20 @@ TEST_F(CdPlayerBarTest, WithoutADiscEveryCommandOnlySaysSo)
     EXPECT_EQ(bar().trackText(), "00");
 }
 
+TEST_F(CdPlayerBarTest, ADiscChosenInTheOptionsIsOpenedWhenTheyClose)
+{
+    CdImage image(dir.path().string(), { { 75 }, { 75 }, { 75 } });
+    RegWriteString(CdDisc::kDeviceSetting, dir.file("none.cue").c_str());
+    bar().reload();
+    dialogs.steps = { [&](QDialog&) {
+        RegWriteString(CdDisc::kDeviceSetting, image.cue().c_str());
+        return int(QDialog::Accepted);
+    } };
+    click({ 60, 115 });
+    EXPECT_EQ(dialogs.titles.size(), 1u);
+    EXPECT_EQ(bar().device().trackCount(), 3);
+}
+
 class CdRecording : public CdPlayerBarTest {
 protected:
     /// Opens a document of `format` holding a few samples, and starts at 0:01 into track 2.
