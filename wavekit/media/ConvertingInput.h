@@ -13,6 +13,8 @@ namespace kx {
 class ConvertingInput final : public AudioInput {
 public:
     ConvertingInput(std::unique_ptr<AudioInput> inner, const PcmFormat& innerFormat);
+    /// The inner input's thread is stopped before the converter it uses goes.
+    ~ConvertingInput() override { m_inner->stop(); }
 
     DeviceStatus open(const PcmFormat& format) override;
     DeviceStatus start(BlockHandler onBlock) override;
