@@ -50,6 +50,7 @@ enum Command : int {
     CmdPlayLoop = 507,
     CmdPlayOrStop = 508, ///< the Space key: stops the active window's playback, else plays
     CmdHeaderSettings = 510,
+    CmdCdTrack = 511, ///< plays the CD track named on the command line
     CmdCascade = 701,
     CmdTile = 702,
     CmdArrangeSymbols = 703,

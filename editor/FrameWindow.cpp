@@ -2,6 +2,7 @@
 
 #include "Accelerators.h"
 #include "BarMessages.h"
+#include "CdPlayerBar.h"
 #include "CloseConfirmation.h"
 #include "CommandIds.h"
 #include "CompletionSignal.h"
@@ -184,16 +185,20 @@ FrameWindow::FrameWindow()
     connect(m_positionBar, &PositionBar::hintRequested, m_statusBar, showHint);
     connect(m_iconBar, &IconBar::hintRequested, m_statusBar, showHint);
     connect(m_functionBar, &FunctionBar::hintRequested, m_statusBar, showHint);
-    // Commands whose windows are not built yet say so on their buttons.
-    makeUnavailable(*m_iconBar->action(CmdCdPlayer), QStringLiteral("the CD player is not available yet"));
     m_help = new HelpWindowSwitch(m_central, this);
     connect(m_help, &HelpWindowSwitch::shownChanged, this, [this](bool shown) {
         layoutBars();
+        m_cdPlayer->raise();
         if (QWidget* loader = WindowRegistry::window(m_bulkwave))
             loader->raise();
         m_iconBar->setChecked(CmdHelpContents, shown);
         emit helpShownChanged(shown);
     });
+    m_cdPlayer = CdPlayerBar::create(m_handle, m_central);
+    connect(m_cdPlayer, &CdPlayerBar::commandRequested, this, [this](int id) { runCommand(id); });
+    connect(m_cdPlayer, &CdPlayerBar::optionsRequested, this, [this](int page) { ShowOptionsPropertySheetNum(m_handle, page); });
+    connect(m_cdPlayer, &CdPlayerBar::cdFrameChanged, m_statusBar, &StatusBar::setCdFrame);
+    m_iconBar->followVisibility(CmdCdPlayer, m_cdPlayer);
     m_threadManager = new ThreadManager(*m_operations, m_central);
     m_threadManager->hide();
     connect(m_operations, &OperationThreads::registryChanged, m_threadManager, &ThreadManager::refresh);
@@ -396,6 +401,10 @@ void FrameWindow::buildMenus()
         }
         if (id == CmdHelpWindow)
             m_help->bindCheck(action);
+        if (id == CmdCdPlayer) {
+            action->setCheckable(true);
+            m_cdPlayerAction = action;
+        }
     }
     connect(window, &QMenu::aboutToShow, this, [this, window, run] {
         // The loader hides itself with its close button.
@@ -835,6 +844,14 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
             loader->setVisible(!loader->isVisible());
             loader->raise();
         }
+        return;
+    case CmdCdPlayer:
+    case CmdCdTrack:
+        m_cdPlayer->setVisible(id == CmdCdTrack || !m_cdPlayer->isVisible());
+        m_cdPlayerAction->setChecked(m_cdPlayer->isVisible());
+        m_cdPlayer->raise();
+        if (id == CmdCdTrack)
+            m_cdPlayer->playTrack(int(lParam));
         return;
     case CmdRecord:
         if (!wave || IsFileWorking(active) || wave->document()->operationRunning)

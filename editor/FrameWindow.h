@@ -18,6 +18,7 @@ namespace kx {
 class FunctionBar;
 class IconBar;
 class ExtensionHost;
+class CdPlayerBar;
 class PeakSummaryWorker;
 class PlaybackController;
 class PositionBar;
@@ -53,6 +54,7 @@ public:
     ExtensionHost& extensions() { return *m_extensions; }
     /// The "E&xtensions" popup, one item per loaded extension (the roll-down panel lists it).
     QMenu* extensionsPopup() const;
+    CdPlayerBar* cdPlayer() const { return m_cdPlayer; }
 
     /// Runs the command with this id, as a menu, accelerator or tool bar would.
     void runCommand(int id, intptr_t lParam = 0);
@@ -100,6 +102,8 @@ private:
     HWND m_clientHandle = nullptr;
     HWND m_bulkwave = nullptr; ///< the Bulkwave loader, hidden until its command shows it
     QAction* m_bulkwaveAction = nullptr;
+    CdPlayerBar* m_cdPlayer = nullptr;
+    QAction* m_cdPlayerAction = nullptr;
     QMdiArea* m_mdi = nullptr;
     RecoveryKeeper* m_recovery = nullptr;
     QWidget* m_central = nullptr;

@@ -9,9 +9,9 @@
 #include "exports/WindowRegistry.h"
 #include "exports/WindowRequests.h"
 
+#include "paneldraw/drawing.h"
 #include <QPainter>
 #include <QTimer>
-#include "paneldraw/drawing.h"
 
 namespace kx {
 
@@ -67,6 +67,12 @@ void StatusBar::setPlayingFrame(int frame)
     update(QRect(width() - 70, 4, 30, height() - 4));
 }
 
+void StatusBar::setCdFrame(int frame)
+{
+    m_cdFrame = frame;
+    update(QRect(width() - 40, 4, 30, height() - 4));
+}
+
 void StatusBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -88,7 +94,8 @@ void StatusBar::paintEvent(QPaintEvent*)
     }
     auto shared = WindowRegistry::document(reinterpret_cast<HWND>(SendMessage(m_frame, MsgGetActiveWave, 0, 0)));
     if (!shared) {
-        painter.drawText(QPoint(3, 4 + painter.fontMetrics().ascent()), QStringLiteral("Kestrix2000 - the sound editor"));
+        painter.drawText(
+            QPoint(3, 4 + painter.fontMetrics().ascent()), QStringLiteral("Kestrix2000 - the sound editor"));
         return;
     }
     WaveHeader header;
@@ -103,7 +110,7 @@ void StatusBar::paintEvent(QPaintEvent*)
         name = QString::fromStdString(shared->document.info.fileName);
     }
     // The document's header is a canonical WAV header: the open dialog's preview reads the same fields.
-    const auto texts = filePreview({reinterpret_cast<const uint8_t*>(&header), sizeof header});
+    const auto texts = filePreview({ reinterpret_cast<const uint8_t*>(&header), sizeof header });
     std::array<QString, 4> boxTexts;
     std::array<int, 4> textWidths {};
     if (texts) {
@@ -114,6 +121,8 @@ void StatusBar::paintEvent(QPaintEvent*)
     }
     const QByteArray playing = "playing" + QByteArray::number(std::max(1, m_playingFrame));
     ShowResourceBitmap(&painter, ":/wavedesk", playing.constData(), w - 70, 4);
+    const QByteArray cding = "cding" + QByteArray::number(std::max(1, m_cdFrame));
+    ShowResourceBitmap(&painter, ":/wavedesk", cding.constData(), w - 40, 4);
     const auto boxes = statusBoxes(w, h, textWidths);
     const QRect nameBox(QPoint(8, 4), QPoint(statusNameRight(boxes) - 1, h - 5));
     painter.drawText(nameBox, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,

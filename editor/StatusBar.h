@@ -21,6 +21,9 @@ public:
     /// Shows picture `frame` (1..9) of the playing animation; 0 shows the first one at rest.
     void setPlayingFrame(int frame);
     int playingFrame() const { return m_playingFrame; }
+    /// The same for the CD indicator (1..4).
+    void setCdFrame(int frame);
+    int cdFrame() const { return m_cdFrame; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -32,6 +35,7 @@ private:
     HWND m_handle = nullptr;
     QString m_menuText;
     int m_playingFrame = 0;
+    int m_cdFrame = 0;
 };
 
 } // namespace kx

@@ -1,3 +1,4 @@
+#include "CommandIds.h"
 #include "FrameWindow.h"
 #include "RecoveryKeeper.h"
 #include "SingleInstance.h"
@@ -24,6 +25,8 @@ int main(int argc, char* argv[])
         const kx::StartRequest request = kx::parseCommandLine(line);
         if (!request.file.isEmpty())
             frame.openPath(request.file);
+        else if (request.cdTrack >= 0)
+            frame.runCommand(kx::CmdCdTrack, request.cdTrack);
     });
     frame.showWithSavedPlacement();
     frame.recovery().offerRestore(&frame);
@@ -31,5 +34,7 @@ int main(int argc, char* argv[])
     const kx::StartRequest request = kx::parseCommandLine(commandLine);
     if (!request.file.isEmpty())
         frame.openPath(request.file);
+    else if (request.cdTrack >= 0)
+        frame.runCommand(kx::CmdCdTrack, request.cdTrack);
     return app.exec();
 }

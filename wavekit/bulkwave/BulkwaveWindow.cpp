@@ -1,6 +1,7 @@
 #include "BulkwaveWindow.h"
 
 #include "BulkwavePart.h"
+#include "PositionMarker.h"
 #include "exports/FileDialogs.h"
 #include "exports/InterfaceThread.h"
 #include "exports/WindowRequests.h"
@@ -8,7 +9,6 @@
 #include "paneldraw/drawing.h"
 #include "paneldraw/settings.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 
@@ -27,30 +27,6 @@ namespace {
     const QRect kMarkTexts(154, 22, 57, 49);
     const QRect kDigitsArea(kDigitsX, kDigitsY, 96, 20);
 
-    /// The position marker: the bitmap "CDPOS" and nothing else.
-    class PositionMarker final : public QWidget {
-    public:
-        PositionMarker(QWidget* parent, QImage image)
-            : QWidget(parent)
-            , m_image(std::move(image))
-        {
-            setObjectName(QStringLiteral("Current Position"));
-            setAttribute(Qt::WA_TransparentForMouseEvents);
-            setGeometry(kSeekLeft, kMarkerY, 6, 12);
-        }
-
-    protected:
-        void paintEvent(QPaintEvent*) override
-        {
-            QPainter painter(this);
-            painter.fillRect(rect(), Qt::black);
-            painter.drawImage(0, 0, m_image);
-        }
-
-    private:
-        QImage m_image;
-    };
-
     /// The file name without its directory and its extension's four characters.
     QString shownName(const std::string& path)
     {
@@ -68,17 +44,10 @@ namespace {
 } // namespace
 
 BulkwaveWindow::BulkwaveWindow(QWidget* parent, HWND frame, OutputFactory outputs, int32_t deviceId)
-    : QWidget(parent)
+    : BitmapBar(parent, QStringLiteral("BULKWAVE"), QStringLiteral("Bulkwave Loader"))
     , m_frame(frame)
     , m_player(std::move(outputs), deviceId)
 {
-    setObjectName(QStringLiteral("BULKWAVE"));
-    setWindowTitle(QStringLiteral("Bulkwave Loader"));
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    setPalette(palette);
-    setFixedSize(kWidth, kHeight);
     if (parent) {
         const QPoint centre = parent->rect().center();
         move(centre.x() - kWidth / 2, centre.y() - kHeight / 2 - 30);
@@ -90,7 +59,7 @@ BulkwaveWindow::BulkwaveWindow(QWidget* parent, HWND frame, OutputFactory output
     m_fileName = RegGetString(kFileNameSetting, "");
     m_player.open(m_fileName);
 
-    m_marker = new PositionMarker(this, bitmap("CDPOS"));
+    m_marker = new PositionMarker(this, bitmap(QStringLiteral("CDPOS")), QPoint(kSeekLeft, kMarkerY));
     // The display runs on this thread: the player is only asked where it is.
     m_positionTimer = new QTimer(this);
     m_positionTimer->setInterval(100);
@@ -103,14 +72,6 @@ BulkwaveWindow::~BulkwaveWindow()
     RegWriteString(kFileNameSetting, m_fileName.c_str());
     // No end notification can be posted once the player has closed.
     m_player.close();
-}
-
-const QImage& BulkwaveWindow::bitmap(const char* name)
-{
-    auto it = m_bitmaps.find(name);
-    if (it == m_bitmaps.end())
-        it = m_bitmaps.emplace(name, QImage(QStringLiteral(":/wavedesk/%1.png").arg(QLatin1String(name)))).first;
-    return it->second;
 }
 
 void BulkwaveWindow::openFile(const std::string& path)
@@ -129,7 +90,7 @@ QPoint BulkwaveWindow::markerPosition() const
 void BulkwaveWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, bitmap("BWBACK"));
+    painter.drawImage(0, 0, bitmap(QStringLiteral("BWBACK")));
     QFont* font = ZorGetStockObject(2);
     if (font)
         painter.setFont(*font);
@@ -143,53 +104,20 @@ void BulkwaveWindow::paintEvent(QPaintEvent*)
     const std::pair<const char*, int> buttons[]
         = { { "CDOPEN", 147 }, { "CDSTOP", 188 }, { "CDPLAY", 229 }, { "CDMARKSTART", 270 }, { "CDMARKEND", 290 } };
     for (const auto& [name, x] : buttons)
-        painter.drawImage(x, kButtonTop, bitmap(name));
+        painter.drawImage(x, kButtonTop, bitmap(QLatin1String(name)));
     painter.setPen(kAmber);
     Text(&painter, 154, 22, bulkwave::timeText(m_marks.startMs).c_str());
     Text(&painter, 154, 40, bulkwave::timeText(m_marks.endMs).c_str());
     Text(&painter, 154, 58, (std::to_string(m_marks.lengthBytes / 1024) + " KB").c_str());
 
-    // The running position as digit bitmaps: 16 pixels a digit, 6 for the point and the colon.
-    const std::string position = bulkwave::timeText(m_player.positionMs()).substr(0, 7);
-    int x = kDigitsX;
-    for (const char c : position) {
-        const std::string name = c == '.' ? "DIGP" : c == ':' ? "DIGD" : std::string("DIG") + c;
-        painter.drawImage(x, kDigitsY, bitmap(name.c_str()));
-        x += c == '.' || c == ':' ? 6 : 16;
-    }
+    // The running position as digit bitmaps.
+    drawDigits(painter, kDigitsX, kDigitsY, bulkwave::timeText(m_player.positionMs()).substr(0, 7));
 }
 
 void BulkwaveWindow::showPosition()
 {
     m_marker->move(bulkwave::markerX(m_player.positionMs(), m_player.file().lengthMs()), kMarkerY);
     update(kDigitsArea);
-}
-
-void BulkwaveWindow::mousePressEvent(QMouseEvent* event)
-{
-    const QPoint point = event->position().toPoint();
-    // The top strip is the caption: the loader is dragged by it.
-    if (point.y() <= 15 && point.x() < 290) {
-        m_dragging = true;
-        m_dragFrom = event->globalPosition().toPoint() - pos();
-        return;
-    }
-    click(point, true);
-}
-
-void BulkwaveWindow::mouseMoveEvent(QMouseEvent* event)
-{
-    if (m_dragging)
-        move(event->globalPosition().toPoint() - m_dragFrom);
-}
-
-void BulkwaveWindow::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (m_dragging) {
-        m_dragging = false;
-        return;
-    }
-    click(event->position().toPoint(), false);
 }
 
 void BulkwaveWindow::click(QPoint point, bool press)

@@ -1,15 +1,11 @@
 #pragma once
 
+#include "BitmapBar.h"
 #include "devices/BulkwaveMarks.h"
 #include "devices/BulkwavePlayer.h"
 #include "wavekit/wavekit.h"
 
-#include <QImage>
-#include <QPoint>
-#include <QWidget>
-
 #include <functional>
-#include <map>
 
 class QTimer;
 
@@ -19,13 +15,11 @@ namespace kx {
 /// disk, shows its length and a running position, takes a start and an end mark while it plays,
 /// and loads only the marked part into a new document. Everything is drawn from the loader's
 /// bitmaps and answers clicks at fixed places, as the layout constants below give them.
-class BulkwaveWindow : public QWidget {
+class BulkwaveWindow : public BitmapBar {
     Q_OBJECT
 public:
     static constexpr const char* kFileNameSetting = "Kestrix\\Settings\\Bulkwave\\FileName";
     static constexpr const char* kCloseSetting = "Kestrix\\Settings\\Boolean\\CloseBulkwave";
-    static constexpr int kWidth = 321;
-    static constexpr int kHeight = 126;
 
     /// Hidden, over `frame`'s client area; opens the file of kFileNameSetting.
     BulkwaveWindow(QWidget* parent, HWND frame, OutputFactory outputs, int32_t deviceId);
@@ -41,12 +35,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
+    void click(QPoint point, bool press) override;
 
 private:
-    void click(QPoint point, bool press);
     void play();
     std::function<void()> rewindAtEnd();
     /// The close button: stops, remembers the file and hides; the frame's command shows it again.
@@ -58,7 +49,6 @@ private:
     void chooseFile();
     /// Runs every 100 ms on this thread: moves the marker and redraws the position digits.
     void showPosition();
-    const QImage& bitmap(const char* name);
 
     HWND m_frame;
     std::string m_fileName;
@@ -66,9 +56,6 @@ private:
     BulkwaveMarks m_marks;
     QTimer* m_positionTimer = nullptr;
     QWidget* m_marker = nullptr;
-    std::map<std::string, QImage> m_bitmaps;
-    QPoint m_dragFrom;
-    bool m_dragging = false;
 };
 
 } // namespace kx

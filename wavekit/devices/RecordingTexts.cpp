@@ -41,4 +41,11 @@ std::string size(uint64_t milliseconds, uint32_t bytesPerSecond)
     return text;
 }
 
+std::string cdPosition(int track, int minutes, int seconds)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "Track %d, Position %02d:%02d", track, minutes, seconds);
+    return text;
+}
+
 } // namespace kx::recordingtexts

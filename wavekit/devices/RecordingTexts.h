@@ -16,4 +16,7 @@ std::string clock(uint64_t milliseconds);
 /// The recorded size in units of 1000 bytes, whole seconds only, right-aligned in six places.
 std::string size(uint64_t milliseconds, uint32_t bytesPerSecond);
 
+/// Where on the CD a recording from it starts: "Track 2, Position 01:05".
+std::string cdPosition(int track, int minutes, int seconds);
+
 } // namespace kx::recordingtexts

@@ -25,8 +25,8 @@ namespace {
 
 } // namespace
 
-RecordDialog::RecordDialog(
-    QWidget* owner, InputFactory inputs, const PcmFormat& format, const QString& documentName, std::string path)
+RecordDialog::RecordDialog(QWidget* owner, InputFactory inputs, const PcmFormat& format, const QString& documentName,
+    std::string path, const QString& cdPosition)
     : QDialog(owner)
     , m_recorder(std::move(inputs))
     , m_format(format)
@@ -42,6 +42,8 @@ RecordDialog::RecordDialog(
     top->addWidget(namedLabel(documentName, "control102"), 1);
     layout->addLayout(top);
     layout->addWidget(namedLabel(QString::fromStdString(recordingtexts::recordingFormat(format)), "control201"));
+    if (!cdPosition.isEmpty())
+        layout->addWidget(namedLabel(cdPosition, "control202"));
 
     auto* figures = new QFormLayout;
     m_clock = namedLabel(QString::fromStdString(recordingtexts::clock(0)), "control302");

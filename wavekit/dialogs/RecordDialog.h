@@ -19,8 +19,9 @@ namespace kx {
 class RecordDialog : public QDialog {
     Q_OBJECT
 public:
-    RecordDialog(
-        QWidget* owner, InputFactory inputs, const PcmFormat& format, const QString& documentName, std::string path);
+    /// `cdPosition`, when recording from a CD, is the line that says where on the disc.
+    RecordDialog(QWidget* owner, InputFactory inputs, const PcmFormat& format, const QString& documentName,
+        std::string path, const QString& cdPosition = {});
     ~RecordDialog() override;
 
     /// Starts recording from input `inputId`; on failure nothing is left open.

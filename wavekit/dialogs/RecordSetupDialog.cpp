@@ -28,7 +28,7 @@ namespace {
 } // namespace
 
 RecordSetupDialog::RecordSetupDialog(QWidget* owner, const InputFactory& inputs, int32_t inputId,
-    const PcmFormat& documentFormat, std::function<void()> startMixer)
+    const PcmFormat& documentFormat, std::function<void()> startMixer, const QString& cdPosition)
     : QDialog(owner)
 {
     setWindowTitle(QStringLiteral("Before Recording"));
@@ -36,6 +36,11 @@ RecordSetupDialog::RecordSetupDialog(QWidget* owner, const InputFactory& inputs,
     auto* format = new QLabel(QString::fromStdString(recordingtexts::setupFormat(documentFormat)));
     format->setObjectName(QStringLiteral("control102"));
     layout->addWidget(format);
+    if (!cdPosition.isEmpty()) {
+        auto* position = new QLabel(cdPosition);
+        position->setObjectName(QStringLiteral("control103"));
+        layout->addWidget(position);
+    }
 
     auto* meter = new QGridLayout;
     m_left = levelBar("control201");

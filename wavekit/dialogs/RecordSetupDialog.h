@@ -23,8 +23,9 @@ public:
     /// The meter's fixed input format.
     static constexpr PcmFormat kMeterFormat { 8, 2, 8000 };
 
+    /// `cdPosition`, when recording from a CD, is the line that says where on the disc.
     RecordSetupDialog(QWidget* owner, const InputFactory& inputs, int32_t inputId, const PcmFormat& documentFormat,
-        std::function<void()> startMixer);
+        std::function<void()> startMixer, const QString& cdPosition = {});
     ~RecordSetupDialog() override;
 
     void done(int result) override;

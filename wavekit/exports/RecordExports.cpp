@@ -9,12 +9,15 @@
 #include "WindowRegistry.h"
 #include "WindowRequests.h"
 #include "bulkwave/BulkwaveWindow.h"
+#include "devices/CdInput.h"
 #include "devices/OutputDevices.h"
+#include "devices/RecordingTexts.h"
 #include "dialogs/ModalDialogs.h"
 #include "dialogs/RecordDialog.h"
 #include "dialogs/RecordSetupDialog.h"
 #include "documents/PrivateDirectory.h"
 #include "documents/SharedDocument.h"
+#include "media/ConvertingInput.h"
 #include "wavekit/wavekit.h"
 
 #include "paneldraw/settings.h"
@@ -46,43 +49,39 @@ bool confirmOverwrite(HWND frame, const QString& name)
         == QMessageBox::Yes;
 }
 
-} // namespace
-
-extern "C" {
-
-int32_t ShowRecord(HWND frame)
+/// Records into the frame's active document from `inputs`: the setup dialog, the recording
+/// dialog, then the load of the recording (or its hand-over to Bulkwave).
+void recordInto(HWND frame, const InputFactory& inputs, int32_t inputId, const QString& cdPosition = {})
 {
     const ActiveDocument active = activeDocument(frame);
     if (!active.shared)
-        return 1;
+        return;
     const DocumentState state = stateOf(*active.shared);
-    const InputFactory inputs = PlaybackBackend::current().inputs;
-    const int32_t inputId = outputdevices::idFromText(RegGetString("Kestrix\\Settings\\WaveInID", ""));
     ShowHelpTopic(frame, "recsetup.htm");
     {
         RecordSetupDialog setup(
-            WindowRegistry::window(frame), inputs, inputId, state.format, [frame] { startMixer(frame); });
+            WindowRegistry::window(frame), inputs, inputId, state.format, [frame] { startMixer(frame); }, cdPosition);
         if (ModalDialogs::run(setup) != QDialog::Accepted)
-            return 1;
+            return;
     }
     // The document keeps its sound until the recording has been made and loaded.
     if (state.hasData && !confirmOverwrite(frame, state.name))
-        return 1;
+        return;
     const std::string path = privateFilePath(kRecordingFileName);
     if (path.empty()) {
         ErrorBox(frame, "No private directory for the recording file.");
-        return 1;
+        return;
     }
     ShowHelpTopic(frame, "recording.htm");
-    RecordDialog dialog(WindowRegistry::window(frame), inputs, state.format, state.name, path);
+    RecordDialog dialog(WindowRegistry::window(frame), inputs, state.format, state.name, path, cdPosition);
     if (const DeviceStatus started = dialog.start(inputId); !started.ok()) {
         ErrorBox(frame, started.errorText.c_str());
-        return 1;
+        return;
     }
     ModalDialogs::run(dialog);
     if (!dialog.saved()) {
         ErrorBox(frame, dialog.failure().c_str());
-        return 1;
+        return;
     }
     SetMouseWait(nullptr);
     if (!dialog.useBulkwave()) {
@@ -99,6 +98,38 @@ int32_t ShowRecord(HWND frame)
         repaintBar(frame, MsgGetPreviewBar);
     }
     SetMouseActive();
+}
+
+} // namespace
+
+extern "C" {
+
+int32_t ShowRecord(HWND frame)
+{
+    recordInto(frame, PlaybackBackend::current().inputs,
+        outputdevices::idFromText(RegGetString("Kestrix\\Settings\\WaveInID", "")));
+    return 1;
+}
+
+int32_t ShowRecordCD(HWND frame, int32_t track, int32_t minutes, int32_t seconds)
+{
+    std::string error;
+    const std::shared_ptr<CdDisc> disc = CdDisc::open(RegGetString(CdDisc::kDeviceSetting, ""), error);
+    if (!disc) {
+        ErrorBox(frame, error.c_str());
+        return 1;
+    }
+    if (track < 1 || track > disc->trackCount()) {
+        ErrorBox(frame, "There is no such track on the CD.");
+        return 1;
+    }
+    const int32_t sector = disc->track(track).start + (minutes * 60 + seconds) * CdDisc::kSectorsPerSecond;
+    // Straight from the disc, converted to the document's format on the way.
+    const InputFactory inputs = [disc, sector](int32_t) {
+        return std::make_unique<ConvertingInput>(
+            std::make_unique<CdInput>(disc, sector, CdInput::Pace::RealTime), CdDisc::kFormat);
+    };
+    recordInto(frame, inputs, -1, QString::fromStdString(recordingtexts::cdPosition(track, minutes, seconds)));
     return 1;
 }
 

@@ -140,4 +140,22 @@ bool FormatConverter::convert(uint64_t sourceBytes, uint64_t targetBytes,
     return true;
 }
 
+bool FormatConverter::stream(std::span<const uint8_t> source, std::vector<uint8_t>& target)
+{
+    if (!m_resampler)
+        return false;
+    SwrContext* const context = m_resampler.get();
+    const int frames = int(source.size() / m_source.blockAlign());
+    const int room = swr_get_out_samples(context, frames);
+    if (room < 0)
+        return false;
+    const std::size_t before = target.size();
+    target.resize(before + std::size_t(room) * m_target.blockAlign());
+    uint8_t* to = target.data() + before;
+    const uint8_t* from = source.data();
+    const int got = swr_convert(context, &to, room, &from, frames);
+    target.resize(before + std::size_t(std::max(got, 0)) * m_target.blockAlign());
+    return got >= 0;
+}
+
 } // namespace kx

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <vector>
 
 namespace kx {
 
@@ -36,6 +37,11 @@ public:
     /// resampler, read or write fails.
     bool convert(uint64_t sourceBytes, uint64_t targetBytes, const std::function<bool(std::span<uint8_t>)>& read,
         const std::function<bool(std::span<const uint8_t>)>& write);
+
+    /// Converts one more block of a stream, carrying the resampler's state over from the block
+    /// before, and appends what it gives to `target` (the filter's delay holds the last few
+    /// frames back). convert() starts the stream afresh. False when the resampler fails.
+    bool stream(std::span<const uint8_t> source, std::vector<uint8_t>& target);
 
 private:
     PcmFormat m_source;

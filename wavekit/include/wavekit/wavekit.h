@@ -125,6 +125,10 @@ int32_t ShowSelectWaveOut(HWND owner, int32_t* deviceId);
 /// meter, the overwrite question, the recording dialog, then the load of the recording (the
 /// document keeps its sound until then) or its hand-over to the Bulkwave loader. Always 1.
 int32_t ShowRecord(HWND frame);
+/// Records into the frame's active document straight from the CD of the setting
+/// "Kestrix\Settings\CD\Device", from `minutes`:`seconds` into `track` on, converted to the
+/// document's format; a sector that cannot be read ends the recording with a message.
+int32_t ShowRecordCD(HWND frame, int32_t track, int32_t minutes, int32_t seconds);
 /// The Bulkwave loader (there is one at a time), made hidden if there was none; the frame shows
 /// and hides it.
 HWND ShowBulkwave(HWND frame);
