@@ -128,6 +128,74 @@ const char* commandString(int id)
         return "Explains every menu and its commands\rUse Menus";
     case CmdAbout:
         return "Shows the version, the libraries and their licences\rAbout Kestrix2000";
+    case CmdOptions:
+        return "Sets up new files, the start, the display, the CD player and the threads\rOptions";
+    case CmdVelocity:
+        return "Plays the mark or the file faster or slower\rVelocity";
+    case CmdSilence:
+        return "Silences the mark, or inserts silence at the cursor\rSilence";
+    case CmdInsertSilence:
+        return "Inserts silence of a chosen length at the cursor\rInsert Silence";
+    case CmdSoften:
+        return "Softens the sound with a moving average\rSoften";
+    case CmdFadeLeftToRight:
+        return "Fades the sound from the left channel to the right\rFade Channels: Left To Right";
+    case CmdFadeRightToLeft:
+        return "Fades the sound from the right channel to the left\rFade Channels: Right To Left";
+    case CmdDrawtoneVolume:
+        return "Draws the course of the volume with the mouse\rDrawtone Volume";
+    case CmdDrawtoneFadeChannels:
+        return "Draws the course of the balance between the channels with the mouse\rDrawtone Fade Channels";
+    case CmdZeroize:
+        return "Silences every sample below a threshold\rZeroize";
+    case CmdSeparateChannels:
+        return "Opens each channel of a stereo file as a mono file of its own\rSeperate channels";
+    case CmdBulkwave:
+        return "Plays and loads parts of files of any size\rBulkwave Loader";
+    case CmdConvert:
+        return "Converts the file to another sample format\rConvert";
+    case CmdRecord:
+        return "Records into the active file\rRecord";
+    case CmdPlayLoop:
+        return "Plays the file or the mark again and again\rPlay Infinite";
+    case CmdHeaderSettings:
+        return "Shows and changes the file's format and text information\rSettings";
+    case CmdCascade:
+        return "Arranges the windows one over the other\rCascade";
+    case CmdTile:
+        return "Arranges the windows side by side\rTile";
+    case CmdArrangeSymbols:
+        return "Arranges the minimised windows\rArrange Symbols";
+    case CmdRestore:
+        return "Gives the active window its normal size again\rRestore";
+    case CmdVolumeUp:
+        return "Turns the output volume up\rVolume Up";
+    case CmdVolumeDown:
+        return "Turns the output volume down\rVolume Down";
+    case CmdRebuildPreview:
+        return "Draws the preview of the whole file again\rRebuild Preview";
+    case CmdExtensionButtons:
+        return "Shows or hides the extensions' buttons on the function bar\rShow / Hide Extensions";
+    case CmdFunctionBar:
+        return "Shows or hides the function bar\rFunction Bar";
+    case CmdCdPlayer:
+        return "Shows or hides the CD player\rCD - Audio Player";
+    case CmdHelpContents:
+        return "Shows the help window with its contents\rHelp Contents";
+    case CmdDeviceCaps:
+        return "Shows what the sound devices can do\rDevice Capabilities";
+    case CmdSelectOutput:
+        return "Chooses the device that plays the sound\rSelect Output Device";
+    case CmdVolumeControl:
+        return "Starts the desktop's volume control\rVolume Control";
+    case CmdDockFunctionBar:
+        return "Docks the function bar at the left or lets it float\rDock / Undock";
+    case CmdTonedeck:
+        return "Starts the Tonedeck sound board\rTonedeck";
+    case CmdTipsAndTricks:
+        return "Shows the start assistant with its tips\rTips and Tricks";
+    case CmdHomepage:
+        return "Opens the Kestrix2000 web page\rKestrix2000 Homepage";
     }
     return nullptr;
 }

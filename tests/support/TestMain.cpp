@@ -10,9 +10,14 @@ int main(int argc, char* argv[])
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    kx::test::TempDir runtimeDirectory; // private, mode 0700, as the session's would be
-    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", runtimeDirectory.path().c_str());
+    // Each test process has a runtime directory of its own (private, mode 0700, as the session's
+    // would be): tests running side by side must not share the recording file, the clipboard or
+    // the locks. The sound server of the run stays reachable where it was.
+    kx::test::TempDir runtimeDirectory;
+    const QByteArray sessionRuntime = qgetenv("XDG_RUNTIME_DIR");
+    if (!sessionRuntime.isEmpty() && !qEnvironmentVariableIsSet("PULSE_SERVER"))
+        qputenv("PULSE_SERVER", "unix:" + sessionRuntime + "/pulse/native");
+    qputenv("XDG_RUNTIME_DIR", runtimeDirectory.path().c_str());
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     kx::test::TempDir settingsDirectory;
