@@ -117,7 +117,6 @@ void FunctionBar::placeFloating(QPoint topLeft)
         topLeft.setY(qBound(0, topLeft.y(), qMax(0, frame->height() - kCaptionHeight - 2)));
     }
     move(topLeft);
-    m_placed = true;
 }
 
 void FunctionBar::setDocked(bool docked)
@@ -126,8 +125,10 @@ void FunctionBar::setDocked(bool docked)
     RegWriteString(kDockedSetting, docked ? "1" : "0");
     action(CmdDockFunctionBar)->setChecked(docked);
     placeButtons();
-    if (!docked && parentWidget())
+    if (!docked && parentWidget()) {
         placeFloating(QPoint(parentWidget()->width() - 380, 75));
+        m_placed = true;
+    }
     raise();
 }
 
@@ -136,9 +137,11 @@ void FunctionBar::setDockSlot(const QRect& slot)
     m_dockSlot = slot;
     if (m_docked)
         setGeometry(slot);
-    else if (!m_placed && parentWidget())
+    else if (!m_placed && parentWidget()) {
+        // Until the frame is on the screen its size is not the one the user will see.
         placeFloating(QPoint(parentWidget()->width() - 380, 75));
-    else
+        m_placed = parentWidget()->isVisible();
+    } else
         placeFloating(pos());
 }
 
@@ -230,8 +233,10 @@ void FunctionBar::mousePressEvent(QMouseEvent* event)
 
 void FunctionBar::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_dragging)
-        placeFloating(mapToParent(event->position().toPoint()) - m_dragOffset);
+    if (!m_dragging)
+        return;
+    placeFloating(mapToParent(event->position().toPoint()) - m_dragOffset);
+    m_placed = true;
 }
 
 void FunctionBar::mouseReleaseEvent(QMouseEvent*)

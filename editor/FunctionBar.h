@@ -70,7 +70,7 @@ private:
     QList<QToolButton*> m_extensionButtons;
     QRect m_dockSlot;
     bool m_docked = false;
-    bool m_placed = false; ///< the floating bar has its first place
+    bool m_placed = false; ///< the floating bar has its place on a shown frame and stays there
     bool m_extensionsShown = false;
     QPoint m_dragOffset;
     bool m_dragging = false;

@@ -135,6 +135,16 @@ TEST(FunctionBar, DockSettingIsReadAndWrittenAndCloseOnlyHides)
     ASSERT_TRUE(waitFor([&] { return bar->parentWidget()->width() == 1000; }));
     EXPECT_EQ(bar->pos(), QPoint(bar->parentWidget()->width() - 480, 75));
 
+    // A frame that floats it from the start places it once it has the size it is shown with.
+    {
+        RegWriteString("Kestrix\\Settings\\Boolean\\HelpWinActive", "1"); // lays the bars out as it is made
+        FrameWindow later;
+        later.resize(1100, 700);
+        later.show();
+        ASSERT_TRUE(waitFor([&] { return later.functionBar()->parentWidget()->width() == 1100; }));
+        EXPECT_EQ(later.functionBar()->pos(), QPoint(1100 - 380, 75));
+    }
+
     bar->close();
     EXPECT_TRUE(bar->isHidden());
     frame.runCommand(CmdFunctionBar);
