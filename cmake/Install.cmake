@@ -4,7 +4,6 @@
 # AppStream description below share.
 include(GNUInstallDirs)
 
-set(KX_PRIVATE_LIBDIR ${CMAKE_INSTALL_LIBDIR}/kestrix2000)
 set(KX_DESKTOP_DIR ${PROJECT_SOURCE_DIR}/desktop)
 set(KX_APP_ID org.quellwerk.Kestrix2000)
 

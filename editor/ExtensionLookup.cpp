@@ -17,13 +17,19 @@ QString extensionLibraryPath(const std::string& keyName)
     const QString name = decodedKeyName(keyName);
     if (name.isEmpty() || name.contains(QLatin1Char('/')))
         return name;
-    for (const QString& directory :
-        { QString::fromStdString(userExtensionDirectory()), QCoreApplication::applicationDirPath() }) {
+    // The user's own first, then beside the editor, then the modules installed with it.
+    for (const QString& directory : { QString::fromStdString(userExtensionDirectory()),
+             QCoreApplication::applicationDirPath(), installedExtensionDirectory() }) {
         const QString candidate = directory + QLatin1Char('/') + name;
         if (QFileInfo(candidate).isFile())
             return candidate;
     }
     return {};
+}
+
+QString installedExtensionDirectory()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/" KX_EXTENSIONS_RELATIVE_DIR);
 }
 
 std::string extensionKeyName(const QString& path)

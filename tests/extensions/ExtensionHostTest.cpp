@@ -1,9 +1,9 @@
 // The extension host with small test extensions: loading, commands, menu, buttons, Filter.
 #include "ExtensionHost.h"
-#include "FunctionBar.h"
 #include "CommandIds.h"
 #include "ExtensionLookup.h"
 #include "FrameWindow.h"
+#include "FunctionBar.h"
 #include "PrivateUserData.h"
 #include "StatusBar.h"
 #include "TempDir.h"
@@ -15,6 +15,7 @@
 #include "paneldraw/UserDirectories.h"
 #include "paneldraw/settings.h"
 
+#include <QFileInfo>
 #include <QLibrary>
 #include <QMenu>
 #include <QMenuBar>
@@ -23,8 +24,10 @@
 
 #include <dlfcn.h>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <pthread.h>
+#include <vector>
 
 namespace {
 
@@ -129,6 +132,27 @@ TEST_F(ExtensionHostTest, TwoExtensionsGetTheHostsValuesInRegistryOrder)
 
     frame.reset();
     EXPECT_EQ(dlopen(KX_TEST_PLAIN, RTLD_NOW | RTLD_NOLOAD), nullptr) << "released with the frame";
+}
+
+TEST_F(ExtensionHostTest, ABareNameIsTheUsersModuleElseTheOneInstalledWithTheEditor)
+{
+    const fs::path installed = fs::path(installedExtensionDirectory().toStdString()).lexically_normal();
+    std::vector<fs::path> made; // the directories this test makes, deepest first
+    for (fs::path at = installed; !at.empty() && !fs::exists(at); at = at.parent_path())
+        made.push_back(at);
+    fs::create_directories(installed);
+    const fs::path packaged = installed / "kx-lookup-test.so";
+    std::ofstream(packaged) << "module";
+    EXPECT_EQ(QFileInfo(extensionLibraryPath("kx-lookup-test.so")).canonicalFilePath(),
+        QString::fromStdString(fs::canonical(packaged).string()));
+    fs::create_directories(userExtensionDirectory());
+    const std::string own = userExtensionDirectory() + "/kx-lookup-test.so";
+    std::ofstream(own) << "module";
+    EXPECT_EQ(extensionLibraryPath("kx-lookup-test.so"), QString::fromStdString(own));
+    EXPECT_EQ(extensionLibraryPath("kx-missing.so"), QString());
+    fs::remove(packaged);
+    for (const fs::path& directory : made)
+        fs::remove(directory);
 }
 
 TEST_F(ExtensionHostTest, TheDialogWordAndTheDialogExportDecide)
