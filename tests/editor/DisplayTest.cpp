@@ -2,6 +2,7 @@
 // must show each document as it is after every edit, without the user scrolling or clicking.
 #include "CommandIds.h"
 #include "FrameWindow.h"
+#include "FunctionBar.h"
 #include "TempDir.h"
 #include "WaitFor.h"
 #include "WavBuilder.h"
@@ -77,6 +78,8 @@ protected:
         ClipboardLocation::setDirectory(m_dir.path().string());
         RegWriteString("Kestrix\\Settings\\StartUp\\Zoom", "0"); // the whole file in the window
         MessageBoxes::setPresenter([](const MessageBoxRequest&) { return QMessageBox::Yes; });
+        // Nothing floats over the windows whose pixels on the screen are compared.
+        m_frame.functionBar()->hide();
         m_frame.setGeometry(20, 20, 900, 640);
         m_frame.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_frame));
