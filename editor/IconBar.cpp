@@ -1,11 +1,13 @@
 #include "IconBar.h"
 
 #include "CommandIds.h"
-#include "LogoAnimation.h"
 #include "ToolActions.h"
+#include "paneldraw/SpinningLogo.h"
 
 #include <QAction>
 #include <QEvent>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QToolBar>
 
 namespace kx {
@@ -13,6 +15,19 @@ namespace kx {
 namespace {
 
     constexpr int kLogoSize = 30;
+    constexpr int kLogoFramesPerTurn = 24;
+
+    // Drawn once at the screen's density; each frame only turns the picture.
+    QPixmap logoEmblem(qreal ratio)
+    {
+        QPixmap emblem(QSize(kLogoSize, kLogoSize) * ratio);
+        emblem.fill(Qt::transparent);
+        QPainter painter(&emblem);
+        QSvgRenderer(QStringLiteral(":/wavedesk/LOGO.svg")).render(&painter);
+        painter.end();
+        emblem.setDevicePixelRatio(ratio);
+        return emblem;
+    }
 
     // The homepage has no short text of its own; a button nobody can name helps nobody.
     constexpr ToolEntry kEntries[] = {
@@ -72,8 +87,9 @@ IconBar::IconBar(QWidget* parent)
         connectToolAction(
             *action, *this, [this](int id) { emit commandRequested(id); }, [this](int id) { emit hintRequested(id); });
     }
-    m_logo = new LogoAnimation(this);
-    m_logo->resize(kLogoSize, kLogoSize);
+    m_logo = new SpinningLogo(logoEmblem(devicePixelRatioF()), kLogoFramesPerTurn, this);
+    m_logo->setObjectName(QStringLiteral("LOGO"));
+    m_logo->setFixedSize(kLogoSize, kLogoSize);
     m_logo->playOnce();
 }
 

@@ -8,7 +8,7 @@ class QToolBar;
 
 namespace kx {
 
-class LogoAnimation;
+class SpinningLogo;
 
 /// The bar across the top of the frame ("Icons"): the tool bar of the main functions and, at its
 /// right end, the logo that spins while operations run. Its commands go to the frame.
@@ -18,7 +18,7 @@ public:
     explicit IconBar(QWidget* parent = nullptr);
 
     QToolBar* toolBar() const { return m_toolBar; }
-    LogoAnimation* logo() const { return m_logo; }
+    SpinningLogo* logo() const { return m_logo; }
     /// The entry sending `command`; null when the bar has none.
     QAction* action(int command) const { return m_actions.value(command); }
 
@@ -42,7 +42,7 @@ protected:
 
 private:
     QToolBar* m_toolBar = nullptr;
-    LogoAnimation* m_logo = nullptr;
+    SpinningLogo* m_logo = nullptr;
     QMap<int, QAction*> m_actions;
     QMap<QObject*, int> m_followed; ///< windows whose visibility a check entry shows
 };

@@ -6,7 +6,6 @@
 #include "BoardView.h"
 #include "DropPlacement.h"
 #include "Launchers.h"
-#include "LogoAnimation.h"
 #include "PlayerCommands.h"
 #include "PlayerPrompts.h"
 #include "SessionRestart.h"
@@ -14,6 +13,7 @@
 #include "StatusParts.h"
 #include "devices/SoundPlayer.h"
 #include "paneldraw/SettingsStore.h"
+#include "paneldraw/SpinningLogo.h"
 #include "paneldraw/settings.h"
 
 #include <QActionGroup>
@@ -41,6 +41,7 @@ namespace {
     constexpr const char* kSoundDirectory = "Tonedeck\\Directories\\WaveOpen";
     constexpr const char* kShowInfo = "Tonedeck\\ShowInfo";
     const QString kWarningCaption = QStringLiteral("Warning...");
+    constexpr int kLogoFramesPerTurn = 16;
 
     std::string toNative(const QString& path)
     {
@@ -78,7 +79,7 @@ PlayerWindow::PlayerWindow(SoundPlayer& sounds, PlayerPrompts& prompts, QWidget*
 
     createMenus();
     createToolBar();
-    m_logo = new LogoAnimation(m_view);
+    m_logo = new SpinningLogo(QStringLiteral(":/padplay/logo.svg"), kLogoFramesPerTurn, m_view);
     m_logo->setGeometry(575, 0, 30, 30);
     createButtons();
     m_status = new StatusParts(m_view);

@@ -13,13 +13,13 @@ class QToolBar;
 
 namespace kx {
 class SoundPlayer;
+class SpinningLogo;
 }
 
 namespace kx::padplay {
 
 class BoardButton;
 class BoardView;
-class LogoAnimation;
 class PlayerPrompts;
 class SessionRestart;
 class StatusParts;
@@ -43,7 +43,7 @@ public:
     BoardButton* button(int n) const { return m_buttons[n - 1]; }
     BoardView* view() const { return m_view; }
     StatusParts* status() const { return m_status; }
-    LogoAnimation* logo() const { return m_logo; }
+    SpinningLogo* logo() const { return m_logo; }
     QAction* action(int command) const { return m_actions.value(command); }
     QMenu* registerMenu() const { return m_registerMenu; }
     const SessionRestart& restart() const { return *m_restart; }
@@ -90,7 +90,7 @@ private:
 
     BoardView* m_view = nullptr;
     QToolBar* m_tools = nullptr;
-    LogoAnimation* m_logo = nullptr;
+    SpinningLogo* m_logo = nullptr;
     StatusParts* m_status = nullptr;
     std::array<BoardButton*, board::kButtonCount> m_buttons {};
     QMenu* m_registerMenu = nullptr;

@@ -3,7 +3,6 @@
 #include "FrameWindow.h"
 #include "FunctionBar.h"
 #include "IconBar.h"
-#include "LogoAnimation.h"
 #include "StatusBar.h"
 #include "TempDir.h"
 #include "WaitFor.h"
@@ -13,6 +12,7 @@
 #include "exports/MessageBoxes.h"
 #include "exports/OperationContext.h"
 #include "exports/WindowRegistry.h"
+#include "paneldraw/SpinningLogo.h"
 #include "paneldraw/settings.h"
 
 #include <QAction>
@@ -272,7 +272,7 @@ TEST(Logo, TwoRunningOperationsKeepItSpinningUntilBothEnded)
     frame.runCommand(CmdNew);
     frame.runCommand(CmdNew);
     ASSERT_EQ(frame.waveWindows().size(), 2);
-    LogoAnimation* logo = frame.iconBar()->logo();
+    SpinningLogo* logo = frame.iconBar()->logo();
     // One turn when the editor starts, then rest on the first frame.
     EXPECT_TRUE(logo->isTurning());
     ASSERT_TRUE(waitFor([&] { return !logo->isTurning(); }));
