@@ -46,6 +46,8 @@
 
 #include "paneldraw/settings.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -725,6 +727,25 @@ void FrameWindow::saveActive(bool askForName)
     m_statusBar->update();
 }
 
+namespace {
+
+    // The commands runCommand's own switch answers; the rest go through the tables.
+    constexpr int kFrameCommands[] = { CmdNew, CmdOpen, CmdOpenPath, CmdSave, CmdSaveAs, CmdClose, CmdRevert,
+        CmdCascade, CmdTile, CmdArrangeSymbols, CmdRebuildPreview, CmdTruePeaks, CmdMarkAll, CmdDestroyMark, CmdOptions,
+        CmdTipsAndTricks, CmdHomepage, CmdRestore, CmdCloseAll, CmdThreadManager, CmdBulkwave, CmdCdPlayer, CmdCdTrack,
+        CmdRecord, CmdPlay, CmdPlayOrStop, CmdStop, CmdPause, CmdPlayLoop, CmdVolumeUp, CmdVolumeDown, CmdDeviceCaps,
+        CmdSelectOutput, CmdAbout, CmdFunctionBar, CmdDockFunctionBar, CmdTonedeck, CmdVolumeControl, CmdExit,
+        CmdExtensionButtons, CmdSilence };
+
+} // namespace
+
+bool FrameWindow::handlesCommand(int id) const
+{
+    return std::ranges::find(kFrameCommands, id) != std::end(kFrameCommands) || HelpWindowSwitch::handles(id)
+        || m_extensions->isCommand(id) || isViewCommand(id) || findThreadCommand(id) || findDirectCommand(id)
+        || (id >= CmdWindowFirst && id <= CmdWindowLast) || (id >= CmdRecentFirst && id <= CmdRecentLast);
+}
+
 void FrameWindow::runCommand(int id, intptr_t lParam)
 {
     WaveWindow* wave = activeWaveWindow();
@@ -877,6 +898,9 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
     case CmdFunctionBar:
         m_functionBar->setVisible(m_functionBar->isHidden());
         m_functionBar->raise();
+        return;
+    case CmdDockFunctionBar:
+        m_functionBar->setDocked(!m_functionBar->isDocked());
         return;
     case CmdTonedeck:
         startTonedeck(m_handle);

@@ -58,6 +58,8 @@ public:
 
     /// Runs the command with this id, as a menu, accelerator or tool bar would.
     void runCommand(int id, intptr_t lParam = 0);
+    /// Whether runCommand or one of the tables it routes through answers `id`.
+    bool handlesCommand(int id) const;
     /// Opens a file named on the command line or handed over by a second start.
     void openPath(const QString& path);
     /// Restores the saved placement and shows the frame.
