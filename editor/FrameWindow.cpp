@@ -137,6 +137,8 @@ FrameWindow::FrameWindow()
     registerBar(m_iconBar);
     connect(m_iconBar, &IconBar::commandRequested, this, [this](int id) { runCommand(id); });
     connect(m_operations, &OperationThreads::runningCountChanged, m_iconBar, &IconBar::setRunningCount);
+    // The document is free again only once its worker has returned.
+    connect(m_operations, &OperationThreads::threadReturned, this, [this] { updateUndoItem(); });
     auto* rollDown = new RollDownPanel(m_handle, m_central);
     rollDown->setMenuSources([this] { return menuOfBar(*menuBar(), "E&xtensions"); },
                              [this] { return menuOfBar(*menuBar(), "&Window"); });
@@ -449,6 +451,7 @@ void FrameWindow::updateMenus()
     const bool document = !m_mdi->subWindowList().isEmpty();
     m_iconBar->setDocumentOpen(document);
     m_functionBar->setDocumentOpen(document);
+    updateUndoItem();
     if (document == m_documentMenuShown && !menuBar()->actions().isEmpty())
         return;
     m_documentMenuShown = document;
@@ -476,6 +479,9 @@ void FrameWindow::updateUndoItem()
     m_redoAction->setText(redo ? QStringLiteral("&Redo: %1").arg(QString::fromUtf8(redo)) + keys
                                : QStringLiteral("&Redo not possible") + keys);
     m_redoAction->setEnabled(redo != nullptr);
+    // With no document the bar already says to open one.
+    if (!m_mdi->subWindowList().isEmpty())
+        m_iconBar->setUndoPossible(description != nullptr);
 }
 
 void FrameWindow::resizeEvent(QResizeEvent* event)
@@ -629,12 +635,14 @@ void FrameWindow::startOperation(const OperationThreads::Routine& routine, HWND 
 {
     samplesChanged(window);
     m_operations->start(routine, argument, code, window);
+    updateUndoItem();
 }
 
 void FrameWindow::samplesChanged(HWND window)
 {
     if (auto document = WindowRegistry::document(window))
         document->peaks.samplesChanged();
+    updateUndoItem();
 }
 
 void FrameWindow::pasteCopyAt(HWND window, uint32_t target)

@@ -103,6 +103,13 @@ void IconBar::setDocumentOpen(bool open)
     enableForDocument(m_actions.values(), open);
 }
 
+void IconBar::setUndoPossible(bool possible)
+{
+    QAction* undo = action(CmdUndo);
+    undo->setEnabled(possible);
+    undo->setToolTip(possible ? undo->text() : QStringLiteral("%1 - nothing to undo").arg(undo->text()));
+}
+
 void IconBar::setRunningCount(int count)
 {
     if (count > 0)
