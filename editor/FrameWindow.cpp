@@ -138,7 +138,7 @@ FrameWindow::FrameWindow()
     connect(m_iconBar, &IconBar::commandRequested, this, [this](int id) { runCommand(id); });
     connect(m_operations, &OperationThreads::runningCountChanged, m_iconBar, &IconBar::setRunningCount);
     // The document is free again only once its worker has returned.
-    connect(m_operations, &OperationThreads::threadReturned, this, [this] { updateUndoItem(); });
+    connect(m_operations, &OperationThreads::threadReturned, this, [this] { updateUndoEntries(); });
     auto* rollDown = new RollDownPanel(m_handle, m_central);
     rollDown->setMenuSources([this] { return menuOfBar(*menuBar(), "E&xtensions"); },
                              [this] { return menuOfBar(*menuBar(), "&Window"); });
@@ -417,7 +417,7 @@ void FrameWindow::buildMenus()
         fillWindowList(*window, m_windowListActions, *m_mdi, run);
     });
     addCommands(m_documentMenu, "&Help", help);
-    connect(m_documentMenu.at(1), &QMenu::aboutToShow, this, [this] { updateUndoItem(); });
+    connect(m_documentMenu.at(1), &QMenu::aboutToShow, this, [this] { updateUndoEntries(); });
 
     for (const Accelerator& accelerator : accelerators()) {
         auto* shortcut = new QShortcut(accelerator.keys, this);
@@ -451,7 +451,7 @@ void FrameWindow::updateMenus()
     const bool document = !m_mdi->subWindowList().isEmpty();
     m_iconBar->setDocumentOpen(document);
     m_functionBar->setDocumentOpen(document);
-    updateUndoItem();
+    updateUndoEntries();
     if (document == m_documentMenuShown && !menuBar()->actions().isEmpty())
         return;
     m_documentMenuShown = document;
@@ -460,7 +460,7 @@ void FrameWindow::updateMenus()
         menuBar()->addMenu(menu);
 }
 
-void FrameWindow::updateUndoItem()
+void FrameWindow::updateUndoEntries()
 {
     WaveWindow* wave = activeWaveWindow();
     // A busy document is locked by its operation for long: nothing to undo meanwhile anyway.
@@ -480,8 +480,14 @@ void FrameWindow::updateUndoItem()
                                : QStringLiteral("&Redo not possible") + keys);
     m_redoAction->setEnabled(redo != nullptr);
     // With no document the bar already says to open one.
-    if (!m_mdi->subWindowList().isEmpty())
-        m_iconBar->setUndoPossible(description != nullptr);
+    if (m_mdi->subWindowList().isEmpty())
+        return;
+    m_iconBar->setAvailable(CmdUndo, description != nullptr, QStringLiteral("nothing to undo"));
+    const bool hasFile = wave && wave->document()->document.info.hasFile;
+    const QString notRevertable = !wave ? QStringLiteral("not while the file is busy")
+        : hasFile                       ? QStringLiteral("no changes since the file was saved")
+                                        : QStringLiteral("the file was never saved");
+    m_iconBar->setAvailable(CmdRevert, hasFile && !IsFileSaved(wave->handle()), notRevertable);
 }
 
 void FrameWindow::resizeEvent(QResizeEvent* event)
@@ -635,14 +641,14 @@ void FrameWindow::startOperation(const OperationThreads::Routine& routine, HWND 
 {
     samplesChanged(window);
     m_operations->start(routine, argument, code, window);
-    updateUndoItem();
+    updateUndoEntries();
 }
 
 void FrameWindow::samplesChanged(HWND window)
 {
     if (auto document = WindowRegistry::document(window))
         document->peaks.samplesChanged();
-    updateUndoItem();
+    updateUndoEntries();
 }
 
 void FrameWindow::pasteCopyAt(HWND window, uint32_t target)
@@ -733,6 +739,7 @@ void FrameWindow::saveActive(bool askForName)
     SetMouseActive();
     wave->refreshTitle();
     m_statusBar->update();
+    updateUndoEntries();
 }
 
 namespace {

@@ -85,7 +85,7 @@ private:
     void buildMenus();
     QMenu* addCommands(QList<QMenu*>& bar, const QString& title, const QList<std::pair<int, QString>>& items);
     void updateMenus();
-    void updateUndoItem();
+    void updateUndoEntries();
     void layoutBars();
     void startOperation(const OperationThreads::Routine& routine, HWND argument, int code, HWND window);
     void openInNewWindow(const QString& path, int number);

@@ -103,11 +103,11 @@ void IconBar::setDocumentOpen(bool open)
     enableForDocument(m_actions.values(), open);
 }
 
-void IconBar::setUndoPossible(bool possible)
+void IconBar::setAvailable(int command, bool available, const QString& reason)
 {
-    QAction* undo = action(CmdUndo);
-    undo->setEnabled(possible);
-    undo->setToolTip(possible ? undo->text() : QStringLiteral("%1 - nothing to undo").arg(undo->text()));
+    QAction* entry = action(command);
+    entry->setEnabled(available);
+    entry->setToolTip(available ? entry->text() : QStringLiteral("%1 - %2").arg(entry->text(), reason));
 }
 
 void IconBar::setRunningCount(int count)
