@@ -46,6 +46,8 @@
 
 #include "paneldraw/settings.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -135,6 +137,8 @@ FrameWindow::FrameWindow()
     registerBar(m_iconBar);
     connect(m_iconBar, &IconBar::commandRequested, this, [this](int id) { runCommand(id); });
     connect(m_operations, &OperationThreads::runningCountChanged, m_iconBar, &IconBar::setRunningCount);
+    // The document is free again only once its worker has returned.
+    connect(m_operations, &OperationThreads::threadReturned, this, [this] { updateUndoEntries(); });
     auto* rollDown = new RollDownPanel(m_handle, m_central);
     rollDown->setMenuSources([this] { return menuOfBar(*menuBar(), "E&xtensions"); },
                              [this] { return menuOfBar(*menuBar(), "&Window"); });
@@ -413,7 +417,7 @@ void FrameWindow::buildMenus()
         fillWindowList(*window, m_windowListActions, *m_mdi, run);
     });
     addCommands(m_documentMenu, "&Help", help);
-    connect(m_documentMenu.at(1), &QMenu::aboutToShow, this, [this] { updateUndoItem(); });
+    connect(m_documentMenu.at(1), &QMenu::aboutToShow, this, [this] { updateUndoEntries(); });
 
     for (const Accelerator& accelerator : accelerators()) {
         auto* shortcut = new QShortcut(accelerator.keys, this);
@@ -447,6 +451,7 @@ void FrameWindow::updateMenus()
     const bool document = !m_mdi->subWindowList().isEmpty();
     m_iconBar->setDocumentOpen(document);
     m_functionBar->setDocumentOpen(document);
+    updateUndoEntries();
     if (document == m_documentMenuShown && !menuBar()->actions().isEmpty())
         return;
     m_documentMenuShown = document;
@@ -455,7 +460,7 @@ void FrameWindow::updateMenus()
         menuBar()->addMenu(menu);
 }
 
-void FrameWindow::updateUndoItem()
+void FrameWindow::updateUndoEntries()
 {
     WaveWindow* wave = activeWaveWindow();
     // A busy document is locked by its operation for long: nothing to undo meanwhile anyway.
@@ -474,6 +479,15 @@ void FrameWindow::updateUndoItem()
     m_redoAction->setText(redo ? QStringLiteral("&Redo: %1").arg(QString::fromUtf8(redo)) + keys
                                : QStringLiteral("&Redo not possible") + keys);
     m_redoAction->setEnabled(redo != nullptr);
+    // With no document the bar already says to open one.
+    if (m_mdi->subWindowList().isEmpty())
+        return;
+    m_iconBar->setAvailable(CmdUndo, description != nullptr, QStringLiteral("nothing to undo"));
+    const bool hasFile = wave && wave->document()->document.info.hasFile;
+    const QString notRevertable = !wave ? QStringLiteral("not while the file is busy")
+        : hasFile                       ? QStringLiteral("no changes since the file was saved")
+                                        : QStringLiteral("the file was never saved");
+    m_iconBar->setAvailable(CmdRevert, hasFile && !IsFileSaved(wave->handle()), notRevertable);
 }
 
 void FrameWindow::resizeEvent(QResizeEvent* event)
@@ -627,12 +641,14 @@ void FrameWindow::startOperation(const OperationThreads::Routine& routine, HWND 
 {
     samplesChanged(window);
     m_operations->start(routine, argument, code, window);
+    updateUndoEntries();
 }
 
 void FrameWindow::samplesChanged(HWND window)
 {
     if (auto document = WindowRegistry::document(window))
         document->peaks.samplesChanged();
+    updateUndoEntries();
 }
 
 void FrameWindow::pasteCopyAt(HWND window, uint32_t target)
@@ -723,6 +739,26 @@ void FrameWindow::saveActive(bool askForName)
     SetMouseActive();
     wave->refreshTitle();
     m_statusBar->update();
+    updateUndoEntries();
+}
+
+namespace {
+
+    // The commands runCommand's own switch answers; the rest go through the tables.
+    constexpr int kFrameCommands[] = { CmdNew, CmdOpen, CmdOpenPath, CmdSave, CmdSaveAs, CmdClose, CmdRevert,
+        CmdCascade, CmdTile, CmdArrangeSymbols, CmdRebuildPreview, CmdTruePeaks, CmdMarkAll, CmdDestroyMark, CmdOptions,
+        CmdTipsAndTricks, CmdHomepage, CmdRestore, CmdCloseAll, CmdThreadManager, CmdBulkwave, CmdCdPlayer, CmdCdTrack,
+        CmdRecord, CmdPlay, CmdPlayOrStop, CmdStop, CmdPause, CmdPlayLoop, CmdVolumeUp, CmdVolumeDown, CmdDeviceCaps,
+        CmdSelectOutput, CmdAbout, CmdFunctionBar, CmdDockFunctionBar, CmdTonedeck, CmdVolumeControl, CmdExit,
+        CmdExtensionButtons, CmdSilence };
+
+} // namespace
+
+bool FrameWindow::handlesCommand(int id) const
+{
+    return std::ranges::find(kFrameCommands, id) != std::end(kFrameCommands) || HelpWindowSwitch::handles(id)
+        || m_extensions->isCommand(id) || isViewCommand(id) || findThreadCommand(id) || findDirectCommand(id)
+        || (id >= CmdWindowFirst && id <= CmdWindowLast) || (id >= CmdRecentFirst && id <= CmdRecentLast);
 }
 
 void FrameWindow::runCommand(int id, intptr_t lParam)
@@ -877,6 +913,9 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
     case CmdFunctionBar:
         m_functionBar->setVisible(m_functionBar->isHidden());
         m_functionBar->raise();
+        return;
+    case CmdDockFunctionBar:
+        m_functionBar->setDocked(!m_functionBar->isDocked());
         return;
     case CmdTonedeck:
         startTonedeck(m_handle);

@@ -58,6 +58,8 @@ public:
 
     /// Runs the command with this id, as a menu, accelerator or tool bar would.
     void runCommand(int id, intptr_t lParam = 0);
+    /// Whether runCommand or one of the tables it routes through answers `id`.
+    bool handlesCommand(int id) const;
     /// Opens a file named on the command line or handed over by a second start.
     void openPath(const QString& path);
     /// Restores the saved placement and shows the frame.
@@ -83,7 +85,7 @@ private:
     void buildMenus();
     QMenu* addCommands(QList<QMenu*>& bar, const QString& title, const QList<std::pair<int, QString>>& items);
     void updateMenus();
-    void updateUndoItem();
+    void updateUndoEntries();
     void layoutBars();
     void startOperation(const OperationThreads::Routine& routine, HWND argument, int code, HWND window);
     void openInNewWindow(const QString& path, int number);

@@ -43,6 +43,11 @@ bool HelpWindowSwitch::showTopic(const QString& topic)
     return m_window->showTopic(topic);
 }
 
+bool HelpWindowSwitch::handles(int id)
+{
+    return id == CmdHelpWindow || id == CmdHelpContents || id == CmdUseHelp || id == CmdUseMenus;
+}
+
 bool HelpWindowSwitch::runCommand(int id)
 {
     switch (id) {

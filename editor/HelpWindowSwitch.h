@@ -30,6 +30,7 @@ public:
     bool showTopic(const QString& topic);
     /// Runs the help commands (Help Window, Contents, Use Help, Use Menus); false for others.
     bool runCommand(int id);
+    static bool handles(int id);
     /// Makes `action` a check item that follows whether the help window is shown.
     void bindCheck(QAction* action);
 

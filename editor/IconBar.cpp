@@ -119,6 +119,13 @@ void IconBar::setDocumentOpen(bool open)
     enableForDocument(m_actions.values(), open);
 }
 
+void IconBar::setAvailable(int command, bool available, const QString& reason)
+{
+    QAction* entry = action(command);
+    entry->setEnabled(available);
+    entry->setToolTip(available ? entry->text() : QStringLiteral("%1 - %2").arg(entry->text(), reason));
+}
+
 void IconBar::setRunningCount(int count)
 {
     if (count > 0)

@@ -28,6 +28,8 @@ public:
     void followVisibility(int command, QWidget* window);
     /// Enables the entries that need a document while one is open.
     void setDocumentOpen(bool open);
+    /// Enables the entry of `command`, or disables it with `reason` in its tool tip.
+    void setAvailable(int command, bool available, const QString& reason);
     /// Spins the logo while `count` operations run, and stops it at 0.
     void setRunningCount(int count);
 

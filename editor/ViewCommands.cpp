@@ -7,6 +7,11 @@
 
 namespace kx {
 
+bool isViewCommand(int id)
+{
+    return id == CmdCursorToStart || id == CmdCursorToEnd || id == CmdZoomBy || zoomsteps::preset(id).has_value();
+}
+
 bool runViewCommand(int id, HWND frame, WaveWindow* active)
 {
     if (id == CmdCursorToStart || id == CmdCursorToEnd) {

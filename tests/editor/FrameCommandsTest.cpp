@@ -2,6 +2,8 @@
 #include "Accelerators.h"
 #include "CommandIds.h"
 #include "FrameWindow.h"
+#include "FunctionBar.h"
+#include "IconBar.h"
 #include "StatusBar.h"
 #include "StatusBoxes.h"
 #include "TempDir.h"
@@ -148,6 +150,25 @@ TEST_F(FrameMenus, EveryAcceleratorShowsInItsMenuEntry)
     EXPECT_EQ(menuItem(frame.menuBar(), CmdCrop)->text(), "C&rop\tShift + Del");
     EXPECT_EQ(menuItem(frame.menuBar(), CmdMix)->text(), "&Mix\tCtrl + Shift + Ins");
     EXPECT_EQ(menuItem(frame.menuBar(), CmdUndo)->text(), "&Undo not possible\tCtrl + Z");
+}
+
+TEST_F(FrameMenus, EveryCommandOfTheMenusAndBarsIsAnsweredOrDisabledWithAReason)
+{
+    QList<QAction*> actions = menuItems(frame.menuBar()); // the start menu
+    frame.runCommand(CmdNew);
+    actions += menuItems(frame.menuBar());
+    actions += frame.iconBar()->findChildren<QAction*>();
+    actions += frame.functionBar()->findChildren<QAction*>();
+    for (QAction* action : actions) {
+        if (!action->data().isValid())
+            continue;
+        const int id = action->data().toInt();
+        SCOPED_TRACE(action->text().toStdString() + " " + std::to_string(id));
+        if (action->isEnabled())
+            EXPECT_TRUE(frame.handlesCommand(id));
+        else
+            EXPECT_FALSE(action->toolTip().isEmpty() && action->statusTip().isEmpty());
+    }
 }
 
 TEST_F(FrameMenus, RecentFilesFillBothMenus)

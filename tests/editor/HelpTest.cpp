@@ -6,6 +6,7 @@
 #include "WavBuilder.h"
 #include "WaveWindow.h"
 #include "dialogs/ModalDialogs.h"
+#include "dialogs/OptionsSheet.h"
 #include "exports/WindowRequests.h"
 #include "paneldraw/settings.h"
 
@@ -18,6 +19,7 @@
 #include <QScrollBar>
 #include <QSet>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
@@ -208,6 +210,26 @@ TEST(About, CopyrightButtonShowsItsPageInTheHelpWindowOrSaysHowToGetIt)
         EXPECT_EQ(enabled, active);
         EXPECT_EQ(shownPage(frame), active ? "copyright.htm" : "");
     }
+}
+
+TEST(HelpTopics, ZoomDialogsHelpButtonAndTheNewFilesTabShowTheirPages)
+{
+    setHelpActive(true);
+    FrameWindow frame;
+    frame.runCommand(CmdNew);
+    ModalDialogs::setDriver([](QDialog& dialog) {
+        if (auto* help = dialog.findChild<QPushButton*>(QStringLiteral("button9")))
+            help->click();
+        return int(QDialog::Rejected);
+    });
+    frame.runCommand(CmdZoomBy);
+    ModalDialogs::setDriver({});
+    EXPECT_EQ(shownPage(frame), "zoom.htm");
+    OptionsSheet sheet(&frame, OptionsSheet::Startup);
+    EXPECT_EQ(shownPage(frame), "zoom.htm");
+    sheet.pages()->setCurrentIndex(OptionsSheet::NewFiles);
+    EXPECT_EQ(shownPage(frame), "newfile.htm");
+    frame.activeWaveWindow()->closeWithoutAsking();
 }
 
 } // namespace

@@ -215,6 +215,37 @@ TEST(IconBar, FrameCommandsArriveAndUnbuiltOnesSayWhy)
     EXPECT_TRUE(waitFor([&] { return !frame.iconBar()->action(CmdPlay)->isEnabled(); }));
 }
 
+TEST(IconBar, UndoAndRevertFollowWhetherTheActiveDocumentHasSomethingToGoBackTo)
+{
+    TempDir dir;
+    const std::string path = dir.file("tone.wav");
+    writeFile(path, riff({ chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", ramp(4000)) }));
+    FrameWindow frame;
+    frame.show();
+    frame.openPath(QString::fromStdString(path));
+    WaveWindow* opened = frame.activeWaveWindow();
+    ASSERT_NE(opened, nullptr);
+    QAction* undo = frame.iconBar()->action(CmdUndo);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(undo->toolTip(), "Undo - nothing to undo");
+    QAction* revert = frame.iconBar()->action(CmdRevert);
+    EXPECT_EQ(revert->toolTip(), "Revert - no changes since the file was saved");
+    frame.runCommand(CmdReverse);
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_TRUE(revert->isEnabled());
+    frame.runCommand(CmdNew);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(revert->toolTip(), "Revert - the file was never saved");
+    frame.mdiArea()->setActiveSubWindow(opened);
+    EXPECT_TRUE(undo->isEnabled());
+    frame.runCommand(CmdUndo);
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
+    EXPECT_FALSE(undo->isEnabled());
+    for (WaveWindow* wave : frame.waveWindows())
+        wave->closeWithoutAsking();
+}
+
 TEST(FunctionBar, SeparateChannelsOpensEachChannelInAWindowOfItsOwn)
 {
     TempDir dir;

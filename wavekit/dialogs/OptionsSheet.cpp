@@ -7,6 +7,8 @@
 #include "StartupPage.h"
 #include "ThreadsPage.h"
 #include "exports/StoredFormats.h"
+#include "exports/WindowRegistry.h"
+#include "wavekit/wavekit.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -28,6 +30,12 @@ OptionsSheet::OptionsSheet(QWidget* parent, int startPage)
         m_pages->addTab(page, page->windowTitle());
     if (startPage >= 0 && startPage < m_pages->count())
         m_pages->setCurrentIndex(startPage);
+    const auto showPageHelp = [this, parent] {
+        if (m_pages->currentWidget() == m_newFiles)
+            ShowHelpTopic(WindowRegistry::handleOf(parent), "newfile.htm");
+    };
+    connect(m_pages, &QTabWidget::currentChanged, this, showPageHelp);
+    showPageHelp();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
     DialogButtons buttons(this, layout);

@@ -21,13 +21,15 @@ namespace kx {
 
 ParameterDialog::ParameterDialog(HWND frame, const QString& title, const QString& closeText)
     : QDialog(WindowRegistry::window(frame))
+    , m_frame(frame)
     , m_owner(WindowRegistry::window(frame))
     , m_form(new QFormLayout)
+    , m_buttons(new QDialogButtonBox(this))
 {
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_form);
-    auto* buttons = new QDialogButtonBox(this);
+    QDialogButtonBox* buttons = m_buttons;
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     QPushButton* close = buttons->addButton(closeText, QDialogButtonBox::RejectRole);
     ok->setObjectName(QStringLiteral("button1"));
@@ -63,6 +65,13 @@ QSlider* ParameterDialog::addTrackBar(
     row->addWidget(new QLabel(high, this));
     m_form->addRow(row);
     return bar;
+}
+
+void ParameterDialog::addHelpButton(const char* topic)
+{
+    QPushButton* help = m_buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
+    help->setObjectName(QStringLiteral("button9"));
+    connect(help, &QPushButton::clicked, this, [this, topic] { ShowHelpTopic(m_frame, topic); });
 }
 
 bool ParameterDialog::run(std::optional<int> raise)

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class QDialogButtonBox;
 class QFormLayout;
 class QSlider;
 class QSpinBox;
@@ -24,14 +25,18 @@ public:
     /// A track bar from `minimum` to `maximum` between two captions.
     QSlider* addTrackBar(int id, const QString& low, const QString& high, int minimum, int maximum, int value);
     QFormLayout* form() const { return m_form; }
+    /// A Help button (id 9) that shows the help page `topic` while the dialog stays open.
+    void addHelpButton(const char* topic);
 
     /// Shows the dialog, `raise` pixels above the frame's centre when given, and tells whether it
     /// ended with OK.
     bool run(std::optional<int> raise);
 
 private:
+    HWND m_frame;
     QWidget* m_owner;
     QFormLayout* m_form;
+    QDialogButtonBox* m_buttons;
 };
 
 /// Writes `value` as "%d" to the setting at `path`.

@@ -57,6 +57,7 @@ ZoomDialog::ZoomDialog(HWND frame)
 {
     m_field->setObjectName(QStringLiteral("field101"));
     form()->addRow(QStringLiteral("Sample values per pixel:"), m_field);
+    addHelpButton("zoom.htm");
     std::optional<uint32_t> zoom;
     if (m_document) {
         // An operation holding the document is not waited for: the field starts empty then.
