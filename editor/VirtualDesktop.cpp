@@ -35,6 +35,10 @@ void VirtualDesktop::paintBackground()
 
 bool VirtualDesktop::eventFilter(QObject* watched, QEvent* event)
 {
+    // The viewport still has events while the area is taken down around it: look at the area only
+    // for the two events that come while it is whole.
+    if (event->type() != QEvent::Resize && event->type() != QEvent::ContextMenu)
+        return false;
     QWidget* viewport = m_area->viewport();
     if (watched != viewport)
         return false;
