@@ -2,11 +2,11 @@
 
 #include "PictureStrip.h"
 #include "TransferAnimation.h"
+#include "exports/InterfaceThread.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -57,25 +57,13 @@ void TransmitionDialog::showEvent(QShowEvent* event)
     if (m_thread.joinable() || result() != 0)
         return;
     m_progressTimer.start(100);
-    QPointer<TransmitionDialog> self(this);
-    m_thread = std::thread([this, self] {
+    // The dialog ends only after its thread has, so the thread may name it to post to.
+    m_thread = std::thread([this] {
         ::setpriority(PRIO_PROCESS, ::gettid(), 1); // one step below the interface thread
-        const TransferResult result = runTransfer(m_request, m_cancel, m_progress, [self](const char* text) {
-            QMetaObject::invokeMethod(
-                self.data(),
-                [self, text = QString::fromLatin1(text)] {
-                    if (self)
-                        self->m_status->setText(text);
-                },
-                Qt::QueuedConnection);
+        const TransferResult result = runTransfer(m_request, m_cancel, m_progress, [this](const char* text) {
+            postToThreadOf(this, [this, text = QString::fromLatin1(text)] { m_status->setText(text); });
         });
-        QMetaObject::invokeMethod(
-            self.data(),
-            [self, result] {
-                if (self)
-                    self->finish(result);
-            },
-            Qt::QueuedConnection);
+        postToThreadOf(this, [this, result] { finish(result); });
     });
 }
 
