@@ -46,7 +46,7 @@ QImage rendered(QWidget* widget)
 bool screenIsCurrent(WaveWindow* wave)
 {
     QWidget* viewport = wave->view()->viewport();
-    return waitFor([&] { return onScreen(viewport) == rendered(viewport); }, 3000);
+    return waitFor([&] { return onScreen(viewport) == rendered(viewport); }, 10000);
 }
 
 int pixelsOf(const QImage& image, QRgb colour)
