@@ -124,13 +124,6 @@ FrameWindow::FrameWindow()
     });
     m_recovery = new RecoveryKeeper(m_clientHandle, this);
 
-    auto makeBar = [this](const char* name) {
-        auto* bar = new QWidget(m_central);
-        bar->setObjectName(QLatin1String(name));
-        bar->setAutoFillBackground(true);
-        registerBar(bar);
-        return bar;
-    };
     if (RegGetBool("Kestrix\\Settings\\VirtualDesktop\\Visible", 1))
         connect(new VirtualDesktop(m_mdi), &VirtualDesktop::commandRequested, this, [this](int id) { runCommand(id); });
     m_iconBar = new IconBar(m_central);
@@ -138,7 +131,14 @@ FrameWindow::FrameWindow()
     connect(m_iconBar, &IconBar::commandRequested, this, [this](int id) { runCommand(id); });
     connect(m_operations, &OperationThreads::runningCountChanged, m_iconBar, &IconBar::setRunningCount);
     // The document is free again only once its worker has returned.
-    connect(m_operations, &OperationThreads::threadReturned, this, [this] { updateUndoEntries(); });
+    connect(m_operations, &OperationThreads::threadReturned, this, [this](int, HWND window) {
+        updateUndoEntries();
+        // Painted while the thread was ending, the views showed the document as busy.
+        if (WindowRegistry::document(window)) {
+            SendMessage(window, MsgInvalidate, 0, 0);
+            m_previewBar->update();
+        }
+    });
     auto* rollDown = new RollDownPanel(m_handle, m_central);
     rollDown->setMenuSources([this] { return menuOfBar(*menuBar(), "E&xtensions"); },
                              [this] { return menuOfBar(*menuBar(), "&Window"); });

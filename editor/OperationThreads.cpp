@@ -47,6 +47,8 @@ bool OperationThreads::start(const Routine& routine, HWND argument, int operatio
         bool idle = false;
         if (!document->operationRunning.compare_exchange_strong(idle, true))
             return false;
+        // Whatever the operation does to the samples, a summary of them as they were is stale.
+        document->peaks.samplesChanged();
     }
 
     std::string fileName;
@@ -58,7 +60,7 @@ bool OperationThreads::start(const Routine& routine, HWND argument, int operatio
     }
     const uint32_t threadId = ++m_lastThreadId;
     *slot = Record { threadId, operationCode, window, std::make_shared<std::atomic<bool>>(false), false, fileName };
-    m_live[threadId] = LiveThread { operationCode, fileName };
+    m_live[threadId] = LiveThread { operationCode, window, fileName };
     emit registryChanged();
 
     QPointer<OperationThreads> self(this);
@@ -179,8 +181,10 @@ void OperationThreads::threadFinished(uint32_t threadId)
             emit registryChanged();
         }
     }
+    const auto live = m_live.find(threadId);
+    const HWND window = live != m_live.end() ? live->second.window : nullptr;
     m_live.erase(threadId);
-    emit threadReturned(int(m_live.size()));
+    emit threadReturned(int(m_live.size()), window);
 }
 
 } // namespace kx

@@ -66,12 +66,14 @@ public:
 signals:
     void runningCountChanged(int count);
     void registryChanged();
-    /// A thread has returned; `live` are left.
-    void threadReturned(int live);
+    /// A thread has returned; `live` are left. `window` is the one it worked on: its document is
+    /// no longer busy, so what was painted while the thread ended must be painted again.
+    void threadReturned(int live, HWND window);
 
 private:
     struct LiveThread {
         int operationCode = 0;
+        HWND window = nullptr;
         std::string fileName;
     };
 

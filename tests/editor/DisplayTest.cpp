@@ -11,6 +11,9 @@
 #include "clipboard/ClipboardLocation.h"
 #include "documents/SharedDocument.h"
 #include "exports/MessageBoxes.h"
+#include "exports/OperationCodes.h"
+#include "exports/WindowRegistry.h"
+#include "exports/WindowRequests.h"
 #include "paneldraw/settings.h"
 #include "wavekit/wavekit.h"
 
@@ -19,7 +22,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 namespace {
 
@@ -135,6 +141,51 @@ TEST_F(Display, EveryEditReachesTheScreen)
         EXPECT_TRUE(screenIsCurrent(wave)) << edit.name << " left the old waveform on the screen";
         EXPECT_NE(onScreen(wave->view()->viewport()), before) << edit.name;
     }
+}
+
+/// Notes that its widget has been painted.
+class PaintWatch : public QObject {
+public:
+    std::atomic<bool> painted { false };
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+TEST_F(Display, AWindowPaintedWhileItsOperationEndsShowsItsTruePeaksOnceItReturns)
+{
+    const std::string path = writeSwell(m_dir);
+    m_frame.openPath(QString::fromStdString(path));
+    WaveWindow* wave = m_frame.activeWaveWindow();
+    ASSERT_NE(wave, nullptr);
+    ASSERT_TRUE(idle());
+    const HWND window = wave->handle();
+    const auto document = WindowRegistry::document(window);
+
+    // The operation asks for a repaint and is still running when the window paints, as a filter
+    // thread is between its invalidate message and its return.
+    PaintWatch watch;
+    wave->view()->viewport()->installEventFilter(&watch);
+    auto repaintsBeforeReturning = [&](HWND) -> int32_t {
+        PostMessage(window, MsgInvalidate, 0, 0);
+        for (int i = 0; i < 1000 && !watch.painted; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return 1;
+    };
+    ASSERT_TRUE(m_frame.operations().start(repaintsBeforeReturning, m_frame.handle(), OpVolume, window));
+    ASSERT_TRUE(idle());
+    wave->view()->viewport()->removeEventFilter(&watch);
+    ASSERT_TRUE(watch.painted);
+
+    // Only a paint of the idle document asks for the summary; nothing here repaints the window.
+    EXPECT_TRUE(waitFor([&] { return document->peaks.current() != nullptr; }, 10000))
+        << "the window kept the picture it painted while the document was busy";
+    EXPECT_TRUE(screenIsCurrent(wave));
 }
 
 TEST_F(Display, OpenedAndNewWindowsDrawWithoutAClick)
