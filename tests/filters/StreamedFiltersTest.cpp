@@ -19,9 +19,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <random>
 #include <tuple>
+#include <unistd.h>
 
 namespace {
 
@@ -120,8 +122,8 @@ TEST_P(StreamedFilters, GiveTheDocumentsBytesAcrossBlockBoundaries)
     ASSERT_EQ(writeWavFile(dir.file("in.wav"), document.header, document.samples.bytes()), WavWriteStatus::Ok);
     WavStreamReader source;
     ASSERT_EQ(source.open(dir.file("in.wav")), WavReadStatus::Ok);
-    // Once block by block, once with every block's halves changed on two cores.
-    for (const std::size_t split : { kSplitBlockBytes, std::size_t(0) }) {
+    // Once on one core, once with both cores taking blocks in turn.
+    for (const std::size_t split : { kSplitRangeBytes, std::size_t(0) }) {
         FileStream stream(source, dir.file(split ? "out.wav" : "split.wav"), {}, 60, split);
         ASSERT_TRUE(filter.stream(stream, source.header(), document.mark).ok());
     }
@@ -132,6 +134,28 @@ TEST_P(StreamedFilters, GiveTheDocumentsBytesAcrossBlockBoundaries)
         EXPECT_EQ(
             std::vector<uint8_t>(streamed.samples.bytes().begin(), streamed.samples.bytes().end()), bytesOf(document))
             << name;
+    }
+}
+
+TEST(StreamedFilter, ASourceCutShortWhileStreamingFailsAsUnreadableAndWritesNothing)
+{
+    std::vector<uint8_t> bytes(40000 * 4);
+    std::mt19937 random(7);
+    for (uint8_t& byte : bytes)
+        byte = uint8_t(random());
+    const WaveDocument document = documentOf(bytes.data(), bytes.size(), 16, 2);
+    for (const std::size_t split : { kSplitRangeBytes, std::size_t(0) }) {
+        TempDir dir;
+        const std::string in = dir.file("in.wav");
+        ASSERT_EQ(writeWavFile(in, document.header, document.samples.bytes()), WavWriteStatus::Ok);
+        WavStreamReader source;
+        ASSERT_EQ(source.open(in), WavReadStatus::Ok);
+        // Another program cuts the file after it was opened: blocks past the cut cannot be read.
+        ASSERT_EQ(::truncate(in.c_str(), off_t(bytes.size() / 3)), 0);
+        FileStream stream(source, dir.file("out.wav"), {}, 4096, split);
+        const StreamStatus status = stream.change(volumeChange(source.header(), { 0, uint32_t(bytes.size()) }, 150));
+        EXPECT_EQ(status.read, WavReadStatus::CannotAscend) << split;
+        EXPECT_FALSE(std::filesystem::exists(dir.file("out.wav"))) << split;
     }
 }
 

@@ -70,8 +70,8 @@ WavStreamWriter::WavStreamWriter(const std::string& path, const WaveHeader& head
 
 bool WavStreamWriter::fail(WavWriteStatus status)
 {
-    if (m_status == WavWriteStatus::Ok)
-        m_status = status;
+    WavWriteStatus ok = WavWriteStatus::Ok;
+    m_status.compare_exchange_strong(ok, status);
     return false;
 }
 
@@ -118,8 +118,10 @@ WavWriteStatus WavStreamWriter::commit()
         fail(WavWriteStatus::CannotWriteData);
     if (m_status != WavWriteStatus::Ok)
         return m_status;
-    if (!m_file.commit())
-        return m_status = WavWriteStatus::CannotCreate;
+    if (!m_file.commit()) {
+        fail(WavWriteStatus::CannotCreate);
+        return WavWriteStatus::CannotCreate;
+    }
     if (m_options.flushToDisk)
         syncDirectoryOf(m_target);
     return WavWriteStatus::Ok;

@@ -3,6 +3,7 @@
 #include "PendingFile.h"
 #include "WaveHeader.h"
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -32,12 +33,13 @@ struct WavWriteOptions {
 /// A minimal canonical PCM WAV file written piece by piece: the header (with the data size given
 /// in advance) at once, then the data in order or at any offset. Built as a PendingFile: only
 /// commit() puts it in place of the target, and a writer dropped before that leaves nothing behind.
-/// The first failure sticks; every later call then does nothing.
+/// The first failure sticks; every later call then does nothing. Two threads may write at once
+/// with writeAt() to ranges that do not overlap.
 class WavStreamWriter {
 public:
     WavStreamWriter(const std::string& path, const WaveHeader& header, const WavWriteOptions& options = {});
 
-    WavWriteStatus status() const { return m_status; }
+    WavWriteStatus status() const { return m_status.load(); }
     /// Appends bytes to the data.
     bool write(std::span<const uint8_t> bytes);
     /// Writes bytes at `offset` of the data; the next write() follows them.
@@ -55,8 +57,8 @@ private:
     std::string m_target;
     PendingFile m_file;
     WavWriteOptions m_options;
-    WavWriteStatus m_status = WavWriteStatus::Ok;
-    uint64_t m_position = 0; ///< where the next write() goes in the data
+    std::atomic<WavWriteStatus> m_status { WavWriteStatus::Ok };
+    std::atomic<uint64_t> m_position { 0 }; ///< where the next write() goes in the data
 };
 
 /// Writes a minimal canonical PCM WAV file (RIFF, fmt of 16 bytes, data) with the format of

@@ -84,16 +84,22 @@ StreamStatus FileStream::copy()
     return finish();
 }
 
-void FileStream::changeOnBothCores(const BlockChange& change, std::span<uint8_t> block, std::size_t offset)
+void FileStream::changeBlocks(const BlockChange& change, std::size_t blockBytes, std::span<uint8_t> buffer)
 {
-    const std::size_t half = block.size() / 2 / change.grain * change.grain;
-    if (block.size() < m_splitBytes || half == 0 || !m_secondCore.available()) {
+    const ByteRange range = change.range;
+    for (;;) {
+        const std::size_t offset = m_nextBlock.fetch_add(blockBytes);
+        if (offset >= range.length || m_readFailed || m_writer->status() != WavWriteStatus::Ok)
+            return;
+        const std::span<uint8_t> block = buffer.first(std::min<std::size_t>(blockBytes, range.length - offset));
+        if (!m_source.read(range.start + offset, block)) {
+            m_readFailed = true;
+            return;
+        }
         change.change(block, offset, nullptr);
-        return;
+        if (!m_writer->writeAt(range.start + offset, block))
+            return;
     }
-    m_secondCore.start([&] { change.change(block.subspan(half), offset + half, nullptr); });
-    change.change(block.first(half), offset, nullptr);
-    m_secondCore.join();
 }
 
 StreamStatus FileStream::change(const BlockChange& change)
@@ -103,17 +109,30 @@ StreamStatus FileStream::change(const BlockChange& change)
         return copy();
     if (!pass(0, range.start))
         return finish();
-    const std::size_t blockBytes = std::max<std::size_t>(change.grain, m_block.size() / change.grain * change.grain);
-    for (std::size_t offset = 0; offset < range.length;) {
-        const std::size_t length = std::min<std::size_t>(blockBytes, range.length - offset);
-        const std::span<uint8_t> block(m_block.data(), length);
-        if (!read(range.start + offset, block))
-            return finish();
-        changeOnBothCores(change, block, offset);
-        if (!m_writer->writeAt(range.start + offset, block))
-            return finish();
-        offset += length;
+    // Half the buffer for each core; a block is whole grains.
+    const std::size_t half = m_block.size() / 2;
+    const std::size_t blockBytes = std::max<std::size_t>(change.grain, half / change.grain * change.grain);
+    if (m_block.size() < 2 * blockBytes)
+        m_block.resize(2 * blockBytes);
+    const std::span<uint8_t> first(m_block.data(), blockBytes);
+    const std::span<uint8_t> second(m_block.data() + blockBytes, blockBytes);
+    m_nextBlock = 0;
+    m_readFailed = false;
+    // Each core reads, changes and writes whole blocks of its own, taking the next one free: the
+    // reading, the arithmetic and the writing of the two overlap.
+    const bool both = range.length >= m_splitBytes && m_secondCore.available();
+    if (both)
+        m_secondCore.start([&] { changeBlocks(change, blockBytes, second); });
+    changeBlocks(change, blockBytes, first);
+    if (both)
+        m_secondCore.join();
+    if (m_readFailed) {
+        // As the document's reader says it when the data cannot be read whole.
+        m_readStatus = WavReadStatus::CannotAscend;
+        return finish();
     }
+    if (m_writer->status() != WavWriteStatus::Ok)
+        return finish();
     pass(range.end(), m_source.header().dataSize);
     return finish();
 }
