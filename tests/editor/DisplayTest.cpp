@@ -103,15 +103,21 @@ protected:
         return waitFor([&] { return m_frame.operations().liveThreads() == 0; });
     }
 
+    /// The swell opened in a window of its own, loaded and idle.
+    WaveWindow* openSwell()
+    {
+        m_frame.openPath(QString::fromStdString(writeSwell(m_dir)));
+        WaveWindow* wave = m_frame.activeWaveWindow();
+        return wave && idle() ? wave : nullptr;
+    }
+
     TempDir m_dir;
     FrameWindow m_frame;
 };
 
 TEST_F(Display, EveryEditReachesTheScreen)
 {
-    const std::string path = writeSwell(m_dir);
-    m_frame.openPath(QString::fromStdString(path));
-    WaveWindow* wave = m_frame.activeWaveWindow();
+    WaveWindow* wave = openSwell();
     ASSERT_NE(wave, nullptr);
     const HWND window = wave->handle();
     ASSERT_TRUE(screenIsCurrent(wave));
@@ -159,11 +165,8 @@ protected:
 
 TEST_F(Display, AWindowPaintedWhileItsOperationEndsShowsItsTruePeaksOnceItReturns)
 {
-    const std::string path = writeSwell(m_dir);
-    m_frame.openPath(QString::fromStdString(path));
-    WaveWindow* wave = m_frame.activeWaveWindow();
+    WaveWindow* wave = openSwell();
     ASSERT_NE(wave, nullptr);
-    ASSERT_TRUE(idle());
     const HWND window = wave->handle();
     const auto document = WindowRegistry::document(window);
 
