@@ -322,19 +322,23 @@ void FrameWindow::buildMenus()
                                {CmdConvert, "&Convert..."},
                                {CmdHeaderSettings, "&Settings..."},
                                {0, {}}});
-    // A busy document cannot be saved. The command checks that itself, so the items only show it
-    // while the menu is open and never keep a shortcut of theirs from reaching it.
-    auto enableSaving = [file](bool enabled) {
+    // A busy document cannot be saved, and one without changes since its file was saved has
+    // nothing to revert to. The commands check that themselves, so the items only show it while
+    // the menu is open and never keep a shortcut of theirs from reaching it.
+    auto enableFileItems = [file](bool saving, bool reverting) {
         for (QAction* action : file->actions()) {
             if (action->data() == CmdSave || action->data() == CmdSaveAs)
-                action->setEnabled(enabled);
+                action->setEnabled(saving);
+            else if (action->data() == CmdRevert)
+                action->setEnabled(reverting);
         }
     };
-    connect(file, &QMenu::aboutToShow, this, [this, enableSaving] {
+    connect(file, &QMenu::aboutToShow, this, [this, enableFileItems] {
         const WaveWindow* wave = activeWaveWindow();
-        enableSaving(wave && !wave->document()->busy());
+        const bool idle = wave && !wave->document()->busy();
+        enableFileItems(idle, idle && wave->document()->document.info.hasFile && !IsFileSaved(wave->handle()));
     });
-    connect(file, &QMenu::aboutToHide, this, [enableSaving] { enableSaving(true); });
+    connect(file, &QMenu::aboutToHide, this, [enableFileItems] { enableFileItems(true, true); });
     QMenu* recent = file->addMenu(QStringLiteral("&Recent Files"));
     const CommandRunner run = [this](int id) { runCommand(id); };
     for (QMenu* list : {m_recentMenu, recent})

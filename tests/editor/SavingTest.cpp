@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <thread>
@@ -145,7 +146,7 @@ TEST(Saving, ABusyDocumentIsNotSavedAndTheCloseQuestionWaitsForIt)
     QMenu* file = frame.menuBar()->actions().at(0)->menu();
     emit file->aboutToShow();
     for (QAction* action : file->actions()) {
-        if (action->data() == CmdSave || action->data() == CmdSaveAs) {
+        if (action->data() == CmdSave || action->data() == CmdSaveAs || action->data() == CmdRevert) {
             EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
         }
     }
@@ -174,11 +175,25 @@ TEST(Saving, AFailedRevertKeepsTheUnsavedDocument)
     frame.openPath(QString::fromStdString(path));
     WaveWindow* wave = frame.activeWaveWindow();
     ASSERT_NE(wave, nullptr);
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
+    // The File menu offers Revert only once there is something to revert to.
+    QMenu* file = frame.menuBar()->actions().at(0)->menu();
+    auto revertOffered = [&] {
+        emit file->aboutToShow();
+        const auto actions = file->actions();
+        const auto revert
+            = std::find_if(actions.begin(), actions.end(), [](QAction* action) { return action->data() == CmdRevert; });
+        const bool enabled = revert != actions.end() && (*revert)->isEnabled();
+        emit file->aboutToHide();
+        return enabled;
+    };
+    EXPECT_FALSE(revertOffered());
     {
         std::unique_lock lock(wave->document()->lock);
         wave->document()->document.samples.data()[10] ^= 0xFF;
     }
     SetFileNotSaved(wave->handle());
+    EXPECT_TRUE(revertOffered());
     const Bytes edited = samplesOf(*wave);
 
     std::filesystem::rename(path, dir.file("moved.wav"));
