@@ -643,7 +643,7 @@ void FrameWindow::signalCompletion(HWND window)
 
 void FrameWindow::startOperation(const OperationThreads::Routine& routine, HWND argument, int code, HWND window)
 {
-    samplesChanged(window);
+    // Starting makes the document's peak summary stale.
     m_operations->start(routine, argument, code, window);
     updateUndoEntries();
 }

@@ -89,13 +89,11 @@ void FileStream::changeBlocks(const BlockChange& change, std::size_t blockBytes,
     const ByteRange range = change.range;
     for (;;) {
         const std::size_t offset = m_nextBlock.fetch_add(blockBytes);
-        if (offset >= range.length || m_readFailed || m_writer->status() != WavWriteStatus::Ok)
+        if (offset >= range.length || m_readStatus != WavReadStatus::Ok || m_writer->status() != WavWriteStatus::Ok)
             return;
         const std::span<uint8_t> block = buffer.first(std::min<std::size_t>(blockBytes, range.length - offset));
-        if (!m_source.read(range.start + offset, block)) {
-            m_readFailed = true;
+        if (!read(range.start + offset, block))
             return;
-        }
         change.change(block, offset, nullptr);
         if (!m_writer->writeAt(range.start + offset, block))
             return;
@@ -117,7 +115,6 @@ StreamStatus FileStream::change(const BlockChange& change)
     const std::span<uint8_t> first(m_block.data(), blockBytes);
     const std::span<uint8_t> second(m_block.data() + blockBytes, blockBytes);
     m_nextBlock = 0;
-    m_readFailed = false;
     // Each core reads, changes and writes whole blocks of its own, taking the next one free: the
     // reading, the arithmetic and the writing of the two overlap.
     const bool both = range.length >= m_splitBytes && m_secondCore.available();
@@ -126,12 +123,7 @@ StreamStatus FileStream::change(const BlockChange& change)
     changeBlocks(change, blockBytes, first);
     if (both)
         m_secondCore.join();
-    if (m_readFailed) {
-        // As the document's reader says it when the data cannot be read whole.
-        m_readStatus = WavReadStatus::CannotAscend;
-        return finish();
-    }
-    if (m_writer->status() != WavWriteStatus::Ok)
+    if (m_readStatus != WavReadStatus::Ok || m_writer->status() != WavWriteStatus::Ok)
         return finish();
     pass(range.end(), m_source.header().dataSize);
     return finish();

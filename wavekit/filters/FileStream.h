@@ -81,11 +81,11 @@ private:
     std::optional<WavStreamWriter> m_writer;
     std::vector<uint8_t> m_block;
     std::size_t m_splitBytes;
-    WavReadStatus m_readStatus = WavReadStatus::Ok;
+    /// The first failure to read; both cores may set it at once.
+    std::atomic<WavReadStatus> m_readStatus { WavReadStatus::Ok };
     SecondCore m_secondCore;
-    /// The offset in the range of the next block a core takes, and whether a core could not read.
+    /// The offset in the range of the next block a core takes.
     std::atomic<std::size_t> m_nextBlock { 0 };
-    std::atomic<bool> m_readFailed { false };
 };
 
 } // namespace kx
