@@ -1,13 +1,13 @@
 # The commands of the README: `make run`, `make test` and `make install` (into PREFIX, default
 # /usr/local; DESTDIR is honoured). All install what is missing first.
-# `make tsan` runs only the ThreadSanitizer stage of `make test`.
+# `make tsan` runs only the ThreadSanitizer stage of `make test`; `make fuzz` runs every fuzz target.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test tsan bench format clean install
+.PHONY: all deps build run test tsan fuzz bench format clean install
 
 all: build
 
@@ -29,6 +29,10 @@ install: build
 
 tsan: deps
 	@scripts/run-tsan-tests
+
+# Every fuzz target for FUZZ_SECONDS each (default 600); failing inputs are kept as regression tests.
+fuzz: deps
+	@KX_FUZZ_EACH=1 scripts/run-fuzz $(or $(FUZZ_SECONDS),600)
 
 # Every benchmark program the build made, one after another; the first that fails stops the run.
 bench: build

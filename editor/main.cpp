@@ -4,6 +4,8 @@
 #include "SingleInstance.h"
 #include "SplashScreen.h"
 #include "StartUp.h"
+#include "devices/SoundPlayer.h"
+#include "media/DecodingWavReader.h"
 
 #include <QApplication>
 
@@ -11,6 +13,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrix2000"));
+    // The previews play coded WAV files (u-law, a-law, float) as File Open reads them.
+    kx::SoundPlayer::instance().setReader(kx::readWavDecoding);
     const QString commandLine = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
 
     kx::SingleInstance instance(kx::instanceName());

@@ -1,6 +1,7 @@
 #include "PlayerPrompts.h"
 #include "PlayerWindow.h"
 #include "devices/SoundPlayer.h"
+#include "media/DecodingWavReader.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Tonedeck"));
     QApplication::setDesktopFileName(QStringLiteral("padplay"));
 
+    kx::SoundPlayer::instance().setReader(kx::readWavDecoding);
     kx::padplay::PlayerPrompts prompts;
     kx::padplay::PlayerWindow window(kx::SoundPlayer::instance(), prompts);
     window.show();

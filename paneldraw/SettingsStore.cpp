@@ -118,8 +118,11 @@ std::vector<std::string> SettingsStore::subKeys(std::string_view path)
     QStringList names = settings.childGroups() + settings.childKeys();
     names.removeDuplicates();
     std::vector<std::string> result;
-    for (const QString& name : names)
-        result.push_back(name.toStdString());
+    // A hand-edited file can hold a key without a name, which no path can reach.
+    for (const QString& name : names) {
+        if (!name.isEmpty())
+            result.push_back(name.toStdString());
+    }
     std::sort(result.begin(), result.end());
     return result;
 }

@@ -32,4 +32,12 @@ if [ -s "$work/recorded.wav" ]; then
   check recorded right "$(measure "$work/recorded.wav" remix 2 trim 0.2 1.0)" 1000 0.99 1.01
 fi
 
+# A tenth of a second at 11025 Hz is 1102 whole frames, and the options may follow the file name.
+if "$wavetool" record 0.1 "$work/short.wav" --device -1 rate=11025 channels=1 2>"$work/short.err"; then
+  frames=$(soxi -s "$work/short.wav")
+  [ "$frames" = 1102 ] || fail "a tenth of a second at 11025 Hz recorded $frames frames, not 1102"
+else
+  fail "wavetool record 0.1 at 11025 Hz failed: $(cat "$work/short.err")"
+fi
+
 [ "$failures" -eq 0 ] && echo "PASS" || exit 1

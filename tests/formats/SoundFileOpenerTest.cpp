@@ -168,11 +168,12 @@ TEST(SoundFileOpener, EveryMessageInTheOrderTheStepsMeetThem)
     }
     TempDir dir;
     ScriptedRawAnswer answer;
-    for (const std::string& path : { dir.file("missing.wav"), dir.path().string() }) {
-        const OpenResult result = openSoundFile(path, {}, answer);
-        EXPECT_EQ(result.status, OpenStatus::Failed);
-        EXPECT_EQ(result.message, "File not found. Please check the pathname.");
-    }
+    const OpenResult missing = openSoundFile(dir.file("missing.wav"), {}, answer);
+    EXPECT_EQ(missing.status, OpenStatus::Failed);
+    EXPECT_EQ(missing.message, "File not found. Please check the pathname.");
+    const OpenResult folder = openSoundFile(dir.path().string(), {}, answer);
+    EXPECT_EQ(folder.status, OpenStatus::Failed);
+    EXPECT_EQ(folder.message, "The file is not a regular file (a folder, pipe or device) and cannot be opened.");
 }
 
 TEST(SoundFileOpener, FmtOf16To18BytesIsReadAsPcm)

@@ -1,41 +1,17 @@
 // Feeds arbitrary bytes to the WAV reader as a file and checks what it builds.
+#include "FuzzInput.h"
+
 #include "documents/WavReader.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <sys/mman.h>
-#include <unistd.h>
-
-namespace {
-
-/// One in-memory file reused for every input.
-const std::string& inputPath(int& fd)
-{
-    static int file = ::memfd_create("wav-input", MFD_CLOEXEC);
-    static const std::string path = "/proc/self/fd/" + std::to_string(file);
-    fd = file;
-    return path;
-}
-
-void check(bool condition, const char* what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
-
-} // namespace
+using kx::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    int fd = -1;
-    const std::string& path = inputPath(fd);
-    if (::ftruncate(fd, 0) != 0 || ::pwrite(fd, data, size, 0) != ssize_t(size))
+    const std::string path = kx::fuzz::inputFile(data, size);
+    if (path.empty())
         return 0;
 
-    for (const bool readSamples : {true, false}) {
+    for (const bool readSamples : { true, false }) {
         kx::WavFileContents contents;
         kx::WavReadOptions options;
         options.readSamples = readSamples;
@@ -48,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (readSamples)
             check(contents.samples.size() == h.dataSize, "sample block holds dataSize bytes");
         const kx::FileTextInfo& t = contents.texts;
-        for (const std::string* s : {&t.comment, &t.copyright, &t.subject, &t.title, &t.artist, &t.medium,
-                                     &t.software, &t.keywords})
+        for (const std::string* s :
+            { &t.comment, &t.copyright, &t.subject, &t.title, &t.artist, &t.medium, &t.software, &t.keywords })
             check(s->size() < kx::FileTextInfo::kFieldSize, "texts fit their field");
     }
     return 0;

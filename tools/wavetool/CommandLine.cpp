@@ -57,14 +57,17 @@ std::optional<ParsedCommand> parse(
     }
 
     bool filesStarted = false;
+    bool afterDashes = false;
     for (; i < arguments.size(); ++i) {
         const std::string& arg = arguments[i];
-        if (filesStarted) {
+        // Once every file is named, options may follow again (as `record SECONDS OUT --device N`).
+        if (afterDashes || (filesStarted && parsed.files.size() < syntax->files)) {
             parsed.files.push_back(arg);
             continue;
         }
         if (arg == "--") {
             filesStarted = true;
+            afterDashes = true;
         } else if (arg == "--setting") {
             if (i + 1 >= arguments.size() || !takeSetting(arguments[++i]))
                 return std::nullopt;

@@ -30,7 +30,7 @@ struct ParsedCommand {
 };
 
 /// Parses `arguments` (without the program name) against `syntaxes`. Options, settings and
-/// NAME=VALUE parameters come before the file names; "--" ends them. On a usage error returns
+/// NAME=VALUE parameters come before the file names or after the last of them; "--" ends them. On a usage error returns
 /// nullopt with the reason in `error`.
 std::optional<ParsedCommand> parse(
     const std::vector<std::string>& arguments, const std::vector<CommandSyntax>& syntaxes, std::string& error);

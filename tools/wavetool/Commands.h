@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandLine.h"
+#include "documents/WavReader.h"
 #include "filters/FilterSettings.h"
 
 #include <functional>
@@ -24,8 +25,12 @@ struct Command {
     std::function<int(const ParsedCommand&)> run;
 };
 
+/// Reads a whole WAV file, decoding coded samples; null in the quick program, which leaves such
+/// files to the full one.
+using DecodingReader = WavReadStatus (*)(const std::string&, WavFileContents&, const WavReadOptions&);
+
 /// info, copy
-std::vector<Command> fileCommands();
+std::vector<Command> fileCommands(DecodingReader decoding);
 /// open, convert
 std::vector<Command> formatCommands();
 /// export (FLAC, Ogg Vorbis, Opus, MP3)

@@ -5,7 +5,7 @@
 #include "devices/OutputDevices.h"
 #include "devices/Player.h"
 #include "devices/PortAudioOutput.h"
-#include "documents/WavReader.h"
+#include "media/DecodingWavReader.h"
 
 #include <condition_variable>
 #include <cstdio>
@@ -37,7 +37,7 @@ namespace {
             return ExitUsage;
         }
         WavFileContents contents;
-        const auto status = readWavFile(command.files[0], contents);
+        const auto status = readWavDecoding(command.files[0], contents);
         if (status != WavReadStatus::Ok) {
             std::fprintf(stderr, "%s\n", wavReadMessage(status));
             return ExitFailed;

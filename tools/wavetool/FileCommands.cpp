@@ -10,12 +10,17 @@ namespace kx::cli {
 
 namespace {
 
-    int info(const ParsedCommand& command)
+    int info(const ParsedCommand& command, DecodingReader decoding)
     {
         WavFileContents contents;
         WavReadOptions options;
         options.readSamples = false;
-        const auto status = readWavFile(command.files[0], contents, options);
+        auto status = readWavFile(command.files[0], contents, options);
+        if (status == WavReadStatus::NeedsDecoder) {
+            if (!decoding)
+                return NeedsFullProgram;
+            status = decoding(command.files[0], contents, options);
+        }
         if (status != WavReadStatus::Ok) {
             std::fprintf(stderr, "%s\n", wavReadMessage(status));
             return ExitFailed;
@@ -45,19 +50,36 @@ namespace {
         return ExitOk;
     }
 
-    int copy(const ParsedCommand& command)
+    int copy(const ParsedCommand& command, DecodingReader decoding)
     {
+        WavStreamReader source;
+        const WavReadStatus status = source.open(command.files[0]);
+        if (status == WavReadStatus::NeedsDecoder) {
+            // Coded samples (u-law, a-law, ...) are written as the PCM File Open makes of them.
+            if (!decoding)
+                return NeedsFullProgram;
+            WavFileContents contents;
+            if (const WavReadStatus decoded = decoding(command.files[0], contents, {}); decoded != WavReadStatus::Ok) {
+                std::fprintf(stderr, "%s\n", wavReadMessage(decoded));
+                return ExitFailed;
+            }
+            return writeOutputFile(command.files[1], contents.header, contents.samples.bytes());
+        }
+        if (status != WavReadStatus::Ok) {
+            std::fprintf(stderr, "%s\n", wavReadMessage(status));
+            return ExitFailed;
+        }
         return streamOutputFile(
-            command.files[0], command.files[1], [](FileStream& stream, const WaveHeader&) { return stream.copy(); });
+            source, command.files[1], [](FileStream& stream, const WaveHeader&) { return stream.copy(); });
     }
 
 } // namespace
 
-std::vector<Command> fileCommands()
+std::vector<Command> fileCommands(DecodingReader decoding)
 {
     return {
-        { { "info", "info FILE", {}, {}, {}, 1 }, info },
-        { { "copy", "copy IN OUT", {}, {}, {}, 2 }, copy },
+        { { "info", "info FILE", {}, {}, {}, 1 }, [decoding](const ParsedCommand& c) { return info(c, decoding); } },
+        { { "copy", "copy IN OUT", {}, {}, {}, 2 }, [decoding](const ParsedCommand& c) { return copy(c, decoding); } },
     };
 }
 

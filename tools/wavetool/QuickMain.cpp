@@ -28,7 +28,7 @@ int runFullProgram(char* argv[])
 
 int main(int argc, char* argv[])
 {
-    std::vector<Command> commands = fileCommands();
+    std::vector<Command> commands = fileCommands(nullptr);
     for (Command& command : filterCommands(nullptr))
         commands.push_back(std::move(command));
     commands.push_back(pcmOpenCommand());

@@ -54,7 +54,8 @@ namespace {
             deviceId = text == "-1" ? -1 : int32_t(device);
         }
         const PcmFormat format { uint16_t(bits), uint16_t(channels), rate };
-        const uint64_t limit = uint64_t(format.bytesPerSecond()) * deciseconds / 10;
+        // Whole frames: a tenth of a second at 11025 Hz is 1102 frames, not 1102.5.
+        const uint64_t limit = uint64_t(format.rate) * deciseconds / 10 * format.blockAlign();
         Recorder recorder(PortAudioInput::factory());
         DeviceStatus status = recorder.start(deviceId, format, command.files[0], 0666, limit);
         if (status.ok()) {

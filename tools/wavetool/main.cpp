@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "media/DecodingWavReader.h"
 #include "paneldraw/settings.h"
 
 #include <cstdio>
@@ -17,7 +18,7 @@ uint32_t storedValue(const kx::filtersettings::WordSetting& setting, bool boolea
 
 std::vector<Command> allCommands()
 {
-    std::vector<Command> commands = fileCommands();
+    std::vector<Command> commands = fileCommands(kx::readWavDecoding);
     for (auto* group : { formatCommands, exportCommands, deviceCommands, clipboardCommands, recordCommands })
         for (Command& command : group())
             commands.push_back(std::move(command));

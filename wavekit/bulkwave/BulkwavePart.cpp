@@ -3,6 +3,7 @@
 #include "devices/BulkwaveMarks.h"
 #include "documents/LargeWavFile.h"
 #include "documents/NewDocument.h"
+#include "documents/RegularFile.h"
 #include "exports/DocumentSettings.h"
 #include "exports/DocumentWindows.h"
 #include "exports/Repaint.h"
@@ -22,7 +23,7 @@ bool loadWavePart(HWND frame, uint64_t start, uint64_t length, const std::string
 {
     LargeWavFile source;
     if (!source.open(file)) {
-        ErrorBox(frame, "File is not a wave file.");
+        ErrorBox(frame, source.notRegular() ? kNotRegularFileText : "File is not a wave file.");
         return false;
     }
     start = std::min(start, source.dataSize());

@@ -2,6 +2,8 @@
 
 #include "BulkwavePart.h"
 #include "PositionMarker.h"
+#include "documents/RegularFile.h"
+#include "exports/DocumentWindows.h"
 #include "exports/FileDialogs.h"
 #include "exports/InterfaceThread.h"
 #include "exports/WindowRequests.h"
@@ -188,6 +190,10 @@ void BulkwaveWindow::chooseFile()
         return;
     m_player.stop();
     openFile(path.toStdString());
+    if (m_player.file().notRegular()) {
+        ErrorBox(m_frame, kNotRegularFileText);
+        return;
+    }
     play();
 }
 

@@ -1,6 +1,7 @@
 #include "FileCopy.h"
 
 #include "documents/PendingFile.h"
+#include "documents/RegularFile.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -29,14 +30,9 @@ namespace {
 
 FileCopyStatus copyFileReplacing(const std::string& from, const std::string& to, mode_t newFileMode)
 {
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    const int in = openRegularFile(from).fd;
     if (in < 0)
         return FileCopyStatus::CannotRead;
-    struct stat source { };
-    if (::fstat(in, &source) != 0 || !S_ISREG(source.st_mode)) {
-        ::close(in);
-        return FileCopyStatus::CannotRead;
-    }
     PendingFile copy(to, newFileMode);
     const bool copied = copy.fd() >= 0 && copyAll(in, copy.fd()) && copy.commit();
     ::close(in);

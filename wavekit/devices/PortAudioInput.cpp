@@ -4,6 +4,7 @@
 
 #include <portaudio.h>
 
+#include <string>
 #include <vector>
 
 namespace kx {
@@ -30,6 +31,8 @@ DeviceStatus PortAudioInput::open(const PcmFormat& format)
     if (!session.ok())
         return DeviceStatus::failure(session.errorText());
     const int device = session.resolve(m_deviceId, DeviceDirection::Input);
+    if (device < 0 && m_deviceId >= 0 && !session.devices(DeviceDirection::Input).empty())
+        return DeviceStatus::failure("Input device " + std::to_string(m_deviceId) + " does not exist.");
     if (device < 0)
         return DeviceStatus::failure("No input device installed.");
     const PaDeviceInfo* info = Pa_GetDeviceInfo(device);

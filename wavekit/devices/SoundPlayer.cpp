@@ -1,13 +1,19 @@
 #include "SoundPlayer.h"
 
 #include "PortAudioOutput.h"
-#include "documents/WavReader.h"
 
 namespace kx {
 
-SoundPlayer::SoundPlayer(OutputFactory factory)
+SoundPlayer::SoundPlayer(OutputFactory factory, FileReader reader)
     : m_player(std::move(factory))
+    , m_reader(reader)
 {
+}
+
+void SoundPlayer::setReader(FileReader reader)
+{
+    std::lock_guard lock(m_mutex);
+    m_reader = reader;
 }
 
 bool SoundPlayer::play(const std::string& path, bool loop, std::string* errorText)
@@ -17,7 +23,7 @@ bool SoundPlayer::play(const std::string& path, bool loop, std::string* errorTex
     WavFileContents contents;
     WavReadOptions options;
     options.readTexts = false;
-    const WavReadStatus status = readWavFile(path, contents, options);
+    const WavReadStatus status = m_reader(path, contents, options);
     if (status != WavReadStatus::Ok) {
         if (errorText)
             *errorText = wavReadMessage(status);

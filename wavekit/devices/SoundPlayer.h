@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Player.h"
+#include "documents/WavReader.h"
 
 #include <atomic>
 #include <memory>
@@ -13,7 +14,12 @@ namespace kx {
 /// previews of file and clipboard dialogs, the completion signal, the sound board.
 class SoundPlayer {
 public:
-    explicit SoundPlayer(OutputFactory factory);
+    /// How a sound file becomes PCM; `readWavFile` by default. Programs that link the decoders
+    /// hand in one that also takes coded WAV files (u-law, a-law, float).
+    using FileReader = WavReadStatus (*)(const std::string&, WavFileContents&, const WavReadOptions&);
+
+    explicit SoundPlayer(OutputFactory factory, FileReader reader = readWavFile);
+    void setReader(FileReader reader);
 
     /// Stops the sound playing now, loads the WAV file and starts it; returns at once. False when
     /// the file cannot be read or the device refuses it (`errorText` says why).
@@ -27,6 +33,7 @@ public:
 private:
     mutable std::mutex m_mutex;
     Player m_player;
+    FileReader m_reader;
     std::shared_ptr<std::atomic<bool>> m_finished;
 };
 

@@ -1,5 +1,8 @@
 #include "LargeWavFile.h"
 
+#include "RegularFile.h"
+#include "RiffFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -53,9 +56,11 @@ void LargeWavFile::close()
 bool LargeWavFile::open(const std::string& path)
 {
     close();
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const RegularFile opened = openRegularFile(path);
+    m_notRegular = opened.notRegular;
+    m_fd = opened.fd;
     struct stat status { };
-    if (m_fd < 0 || ::fstat(m_fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (m_fd < 0 || ::fstat(m_fd, &status) != 0) {
         close();
         return false;
     }
@@ -81,7 +86,8 @@ bool LargeWavFile::parseRiff(uint64_t fileSize, bool rf64)
     m_layout = rf64 ? Layout::Rf64 : Layout::Riff;
     uint64_t ds64Data = 0;
     bool haveFormat = false;
-    for (uint64_t position = 12; position + 8 <= fileSize;) {
+    unsigned walked = 0;
+    for (uint64_t position = 12; position + 8 <= fileSize && walked++ < RiffFile::kMaxChunksWalked;) {
         uint8_t header[8];
         if (!readAt(position, header, 8))
             return false;
@@ -119,11 +125,14 @@ bool LargeWavFile::parseWave64(uint64_t fileSize)
 {
     m_layout = Layout::Wave64;
     bool haveFormat = false;
-    for (uint64_t position = 40; position + 24 <= fileSize;) {
+    unsigned walked = 0;
+    for (uint64_t position = 40; position + 24 <= fileSize && walked++ < RiffFile::kMaxChunksWalked;) {
         uint8_t header[24];
         if (!readAt(position, header, 24))
             return false;
         const uint64_t size = le64(header + 16); // counts the 24 header bytes
+        // The walk moves strictly forward and stays inside the file; only the data chunk may
+        // claim more than the file holds (a recording that was cut off).
         if (size < 24)
             return false;
         const uint64_t body = position + 24;
@@ -139,6 +148,8 @@ bool LargeWavFile::parseWave64(uint64_t fileSize)
             m_dataSize = std::min(size - 24, fileSize - body) / m_format.blockAlign() * m_format.blockAlign();
             return true;
         }
+        if (size > fileSize - position)
+            return false;
         position += (size + 7) / 8 * 8;
     }
     return false;
@@ -151,9 +162,10 @@ bool LargeWavFile::takeFormat(const uint8_t* fmt)
     std::memcpy(&channels, fmt + 2, 2);
     std::memcpy(&bits, fmt + 14, 2);
     const uint32_t rate = le32(fmt + 4);
-    if (tag != 1 || (channels != 1 && channels != 2) || (bits != 8 && bits != 16) || rate == 0)
+    const PcmFormat format { bits, channels, rate };
+    if (tag != 1 || (channels != 1 && channels != 2) || (bits != 8 && bits != 16) || !format.hasCountableRate())
         return false;
-    m_format = { bits, channels, rate };
+    m_format = format;
     return true;
 }
 

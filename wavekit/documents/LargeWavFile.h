@@ -24,6 +24,8 @@ public:
     bool open(const std::string& path);
     void close();
     bool isOpen() const { return m_fd >= 0; }
+    /// The last open failed because the name is no regular file.
+    bool notRegular() const { return m_notRegular; }
 
     Layout layout() const { return m_layout; }
     const PcmFormat& format() const { return m_format; }
@@ -46,6 +48,7 @@ private:
     PcmFormat m_format;
     uint64_t m_dataOffset = 0;
     uint64_t m_dataSize = 0;
+    bool m_notRegular = false;
 };
 
 } // namespace kx

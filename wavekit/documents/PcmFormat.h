@@ -15,6 +15,8 @@ struct PcmFormat {
     /// Bytes of one frame (one value per channel).
     uint16_t blockAlign() const { return uint16_t((bits == 16 ? 2 : 1) * (channels == 2 ? 2 : 1)); }
     uint32_t bytesPerSecond() const { return rate * blockAlign(); }
+    /// A rate above 0 whose data rate fits the 32 bits headers and length arithmetic hold it in.
+    bool hasCountableRate() const { return rate != 0 && uint64_t(rate) * blockAlign() <= UINT32_MAX; }
 
     bool operator==(const PcmFormat&) const = default;
 

@@ -39,9 +39,10 @@ bool RecordingFile::create(const std::string& path, const PcmFormat& format, mod
     m_dataBytes = 0;
     m_failed = false;
     m_full = false;
-    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, mode);
+    // Without O_NONBLOCK a named pipe at `path` would wait for a reader for ever.
+    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
     if (m_fd < 0) {
-        error = std::strerror(errno);
+        error = errno == ENXIO ? "not a regular file" : std::strerror(errno);
         return false;
     }
     struct stat status { };
@@ -50,6 +51,7 @@ bool RecordingFile::create(const std::string& path, const PcmFormat& format, mod
         close();
         return false;
     }
+    ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
     WaveHeader header;
     format.applyTo(header);
     header.setDataSize(0);

@@ -1,10 +1,13 @@
 #include "RecoveryFile.h"
 
+#include "PcmFormat.h"
 #include "PendingFile.h"
+#include "RegularFile.h"
 
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -156,16 +159,46 @@ RecoveryWriteStatus writeRecoveryFile(
 
 namespace {
 
+    /// An open copy: a regular file, never followed through a link, and its length.
     struct OpenedCopy {
         int fd = -1;
+        uint64_t size = 0;
+        explicit OpenedCopy(const std::string& path)
+            : fd(openRegularFile(path, O_NOFOLLOW).fd)
+        {
+            struct stat status { };
+            if (fd >= 0 && ::fstat(fd, &status) == 0)
+                size = uint64_t(status.st_size);
+        }
         ~OpenedCopy()
         {
             if (fd >= 0)
                 ::close(fd);
         }
+        uint64_t position() const { return fd >= 0 ? uint64_t(::lseek(fd, 0, SEEK_CUR)) : 0; }
     };
 
-    /// Reads everything before the samples into `d`; false when the file is no copy of ours.
+    bool isSourceKind(uint16_t kind)
+    {
+        return kind == 0 || kind == SourcePcmWave || kind == SourceAviStream || kind == SourceRawFile
+            || kind == SourceCompressedWave || kind == SourceMediaFile;
+    }
+
+    /// A copy is held to the rules of a WAV file a document can hold, and its mark to its data:
+    /// anything else is damage, and a damaged copy is never loaded.
+    bool isSound(const WaveDocument& d, uint32_t dataSize)
+    {
+        const WaveHeader& h = d.header;
+        const PcmFormat format = PcmFormat::of(h);
+        const MarkRecord& m = d.mark;
+        return h.wFormatTag == 1 && (h.nChannels == 1 || h.nChannels == 2)
+            && (h.wBitsPerSample == 8 || h.wBitsPerSample == 16) && format.hasCountableRate()
+            && h.nBlockAlign == format.blockAlign() && h.nAvgBytesPerSec == format.bytesPerSecond()
+            && dataSize % h.nBlockAlign == 0 && uint64_t(m.markStart) + m.markLength <= dataSize && m.zoom <= 30000
+            && isSourceKind(d.info.sourceKind);
+    }
+
+    /// Reads everything before the samples into `d`; false when the file is no sound copy of ours.
     bool readHead(Reader& in, WaveDocument& d, uint32_t& dataSize)
     {
         char magic[8];
@@ -173,7 +206,7 @@ namespace {
         uint32_t channels = 0, align = 0, bits = 0, tag = 0, hasFile = 0;
         if (!in.read(magic, 8) || std::memcmp(magic, kMagic, 8) != 0 || !in.get32(tag) || !in.get32(channels)
             || !in.get32(h.nSamplesPerSec) || !in.get32(h.nAvgBytesPerSec) || !in.get32(align) || !in.get32(bits)
-            || !in.get32(dataSize))
+            || !in.get32(dataSize) || tag > 0xFFFF || channels > 0xFFFF || align > 0xFFFF || bits > 0xFFFF)
             return false;
         h.wFormatTag = uint16_t(tag);
         h.nChannels = uint16_t(channels);
@@ -189,30 +222,40 @@ namespace {
             if (!in.getText(*text))
                 return false;
         }
-        return (channels == 1 || channels == 2) && (bits == 8 || bits == 16) && h.nSamplesPerSec != 0;
+        return isSound(d, dataSize);
+    }
+
+    /// The head of a whole copy: the samples and the end mark after it are all the rest of the file,
+    /// so nothing is allocated for a size the file does not hold.
+    bool readWholeHead(const OpenedCopy& file, WaveDocument& d, uint32_t& dataSize)
+    {
+        Reader in(file.fd);
+        if (file.fd < 0 || !readHead(in, d, dataSize))
+            return false;
+        const uint64_t position = file.position();
+        return position <= file.size && file.size - position == uint64_t(dataSize) + sizeof kEnd;
     }
 
 } // namespace
 
 std::optional<std::string> recoveredName(const std::string& path)
 {
-    OpenedCopy file { ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC) };
-    Reader in(file.fd);
+    const OpenedCopy file(path);
     WaveDocument d;
     uint32_t dataSize = 0;
-    if (file.fd < 0 || !readHead(in, d, dataSize))
+    if (!readWholeHead(file, d, dataSize))
         return std::nullopt;
     return d.info.fileName;
 }
 
 std::optional<WaveDocument> readRecoveryFile(const std::string& path)
 {
-    OpenedCopy file { ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC) };
-    Reader in(file.fd);
+    const OpenedCopy file(path);
     WaveDocument d;
     uint32_t dataSize = 0;
-    if (file.fd < 0 || !readHead(in, d, dataSize))
+    if (!readWholeHead(file, d, dataSize))
         return std::nullopt;
+    Reader in(file.fd);
     d.samples = SampleBuffer::allocate(dataSize);
     if (d.samples.isNull() && dataSize > 0)
         return std::nullopt;

@@ -33,7 +33,7 @@ RecoveryWriteStatus writeRecoveryFile(
     const SharedDocument& shared, const std::string& path, const RecoveryWriteOptions& options = {});
 
 /// The name of the document a recovery copy holds, read without its samples; nullopt when the
-/// file is no copy.
+/// file is no whole, sound copy (a damaged copy is offered for discarding, never loaded).
 std::optional<std::string> recoveredName(const std::string& path);
 /// The document a recovery copy holds, marked not saved; nullopt when the file is no whole copy.
 std::optional<WaveDocument> readRecoveryFile(const std::string& path);

@@ -1,5 +1,7 @@
 #include "RiffFile.h"
 
+#include "RegularFile.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -25,11 +27,11 @@ RiffFile::~RiffFile()
 bool RiffFile::open(const std::string& path)
 {
     close();
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (m_fd < 0)
-        return false;
+    const RegularFile opened = openRegularFile(path);
+    m_notRegular = opened.notRegular;
+    m_fd = opened.fd;
     struct stat info { };
-    if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (m_fd < 0 || ::fstat(m_fd, &info) != 0) {
         close();
         return false;
     }
@@ -100,7 +102,10 @@ bool RiffFile::find(const FourCC& id, const RiffChunk& parent, RiffChunk& chunk)
 {
     const uint64_t start = m_position;
     const uint64_t parentEnd = parent.declaredEnd();
-    while (m_position + 8 <= parentEnd && m_position + 8 <= m_fileSize) {
+    // Every step moves forward by at least a header; the count bounds a file of countless tiny
+    // chunks (sparse, a few KB on disk) that would otherwise be walked for seconds.
+    for (unsigned walked = 0; walked < kMaxChunksWalked && m_position + 8 <= parentEnd && m_position + 8 <= m_fileSize;
+         ++walked) {
         RiffChunk candidate;
         if (!descend(candidate))
             break;

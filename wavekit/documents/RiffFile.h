@@ -35,8 +35,13 @@ public:
     RiffFile(const RiffFile&) = delete;
     RiffFile& operator=(const RiffFile&) = delete;
 
+    /// Opens a regular file; a folder, pipe or device is refused (`notRegular`) without waiting.
     bool open(const std::string& path);
     void close();
+    /// The last open failed because the name is no regular file.
+    bool notRegular() const { return m_notRegular; }
+    /// How many chunks one search walks at most before it gives up.
+    static constexpr unsigned kMaxChunksWalked = 65536;
     bool isOpen() const { return m_fd >= 0; }
     uint64_t fileSize() const { return m_fileSize; }
     uint64_t position() const { return m_position; }
@@ -60,6 +65,7 @@ private:
     int m_fd = -1;
     uint64_t m_fileSize = 0;
     uint64_t m_position = 0;
+    bool m_notRegular = false;
 };
 
 } // namespace kx

@@ -1,6 +1,9 @@
 #include "WavReader.h"
 
 #include "PcmFormat.h"
+#include "WaveEncoding.h"
+
+#include <algorithm>
 
 #include <cstring>
 
@@ -18,6 +21,7 @@ const char* wavReadMessage(WavReadStatus status)
     case WavReadStatus::NotWave:
         return "File is not a wave file.";
     case WavReadStatus::WrongFormat:
+    case WavReadStatus::NeedsDecoder:
         return "File is in wrong format.";
     case WavReadStatus::Truncated:
         return "File truncated.";
@@ -35,121 +39,130 @@ const char* wavReadMessage(WavReadStatus status)
 
 namespace wavchunks {
 
-namespace {
+    namespace {
 
-uint16_t le16(const uint8_t* p)
-{
-    return uint16_t(p[0] | p[1] << 8);
-}
-
-uint32_t le32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-} // namespace
-
-uint64_t keptDataLength(const RiffFile& file, const RiffChunk& data, uint16_t blockAlign, bool& cutShort)
-{
-    // Never trust the declared size further than the file.
-    const uint64_t available = file.fileSize() > data.dataOffset ? file.fileSize() - data.dataOffset : 0;
-    cutShort = available < data.size;
-    if (!cutShort)
-        return data.size;
-    return blockAlign > 1 ? available - available % blockAlign : available;
-}
-
-WavReadStatus openRiff(RiffFile& file, const std::string& path, RiffChunk& first)
-{
-    if (!file.open(path))
-        return WavReadStatus::CannotOpen;
-    if (!file.descend(first))
-        return WavReadStatus::NoFirstChunk;
-    if (first.id != fourCC("RIFF") || first.formType != fourCC("WAVE"))
-        return WavReadStatus::NotWave;
-    return WavReadStatus::Ok;
-}
-
-WavReadStatus findFormat(RiffFile& file, const RiffChunk& riff, RiffChunk& fmt)
-{
-    if (!file.find(fourCC("fmt "), riff, fmt) || fmt.size < 16)
-        return WavReadStatus::WrongFormat;
-    return WavReadStatus::Ok;
-}
-
-WavReadStatus readPcmFormat(RiffFile& file, const RiffChunk& fmt, WaveHeader& header)
-{
-    uint8_t bytes[16];
-    if (file.read(bytes, sizeof bytes) != int64_t(sizeof bytes))
-        return WavReadStatus::Truncated;
-    const uint16_t bits = le16(bytes + 14);
-    if (bits != 8 && bits != 16)
-        return WavReadStatus::NotEightOrSixteenBit;
-    if (!file.ascend(fmt))
-        return WavReadStatus::Truncated;
-    // Anything but mono or stereo at some rate would be misread by every operation downstream.
-    const PcmFormat format { bits, le16(bytes + 2), le32(bytes + 4) };
-    if ((format.channels != 1 && format.channels != 2) || format.rate == 0)
-        return WavReadStatus::WrongFormat;
-    // The frame size and the data rate are sizes the operations rely on: they follow from the
-    // format, whatever the file claims (documents are PCM whatever tag the file carried).
-    header = WaveHeader{};
-    format.applyTo(header);
-    return WavReadStatus::Ok;
-}
-
-WavReadStatus findData(RiffFile& file, const RiffChunk& riff, RiffChunk& data)
-{
-    return file.find(fourCC("data"), riff, data) ? WavReadStatus::Ok : WavReadStatus::NoDataChunk;
-}
-
-WavReadStatus readData(RiffFile& file, const RiffChunk& data, uint16_t blockAlign, SampleBuffer& samples,
-                       bool& cutShort)
-{
-    const uint64_t length = keptDataLength(file, data, blockAlign, cutShort);
-    samples = SampleBuffer::allocate(std::size_t(length));
-    if (samples.isNull())
-        return WavReadStatus::OutOfMemory;
-    if (length > 0 && file.read(samples.data(), std::size_t(length)) != int64_t(length)) {
-        samples.reset();
-        return WavReadStatus::CannotAscend;
-    }
-    if (!file.ascend(data)) {
-        samples.reset();
-        return WavReadStatus::CannotAscend;
-    }
-    return WavReadStatus::Ok;
-}
-
-void readInfoTexts(RiffFile& file, const RiffChunk& riff, FileTextInfo& texts)
-{
-    texts = FileTextInfo{};
-    RiffChunk list;
-    if (!file.find(fourCC("LIST"), riff, list))
-        return;
-    texts.hasInfoList = 1;
-    const struct {
-        FourCC id;
-        std::string FileTextInfo::*field;
-    } fields[] = {
-        {fourCC("ICMT"), &FileTextInfo::comment}, {fourCC("ICOP"), &FileTextInfo::copyright},
-        {fourCC("ISBJ"), &FileTextInfo::subject}, {fourCC("INAM"), &FileTextInfo::title},
-        {fourCC("IART"), &FileTextInfo::artist},  {fourCC("ISFT"), &FileTextInfo::software},
-        {fourCC("IMED"), &FileTextInfo::medium},  {fourCC("IKEY"), &FileTextInfo::keywords},
-    };
-    for (const auto& field : fields) {
-        RiffChunk text;
-        if (!file.find(field.id, riff, text))
-            continue;
-        if (text.size < FileTextInfo::kFieldSize) {
-            char buffer[FileTextInfo::kFieldSize] = {};
-            const int64_t got = file.read(buffer, text.size);
-            if (got > 0)
-                texts.*field.field = std::string(buffer, strnlen(buffer, std::size_t(got)));
+        uint16_t le16(const uint8_t* p)
+        {
+            return uint16_t(p[0] | p[1] << 8);
         }
-        file.ascend(text);
+
+        uint32_t le32(const uint8_t* p)
+        {
+            return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+        }
+
+    } // namespace
+
+    uint64_t keptDataLength(const RiffFile& file, const RiffChunk& data, uint16_t blockAlign, bool& cutShort)
+    {
+        // Never trust the declared size further than the file.
+        const uint64_t available = file.fileSize() > data.dataOffset ? file.fileSize() - data.dataOffset : 0;
+        cutShort = available < data.size;
+        if (!cutShort)
+            return data.size;
+        return blockAlign > 1 ? available - available % blockAlign : available;
     }
-}
+
+    WavReadStatus openRiff(RiffFile& file, const std::string& path, RiffChunk& first)
+    {
+        if (!file.open(path))
+            return WavReadStatus::CannotOpen;
+        if (!file.descend(first))
+            return WavReadStatus::NoFirstChunk;
+        if (first.id != fourCC("RIFF") || first.formType != fourCC("WAVE"))
+            return WavReadStatus::NotWave;
+        return WavReadStatus::Ok;
+    }
+
+    WavReadStatus findFormat(RiffFile& file, const RiffChunk& riff, RiffChunk& fmt)
+    {
+        if (!file.find(fourCC("fmt "), riff, fmt) || fmt.size < 16)
+            return WavReadStatus::WrongFormat;
+        return WavReadStatus::Ok;
+    }
+
+    WavReadStatus readPcmFormat(RiffFile& file, const RiffChunk& fmt, WaveHeader& header)
+    {
+        uint8_t bytes[40];
+        const int64_t got = file.read(bytes, std::size_t(std::min<uint64_t>(fmt.size, sizeof bytes)));
+        if (got < 16)
+            return WavReadStatus::Truncated;
+        const uint16_t bits = le16(bytes + 14);
+        if (bits != 8 && bits != 16)
+            return WavReadStatus::NotEightOrSixteenBit;
+        if (!file.ascend(fmt))
+            return WavReadStatus::Truncated;
+        // Anything but mono or stereo at a rate whose data rate can be counted would be misread (or
+        // divided by zero) by every operation downstream.
+        const PcmFormat format { bits, le16(bytes + 2), le32(bytes + 4) };
+        if ((format.channels != 1 && format.channels != 2) || !format.hasCountableRate())
+            return WavReadStatus::WrongFormat;
+        // Coded samples (u-law, a-law) read byte for byte would play and save as noise.
+        if (waveEncodingOf(std::span<const uint8_t>(bytes, std::size_t(got)), fmt.size) != WaveEncoding::Pcm)
+            return WavReadStatus::NeedsDecoder;
+        // The frame size and the data rate are sizes the operations rely on: they follow from the
+        // format, whatever the file claims (documents are PCM whatever tag the file carried).
+        header = WaveHeader {};
+        format.applyTo(header);
+        return WavReadStatus::Ok;
+    }
+
+    WavReadStatus findData(RiffFile& file, const RiffChunk& riff, RiffChunk& data)
+    {
+        return file.find(fourCC("data"), riff, data) ? WavReadStatus::Ok : WavReadStatus::NoDataChunk;
+    }
+
+    WavReadStatus readData(
+        RiffFile& file, const RiffChunk& data, uint16_t blockAlign, SampleBuffer& samples, bool& cutShort)
+    {
+        const uint64_t length = keptDataLength(file, data, blockAlign, cutShort);
+        samples = SampleBuffer::allocate(std::size_t(length));
+        if (samples.isNull())
+            return WavReadStatus::OutOfMemory;
+        if (length > 0 && file.read(samples.data(), std::size_t(length)) != int64_t(length)) {
+            samples.reset();
+            return WavReadStatus::CannotAscend;
+        }
+        if (!file.ascend(data)) {
+            samples.reset();
+            return WavReadStatus::CannotAscend;
+        }
+        return WavReadStatus::Ok;
+    }
+
+    void readInfoTexts(RiffFile& file, const RiffChunk& riff, FileTextInfo& texts)
+    {
+        texts = FileTextInfo {};
+        RiffChunk list;
+        if (!file.find(fourCC("LIST"), riff, list))
+            return;
+        texts.hasInfoList = 1;
+        const struct {
+            FourCC id;
+            std::string FileTextInfo::*field;
+        } fields[] = {
+            { fourCC("ICMT"), &FileTextInfo::comment },
+            { fourCC("ICOP"), &FileTextInfo::copyright },
+            { fourCC("ISBJ"), &FileTextInfo::subject },
+            { fourCC("INAM"), &FileTextInfo::title },
+            { fourCC("IART"), &FileTextInfo::artist },
+            { fourCC("ISFT"), &FileTextInfo::software },
+            { fourCC("IMED"), &FileTextInfo::medium },
+            { fourCC("IKEY"), &FileTextInfo::keywords },
+        };
+        for (const auto& field : fields) {
+            RiffChunk text;
+            if (!file.find(field.id, riff, text))
+                continue;
+            if (text.size < FileTextInfo::kFieldSize) {
+                char buffer[FileTextInfo::kFieldSize] = {};
+                const int64_t got = file.read(buffer, text.size);
+                if (got > 0)
+                    texts.*field.field = std::string(buffer, strnlen(buffer, std::size_t(got)));
+            }
+            file.ascend(text);
+        }
+    }
 
 } // namespace wavchunks
 

@@ -19,6 +19,7 @@ enum class WavReadStatus {
     NoDataChunk,          ///< "File bad. Data chunk not found."
     OutOfMemory,          ///< "NOT ENOUGH MEMORY"
     CannotAscend,         ///< "can't ascend."
+    NeedsDecoder,         ///< the samples are coded (u-law, a-law, float, ...): "File is in wrong format."
 };
 
 /// The user-visible text for a failed read. NoFirstChunk reads "File too small.", as the reload
@@ -40,8 +41,9 @@ struct WavFileContents {
 };
 
 /// Reads a RIFF WAVE file with the chunk rules every reader of the library follows: first chunk
-/// RIFF/WAVE, a "fmt " of at least 16 bytes read as PCM (format tag ignored, 8 or 16 bit), the
-/// "data" chunk after it, then optionally a LIST chunk with texts.
+/// RIFF/WAVE, a "fmt " of at least 16 bytes that `waveEncodingOf` finds plain PCM (8 or 16 bit;
+/// any coded format is NeedsDecoder), the "data" chunk after it, then optionally a LIST chunk with
+/// texts.
 WavReadStatus readWavFile(const std::string& path, WavFileContents& contents, const WavReadOptions& options = {});
 
 /// The steps of the chunk rules, for readers that branch on the fmt chunk (compressed files).
@@ -52,9 +54,9 @@ namespace wavchunks {
 WavReadStatus openRiff(RiffFile& file, const std::string& path, RiffChunk& first);
 /// Finds the "fmt " chunk (at least 16 bytes) inside `riff`.
 WavReadStatus findFormat(RiffFile& file, const RiffChunk& riff, RiffChunk& fmt);
-/// Reads the first 16 bytes of `fmt` into `header` and ascends out of it: 8 or 16 bit, one or two
-/// channels and a rate above 0 (else WrongFormat); the frame size and the data rate are computed
-/// from these, not taken from the file.
+/// Reads `fmt` into `header` and ascends out of it: plain PCM (else NeedsDecoder), 8 or 16 bit, one
+/// or two channels and a rate whose data rate fits 32 bits (else WrongFormat); the frame size and
+/// the data rate are computed from these, not taken from the file.
 WavReadStatus readPcmFormat(RiffFile& file, const RiffChunk& fmt, WaveHeader& header);
 /// Finds the "data" chunk after the current position inside `riff`.
 WavReadStatus findData(RiffFile& file, const RiffChunk& riff, RiffChunk& data);

@@ -1,6 +1,7 @@
 #include "MediaDecoder.h"
 
 #include "FfmpegSetup.h"
+#include "documents/PcmFormat.h"
 
 #include <algorithm>
 #include <climits>
@@ -242,6 +243,8 @@ DecodeStatus decodeFirstAudioStream(const std::string& path, const DecodeRequest
     const uint16_t bits = targetBits(*stream->codecpar, request);
     const uint16_t channels = codec->ch_layout.nb_channels == 1 ? 1 : 2;
     const uint32_t rate = uint32_t(codec->sample_rate);
+    if (!PcmFormat { bits, channels, rate }.hasCountableRate())
+        return DecodeStatus::CannotDecode;
     PcmSink sink(bits, channels, rate, request.maxFrames);
 
     std::unique_ptr<AVPacket, PacketFree> packet(av_packet_alloc());

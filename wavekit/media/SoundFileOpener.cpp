@@ -4,6 +4,7 @@
 #include "documents/FileKind.h"
 #include "documents/NewDocument.h"
 #include "documents/RawFile.h"
+#include "documents/RegularFile.h"
 #include "documents/RiffFile.h"
 #include "documents/WavReader.h"
 #include "documents/WaveEncoding.h"
@@ -190,7 +191,7 @@ OpenResult openSoundFile(const std::string& path, const OpenSettings& settings, 
     {
         RiffFile probe;
         if (!probe.open(path) || (got = probe.read(first, sizeof first)) < 0)
-            return failed(kNotFoundText);
+            return failed(probe.notRegular() ? kNotRegularFileText : kNotFoundText);
     }
     switch (fileKindOf(std::span<const uint8_t>(first, std::size_t(got)), path)) {
     case FileKind::Raw:
