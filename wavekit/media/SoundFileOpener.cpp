@@ -7,6 +7,7 @@
 #include "documents/RegularFile.h"
 #include "documents/RiffFile.h"
 #include "documents/WavReader.h"
+#include "documents/WaveDescription.h"
 #include "documents/WaveEncoding.h"
 
 #include <algorithm>
@@ -62,18 +63,6 @@ namespace {
         return opened(std::move(contents), path, settings.zoom, SourceRawFile);
     }
 
-    /// The length in frames a compressed WAV file's "fact" chunk gives, if it has one.
-    std::optional<uint64_t> factLength(const std::string& path)
-    {
-        RiffFile file;
-        RiffChunk riff, fact;
-        uint8_t bytes[4];
-        if (!file.open(path) || !file.descend(riff) || !file.find(fourCC("fact"), riff, fact) || fact.size < 4
-            || file.read(bytes, 4) != 4)
-            return std::nullopt;
-        return uint64_t(bytes[0]) | uint64_t(bytes[1]) << 8 | uint64_t(bytes[2]) << 16 | uint64_t(bytes[3]) << 24;
-    }
-
     OpenResult openDecoded(const std::string& path, const DecodeRequest& request, uint16_t zoom, SourceKind kind)
     {
         DecodedSound sound;
@@ -107,49 +96,27 @@ namespace {
 
     OpenResult openRiffFile(const std::string& path, const OpenSettings& settings)
     {
-        using namespace wavchunks;
-        RiffFile file;
-        RiffChunk riff, fmt, data;
-        WavReadStatus status = openRiff(file, path, riff);
-        if (status == WavReadStatus::NotWave) {
-            if (riff.id == fourCC("RIFF") && riff.formType == fourCC("AVI "))
-                return openAvi(path, settings);
-            return failed(riffMessage(status));
-        }
-        if (status == WavReadStatus::Ok)
-            status = findFormat(file, riff, fmt);
-        if (status != WavReadStatus::Ok)
-            return failed(riffMessage(status));
-
-        uint8_t fmtBytes[40];
-        const int64_t got = file.read(fmtBytes, std::size_t(std::min<uint64_t>(fmt.size, sizeof fmtBytes)));
-        if (got < 16)
-            return failed(riffMessage(WavReadStatus::Truncated));
-        const WaveEncoding encoding = waveEncodingOf(std::span<const uint8_t>(fmtBytes, std::size_t(got)), fmt.size);
-        if (encoding == WaveEncoding::Pcm) {
-            file.close();
+        const WaveDescription wave = describeWave(path);
+        if (wave.avi)
+            return openAvi(path, settings);
+        if (wave.status != WavReadStatus::Ok)
+            return failed(riffMessage(wave.status));
+        if (wave.encoding == WaveEncoding::Pcm) {
             WavFileContents contents;
-            status = readWavFile(path, contents);
+            const WavReadStatus status = readWavFile(path, contents);
             if (status != WavReadStatus::Ok)
                 return failed(riffMessage(status));
             return opened(std::move(contents), path, settings.zoom, SourcePcmWave);
         }
-
-        // A coded format: its description must be whole, and there must be data to decode.
-        if (fmt.declaredEnd() > file.fileSize() || !file.ascend(fmt))
-            return failed(riffMessage(WavReadStatus::Truncated));
-        if (findData(file, riff, data) != WavReadStatus::Ok)
-            return failed(riffMessage(WavReadStatus::NoDataChunk));
-        file.close();
         DecodeRequest request;
         request.stop = settings.stop;
-        if (encoding == WaveEncoding::Variant) {
+        if (wave.encoding == WaveEncoding::Variant) {
             // Every such file has more than 8 bits of resolution (u-law and a-law 13 and 14).
             request.bits = settings.compressBits.value_or(16);
             request.keepPcmBits = true;
         } else {
             request.bits = settings.compressBits.value_or(8);
-            request.maxFrames = factLength(path);
+            request.maxFrames = wave.factFrames;
         }
         return openDecoded(path, request, settings.zoom, SourceCompressedWave);
     }
@@ -166,15 +133,8 @@ bool needsDecoder(const std::string& path)
     if (fileKindOf(std::span<const uint8_t>(first, std::size_t(got)), path) == FileKind::Media)
         return true;
     file.close();
-    RiffChunk riff, fmt;
-    if (wavchunks::openRiff(file, path, riff) != WavReadStatus::Ok)
-        return riff.id == fourCC("RIFF") && riff.formType == fourCC("AVI ");
-    uint8_t fmtBytes[40];
-    if (wavchunks::findFormat(file, riff, fmt) != WavReadStatus::Ok)
-        return false;
-    const int64_t read = file.read(fmtBytes, std::size_t(std::min<uint64_t>(fmt.size, sizeof fmtBytes)));
-    return read >= 16
-        && waveEncodingOf(std::span<const uint8_t>(fmtBytes, std::size_t(read)), fmt.size) != WaveEncoding::Pcm;
+    const WaveDescription wave = describeWave(path);
+    return wave.avi || wave.encoding != WaveEncoding::Pcm;
 }
 
 std::optional<uint16_t> compressBitsFromText(const std::string& stored)
