@@ -63,6 +63,26 @@ expect 2 "" "$wavetool" convert bits=16 rate=44100 "$work/u8.wav" "$work/y.wav"
 expect 1 "File is not a wave file." "$wavetool" convert bits=8 channels=1 rate=8000 "$work/this.txt" "$work/y.wav"
 [[ ! -e $work/y.wav ]] || fail "a failed convert wrote its output"
 
+# Tags that other tools wrote, wherever they put them, survive open and export: ffmpeg puts its LIST
+# chunk before the data, and a FLAC file carries Vorbis comments.
+tags=(-metadata title="Night Train" -metadata artist="Ana Ruiz" -metadata album="Platform 9"
+  -metadata date=2024 -metadata genre=Jazz -metadata track=3 -metadata comment="take two")
+ffmpeg -v error -f lavfi -i "sine=frequency=440:duration=0.2" -ac 2 "${tags[@]}" "$work/tagged.wav"
+ffmpeg -v error -f lavfi -i "sine=frequency=440:duration=0.2" "${tags[@]}" "$work/tagged.flac"
+tag() { ffprobe -v error -show_entries format_tags="$2" -of default=nw=1:nk=1 "$1"; }
+for source in tagged.wav tagged.flac; do
+  expect 0 "" "$wavetool" open "$work/$source" "$work/opened-$source.wav"
+  [[ $(field "$work/opened-$source.wav" title) == "Night Train" && $(field "$work/opened-$source.wav" album) == "Platform 9" &&
+    $(field "$work/opened-$source.wav" track) == 3 ]] || fail "$source: tags lost on open: $("$wavetool" info "$work/opened-$source.wav")"
+  expect 0 "" "$wavetool" export flac "$work/opened-$source.wav" "$work/exported-$source.flac"
+  for key in title artist album date genre track comment; do
+    [[ $(tag "$work/$source" "$key") == "$(tag "$work/exported-$source.flac" "$key")" ]] ||
+      fail "$source: $key is '$(tag "$work/exported-$source.flac" "$key")' after open and export"
+  done
+done
+# The WAV file written by open carries its tags where ffprobe finds them too.
+[[ $(tag "$work/opened-tagged.wav.wav" artist) == "Ana Ruiz" ]] || fail "LIST chunk of the opened file unreadable to ffprobe"
+
 if ((failures)); then
   echo "$failures failure(s)"
   exit 1

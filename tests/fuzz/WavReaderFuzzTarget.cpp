@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the WAV reader as a file and checks what it builds.
 #include "FuzzInput.h"
 
+#include "documents/FileTexts.h"
 #include "documents/WavReader.h"
 
 using kx::fuzz::check;
@@ -23,10 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         check(h.riffSize == h.dataSize + 36, "riff size follows data size");
         if (readSamples)
             check(contents.samples.size() == h.dataSize, "sample block holds dataSize bytes");
-        const kx::FileTextInfo& t = contents.texts;
-        for (const std::string* s :
-            { &t.comment, &t.copyright, &t.subject, &t.title, &t.artist, &t.medium, &t.software, &t.keywords })
-            check(s->size() < kx::FileTextInfo::kFieldSize, "texts fit their field");
+        for (const kx::TextField& field : kx::kTextFields)
+            check((contents.texts.*field.member).size() < kx::FileTextInfo::kFieldSize, "texts fit their field");
     }
     return 0;
 }

@@ -66,7 +66,7 @@ namespace {
             return failed(editMessage(status));
         if (command.has("--then-undo") && status == EditStatus::Done && !UndoStore::restore(document))
             return failed("Nothing to undo.");
-        return writeOutputFile(command.files[1], document.header, document.samples.bytes());
+        return writeOutputFile(command.files[1], document.header, document.samples.bytes(), &document.texts);
     }
 
     int copyToClip(const ParsedCommand& command)
@@ -106,7 +106,7 @@ namespace {
         ClipboardReader reader;
         if (const auto status = reader.open(ClipboardLocation::filePath()); status != WavReadStatus::Ok) {
             if (status == WavReadStatus::CannotOpen) // an empty clipboard: the document as it was
-                return writeOutputFile(command.files[1], document->header, document->samples.bytes());
+                return writeOutputFile(command.files[1], document->header, document->samples.bytes(), &document->texts);
             return failed(clipboardReadMessage(status));
         }
         ClipboardSource* source = &reader;

@@ -1,6 +1,7 @@
 #include "Commands.h"
 #include "OutputFile.h"
 
+#include "documents/FileTexts.h"
 #include "documents/WavReader.h"
 #include "documents/WavWriter.h"
 
@@ -32,20 +33,10 @@ namespace {
                     "duration_ms=%llu\n",
             h.nChannels, h.nSamplesPerSec, h.wBitsPerSample, h.nBlockAlign, h.nAvgBytesPerSec, h.dataSize,
             static_cast<unsigned long long>(frames), static_cast<unsigned long long>(durationMs));
-        const FileTextInfo& t = contents.texts;
-        const std::pair<const char*, const std::string*> texts[] = {
-            { "comment", &t.comment },
-            { "copyright", &t.copyright },
-            { "subject", &t.subject },
-            { "title", &t.title },
-            { "artist", &t.artist },
-            { "medium", &t.medium },
-            { "software", &t.software },
-            { "keywords", &t.keywords },
-        };
-        for (const auto& [name, text] : texts) {
-            if (!text->empty())
-                std::printf("%s=%s\n", name, text->c_str());
+        for (const TextField& field : kTextFields) {
+            const std::string& text = contents.texts.*field.member;
+            if (!text.empty())
+                std::printf("%s=%s\n", field.key, text.c_str());
         }
         return ExitOk;
     }
@@ -69,8 +60,9 @@ namespace {
             std::fprintf(stderr, "%s\n", wavReadMessage(status));
             return ExitFailed;
         }
+        // A copy is the canonical file: header and samples, nothing else.
         return streamOutputFile(
-            source, command.files[1], [](FileStream& stream, const WaveHeader&) { return stream.copy(); });
+            source, command.files[1], [](FileStream& stream, const WaveHeader&) { return stream.copy(); }, false);
     }
 
 } // namespace

@@ -286,7 +286,7 @@ namespace {
             std::fprintf(stderr, "Nothing to undo.\n");
             return ExitFailed;
         }
-        return writeOutputFile(command.files[1], document.header, document.samples.bytes());
+        return writeOutputFile(command.files[1], document.header, document.samples.bytes(), &document.texts);
     }
 
 } // namespace

@@ -79,7 +79,7 @@ namespace {
 
     int writeDocument(const std::string& path, const WaveDocument& document)
     {
-        return writeOutputFile(path, document.header, document.samples.bytes());
+        return writeOutputFile(path, document.header, document.samples.bytes(), &document.texts);
     }
 
     int open(const ParsedCommand& command)
@@ -126,6 +126,7 @@ namespace {
             return failure(wavReadMessage(status));
         WavWriteOptions options;
         options.flushToDisk = false;
+        options.texts = &source.texts();
         StreamStatus io;
         const ConvertStatus status = convertWavFile(source, command.files[1], target, options, io);
         if (status == ConvertStatus::OutOfMemory)

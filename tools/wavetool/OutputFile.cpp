@@ -18,18 +18,23 @@ namespace {
 
 } // namespace
 
-int writeOutputFile(const std::string& path, const WaveHeader& header, std::span<const uint8_t> samples)
+int writeOutputFile(
+    const std::string& path, const WaveHeader& header, std::span<const uint8_t> samples, const FileTextInfo* texts)
 {
-    const auto status = writeWavFile(path, header, samples, outputOptions());
+    WavWriteOptions options = outputOptions();
+    options.texts = texts;
+    const auto status = writeWavFile(path, header, samples, options);
     if (status == WavWriteStatus::Ok)
         return ExitOk;
     std::fprintf(stderr, "%s\n", wavWriteMessage(status));
     return ExitFailed;
 }
 
-int streamOutputFile(const WavStreamReader& source, const std::string& path, const StreamRun& run)
+int streamOutputFile(const WavStreamReader& source, const std::string& path, const StreamRun& run, bool withTexts)
 {
-    FileStream stream(source, path, outputOptions());
+    WavWriteOptions options = outputOptions();
+    options.texts = withTexts ? &source.texts() : nullptr;
+    FileStream stream(source, path, options);
     const StreamStatus status = run(stream, source.header());
     if (status.ok())
         return ExitOk;

@@ -1,5 +1,7 @@
 #include "NewDocument.h"
 
+#include "FileTexts.h"
+
 namespace kx {
 
 std::string untitledName(int number)
@@ -17,17 +19,25 @@ WaveDocument makeNewDocument(const NewFileFormat& format, int number, uint16_t z
     document.header.wBitsPerSample = format.bitsPerSample;
     document.header.nChannels = format.channels;
     document.header.nBlockAlign = format.blockAlign;
-    document.mark = MarkRecord{};
+    document.mark = MarkRecord {};
     document.mark.zoom = zoom;
     document.info.fileName = untitledName(number);
     document.info.hasFile = false;
     document.info.saved = 1;
     document.info.working = 0;
     document.info.sourceKind = SourcePcmWave;
-    document.texts = FileTextInfo{};
+    document.texts = FileTextInfo {};
     document.texts.hasInfoList = 1;
-    document.texts.software = "Kestrix2000 for Windows";
+    document.texts.software = kNewDocumentSoftware;
     return document;
+}
+
+bool hasOwnTexts(const FileTextInfo& texts)
+{
+    FileTextInfo withoutStamp = texts;
+    if (withoutStamp.software == kNewDocumentSoftware)
+        withoutStamp.software.clear();
+    return hasTexts(withoutStamp);
 }
 
 WaveDocument makeDocumentFromFile(WavFileContents&& contents, const std::string& path, uint16_t zoom)
@@ -36,7 +46,7 @@ WaveDocument makeDocumentFromFile(WavFileContents&& contents, const std::string&
     document.header = contents.header;
     document.samples = std::move(contents.samples);
     document.texts = std::move(contents.texts);
-    document.mark = MarkRecord{};
+    document.mark = MarkRecord {};
     document.mark.zoom = zoom;
     document.info.fileName = path;
     document.info.hasFile = true;

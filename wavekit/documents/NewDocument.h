@@ -19,6 +19,13 @@ struct NewFileFormat {
 /// "Unnamed -<number>-.WAV"
 std::string untitledName(int number);
 
+/// The program's stamp in the texts of a new document.
+inline constexpr const char* kNewDocumentSoftware = "Kestrix2000 for Windows";
+
+/// Whether `texts` hold anything beyond a new document's stamp: texts a file brought or the user
+/// gave, which a save must keep.
+bool hasOwnTexts(const FileTextInfo& texts);
+
 /// An empty document: no data block, the given format, saved, with the texts a new file carries.
 WaveDocument makeNewDocument(const NewFileFormat& format, int number, uint16_t zoom);
 

@@ -15,7 +15,11 @@ namespace kx {
 
 namespace {
 
-    constexpr char kMagic[8] = { 'K', 'X', 'R', 'E', 'C', 'O', 'V', '1' };
+    // A first-version copy holds the first nine texts; the second adds album, date, genre, track
+    // and encoded-by. Both are read, so a copy left by an older editor is still restored.
+    constexpr char kMagic[8] = { 'K', 'X', 'R', 'E', 'C', 'O', 'V', '2' };
+    constexpr char kFirstMagic[8] = { 'K', 'X', 'R', 'E', 'C', 'O', 'V', '1' };
+    constexpr std::size_t kFirstVersionTexts = 9;
     constexpr char kEnd[8] = { 'K', 'X', 'R', 'E', 'N', 'D', '.', '.' };
 
     /// The fields before the samples, little-endian.
@@ -89,7 +93,7 @@ namespace {
     {
         FileTextInfo& t = d.texts;
         return { &d.info.fileName, &t.comment, &t.copyright, &t.subject, &t.title, &t.artist, &t.medium, &t.software,
-            &t.keywords };
+            &t.keywords, &t.album, &t.date, &t.genre, &t.track, &t.encodedBy };
     }
 
     Fields describe(const WaveDocument& document)
@@ -204,9 +208,10 @@ namespace {
         char magic[8];
         WaveHeader& h = d.header;
         uint32_t channels = 0, align = 0, bits = 0, tag = 0, hasFile = 0;
-        if (!in.read(magic, 8) || std::memcmp(magic, kMagic, 8) != 0 || !in.get32(tag) || !in.get32(channels)
-            || !in.get32(h.nSamplesPerSec) || !in.get32(h.nAvgBytesPerSec) || !in.get32(align) || !in.get32(bits)
-            || !in.get32(dataSize) || tag > 0xFFFF || channels > 0xFFFF || align > 0xFFFF || bits > 0xFFFF)
+        if (!in.read(magic, 8) || (std::memcmp(magic, kMagic, 8) != 0 && std::memcmp(magic, kFirstMagic, 8) != 0)
+            || !in.get32(tag) || !in.get32(channels) || !in.get32(h.nSamplesPerSec) || !in.get32(h.nAvgBytesPerSec)
+            || !in.get32(align) || !in.get32(bits) || !in.get32(dataSize) || tag > 0xFFFF || channels > 0xFFFF
+            || align > 0xFFFF || bits > 0xFFFF)
             return false;
         h.wFormatTag = uint16_t(tag);
         h.nChannels = uint16_t(channels);
@@ -218,7 +223,10 @@ namespace {
             || !in.get32(hasFile))
             return false;
         d.info.hasFile = hasFile != 0;
-        for (std::string* text : textsOf(d)) {
+        std::vector<std::string*> texts = textsOf(d);
+        if (std::memcmp(magic, kFirstMagic, 8) == 0)
+            texts.resize(kFirstVersionTexts);
+        for (std::string* text : texts) {
             if (!in.getText(*text))
                 return false;
         }

@@ -53,6 +53,9 @@ public:
     bool find(const FourCC& id, const RiffChunk& parent, RiffChunk& chunk);
     /// Moves to the end of `chunk`, past its pad byte.
     bool ascend(const RiffChunk& chunk);
+    /// Moves back to the first chunk inside `parent`, e.g. to look again for chunks that stand before
+    /// the current position.
+    void rewind(const RiffChunk& parent) { m_position = parent.dataOffset; }
     /// Reads up to `count` bytes from the current position; returns how many were read, or -1
     /// on an input error.
     int64_t read(void* destination, std::size_t count);

@@ -1,13 +1,14 @@
 #include "SaveDocument.h"
 
+#include "FileTexts.h"
+#include "NewDocument.h"
 #include "WavWriter.h"
 
 namespace kx {
 
 std::string notEnoughSpaceMessage(uint64_t missingBytes)
 {
-    return "Not enough free memory on specified drive.\nYou need " + std::to_string(missingBytes / 1024) +
-           " KB more.";
+    return "Not enough free memory on specified drive.\nYou need " + std::to_string(missingBytes / 1024) + " KB more.";
 }
 
 std::optional<uint64_t> SaveInteraction::freeBytes(const std::string& path)
@@ -17,21 +18,24 @@ std::optional<uint64_t> SaveInteraction::freeBytes(const std::string& path)
 
 namespace {
 
-/// False (after saying so) when the file system of `path` has no more room than the file needs.
-bool hasRoomFor(const std::string& path, uint64_t fileLength, SaveInteraction& interaction)
-{
-    const auto freeBytes = interaction.freeBytes(path);
-    if (!freeBytes || *freeBytes > fileLength)
-        return true;
-    interaction.showError(notEnoughSpaceMessage(fileLength - *freeBytes));
-    return false;
-}
+    /// False (after saying so) when the file system of `path` has no more room than the file needs.
+    bool hasRoomFor(const std::string& path, uint64_t fileLength, SaveInteraction& interaction)
+    {
+        const auto freeBytes = interaction.freeBytes(path);
+        if (!freeBytes || *freeBytes > fileLength)
+            return true;
+        interaction.showError(notEnoughSpaceMessage(fileLength - *freeBytes));
+        return false;
+    }
 
 } // namespace
 
 bool saveDocument(WaveDocument& document, std::string& path, SaveInteraction& interaction)
 {
-    const uint64_t fileLength = uint64_t(document.header.dataSize) + 44;
+    // A new document's stamp alone is not written: such a file stays the canonical 44 bytes and data.
+    const FileTextInfo* texts = hasOwnTexts(document.texts) ? &document.texts : nullptr;
+    const uint64_t fileLength = uint64_t(document.header.dataSize) + 44
+        + (texts ? document.header.dataSize % 2 + infoListChunk(*texts).size() : 0);
     if (!hasRoomFor(path, fileLength, interaction))
         return false;
     if (document.info.sourceKind != SourcePcmWave) {
@@ -49,7 +53,10 @@ bool saveDocument(WaveDocument& document, std::string& path, SaveInteraction& in
     }
     path = withWaveExtension(path);
     const std::size_t length = document.samples.isNull() ? 0 : document.header.dataSize;
-    const auto status = writeWavFile(path, document.header, {document.samples.data(), length});
+    // The texts go with the samples, wherever they came from (a LIST chunk, tags, the user).
+    WavWriteOptions options;
+    options.texts = texts;
+    const auto status = writeWavFile(path, document.header, { document.samples.data(), length }, options);
     if (status != WavWriteStatus::Ok) {
         interaction.showError(wavWriteMessage(status));
         return false;

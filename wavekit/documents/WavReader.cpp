@@ -1,11 +1,12 @@
 #include "WavReader.h"
 
+#include "FileTexts.h"
 #include "PcmFormat.h"
 #include "WaveEncoding.h"
 
 #include <algorithm>
-
 #include <cstring>
+#include <vector>
 
 namespace kx {
 
@@ -50,6 +51,29 @@ namespace wavchunks {
         {
             return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
         }
+
+        /// The texts of one LIST/INFO chunk, in whatever order they stand; a text of 128 bytes or
+        /// more is skipped, not shortened.
+        void readInfoList(RiffFile& file, const RiffChunk& list, FileTextInfo& texts)
+        {
+            const uint64_t end = std::min(list.declaredEnd(), file.fileSize());
+            for (unsigned walked = 0; walked < RiffFile::kMaxChunksWalked && file.position() + 8 <= end; ++walked) {
+                RiffChunk text;
+                if (!file.descend(text))
+                    break;
+                const auto field = infoField(text.id.data());
+                if (field && text.size < FileTextInfo::kFieldSize) {
+                    char buffer[FileTextInfo::kFieldSize] = {};
+                    const int64_t got = file.read(buffer, text.size);
+                    if (got > 0 && (texts.*field).empty())
+                        texts.*field = std::string(buffer, strnlen(buffer, std::size_t(got)));
+                }
+                file.ascend(text);
+            }
+        }
+
+        /// An ID3 tag larger than this is no tag of texts (pictures are skipped with it).
+        constexpr uint32_t kMaxId3Bytes = 1u << 20;
 
     } // namespace
 
@@ -133,34 +157,29 @@ namespace wavchunks {
     void readInfoTexts(RiffFile& file, const RiffChunk& riff, FileTextInfo& texts)
     {
         texts = FileTextInfo {};
-        RiffChunk list;
-        if (!file.find(fourCC("LIST"), riff, list))
-            return;
-        texts.hasInfoList = 1;
-        const struct {
-            FourCC id;
-            std::string FileTextInfo::*field;
-        } fields[] = {
-            { fourCC("ICMT"), &FileTextInfo::comment },
-            { fourCC("ICOP"), &FileTextInfo::copyright },
-            { fourCC("ISBJ"), &FileTextInfo::subject },
-            { fourCC("INAM"), &FileTextInfo::title },
-            { fourCC("IART"), &FileTextInfo::artist },
-            { fourCC("ISFT"), &FileTextInfo::software },
-            { fourCC("IMED"), &FileTextInfo::medium },
-            { fourCC("IKEY"), &FileTextInfo::keywords },
-        };
-        for (const auto& field : fields) {
-            RiffChunk text;
-            if (!file.find(field.id, riff, text))
-                continue;
-            if (text.size < FileTextInfo::kFieldSize) {
-                char buffer[FileTextInfo::kFieldSize] = {};
-                const int64_t got = file.read(buffer, text.size);
-                if (got > 0)
-                    texts.*field.field = std::string(buffer, strnlen(buffer, std::size_t(got)));
+        // Tagging tools place their LIST chunk before or after the data, order its texts as they like
+        // and may add an ID3 tag: all of them are read, the LIST texts first.
+        FileTextInfo id3;
+        file.rewind(riff);
+        const uint64_t riffEnd = std::min(riff.declaredEnd(), file.fileSize());
+        for (unsigned walked = 0; walked < RiffFile::kMaxChunksWalked && file.position() + 8 <= riffEnd; ++walked) {
+            RiffChunk chunk;
+            if (!file.descend(chunk))
+                break;
+            if (chunk.id == fourCC("LIST") && chunk.formType == fourCC("INFO")) {
+                texts.hasInfoList = 1;
+                readInfoList(file, chunk, texts);
+            } else if ((chunk.id == fourCC("id3 ") || chunk.id == fourCC("ID3 ")) && chunk.size <= kMaxId3Bytes
+                && chunk.declaredEnd() <= file.fileSize()) {
+                std::vector<uint8_t> tag(chunk.size);
+                if (file.read(tag.data(), tag.size()) == int64_t(tag.size()))
+                    readId3Texts(tag, id3);
             }
-            file.ascend(text);
+            file.ascend(chunk);
+        }
+        for (const TextField& field : kTextFields) {
+            if ((texts.*field.member).empty())
+                texts.*field.member = std::move(id3.*field.member);
         }
     }
 

@@ -21,6 +21,7 @@ WavReadStatus WavStreamReader::open(const std::string& path)
     m_header.setDataSize(uint32_t(keptDataLength(m_file, data, m_header.nBlockAlign, cutShort)));
     m_dataOffset = data.dataOffset;
     uint8_t tag[2] = {};
+    readInfoTexts(m_file, riff, m_texts);
     m_plainPcm = fmt.size <= 18 && m_file.readAt(fmt.dataOffset, tag, 2) == 2 && tag[0] == 1 && tag[1] == 0;
     return WavReadStatus::Ok;
 }

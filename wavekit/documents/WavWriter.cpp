@@ -1,5 +1,6 @@
 #include "WavWriter.h"
 
+#include "FileTexts.h"
 #include "PendingFile.h"
 
 #include <cerrno>
@@ -46,6 +47,15 @@ WavStreamWriter::WavStreamWriter(const std::string& path, const WaveHeader& head
     out.nBlockAlign = header.nBlockAlign;
     out.wBitsPerSample = header.wBitsPerSample;
     out.setDataSize(header.dataSize);
+    m_dataSize = header.dataSize;
+    if (options.texts) {
+        const std::vector<uint8_t> list = infoListChunk(*options.texts);
+        if (!list.empty()) {
+            m_trailer.assign(header.dataSize % 2, 0);
+            m_trailer.insert(m_trailer.end(), list.begin(), list.end());
+            out.riffSize += uint32_t(m_trailer.size());
+        }
+    }
     const auto* bytes = reinterpret_cast<const uint8_t*>(&out);
 
     const int fd = m_file.fd();
@@ -56,7 +66,7 @@ WavStreamWriter::WavStreamWriter(const std::string& path, const WaveHeader& head
     // Reserving the blocks in one go is much cheaper than having the file system find them page by
     // page, and a disk too full for the file says so before any work is done. A limit of another
     // kind is met by the writes below, which say at which step.
-    if (::fallocate(fd, 0, 0, off_t(kHeaderBytes + header.dataSize)) != 0 && errno == ENOSPC) {
+    if (::fallocate(fd, 0, 0, off_t(kHeaderBytes + header.dataSize + m_trailer.size())) != 0 && errno == ENOSPC) {
         fail(WavWriteStatus::CannotWriteData);
         return;
     }
@@ -114,6 +124,9 @@ bool WavStreamWriter::copyFrom(int source, uint64_t sourceOffset, uint64_t offse
 
 WavWriteStatus WavStreamWriter::commit()
 {
+    if (m_status == WavWriteStatus::Ok && !m_trailer.empty()
+        && !writeAll(m_file.fd(), m_trailer.data(), m_trailer.size(), kHeaderBytes + m_dataSize))
+        fail(WavWriteStatus::CannotWriteData);
     if (m_status == WavWriteStatus::Ok && m_options.flushToDisk && ::fdatasync(m_file.fd()) != 0)
         fail(WavWriteStatus::CannotWriteData);
     if (m_status != WavWriteStatus::Ok)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PendingFile.h"
+#include "WaveDocument.h"
 #include "WaveHeader.h"
 
 #include <atomic>
@@ -9,6 +10,7 @@
 #include <span>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace kx {
 
@@ -28,6 +30,8 @@ struct WavWriteOptions {
     bool flushToDisk = true;
     /// The mode of a file that did not exist before (under the umask); a replaced file keeps its own.
     mode_t newFileMode = 0666;
+    /// Texts written after the data as a LIST/INFO chunk; none when null or when none is set.
+    const FileTextInfo* texts = nullptr;
 };
 
 /// A minimal canonical PCM WAV file written piece by piece: the header (with the data size given
@@ -59,10 +63,13 @@ private:
     WavWriteOptions m_options;
     std::atomic<WavWriteStatus> m_status { WavWriteStatus::Ok };
     std::atomic<uint64_t> m_position { 0 }; ///< where the next write() goes in the data
+    uint64_t m_dataSize = 0;
+    std::vector<uint8_t> m_trailer; ///< the pad byte after odd data and the LIST chunk, written by commit()
 };
 
-/// Writes a minimal canonical PCM WAV file (RIFF, fmt of 16 bytes, data) with the format of
-/// `header` and the bytes of `samples`. The file is built under a temporary name beside the
+/// Writes a minimal canonical PCM WAV file (RIFF, fmt of 16 bytes, data, and the texts of
+/// `options.texts` as a LIST chunk when there are any) with the format of `header` and the bytes of
+/// `samples`. The file is built under a temporary name beside the
 /// target and only then renamed over it: a failure at any point leaves the previous file as it
 /// was and no temporary file behind. The new file keeps the mode, owner and group of the old one
 /// where the system allows. A symbolic link is written through.

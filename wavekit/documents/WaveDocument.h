@@ -44,21 +44,26 @@ struct FileTextInfo {
     static constexpr std::size_t kFieldSize = 128;
 
     uint32_t hasInfoList = 0;
-    std::string comment;   // ICMT
+    std::string comment; // ICMT
     std::string copyright; // ICOP
-    std::string subject;   // ISBJ
-    std::string title;     // INAM
-    std::string artist;    // IART
-    std::string medium;    // IMED
-    std::string software;  // ISFT
-    std::string keywords;  // IKEY
+    std::string subject; // ISBJ
+    std::string title; // INAM
+    std::string artist; // IART
+    std::string medium; // IMED
+    std::string software; // ISFT
+    std::string keywords; // IKEY
+    std::string album; // IPRD
+    std::string date; // ICRD
+    std::string genre; // IGNR
+    std::string track; // ITRK
+    std::string encodedBy; // ITCH
 };
 
 enum UndoKind : uint16_t {
     UndoNothing = 0,
-    UndoChanged = 1,  ///< bytes changed in place; savedBytes holds the old bytes
+    UndoChanged = 1, ///< bytes changed in place; savedBytes holds the old bytes
     UndoInserted = 2, ///< bytes inserted; undo removes them
-    UndoDeleted = 3,  ///< bytes deleted; savedBytes holds them
+    UndoDeleted = 3, ///< bytes deleted; savedBytes holds them
     /// [undoStart, undoStart + undoLength) took the place of savedLength bytes that savedBytes holds
     UndoReplaced = 4,
     /// only [undoStart, undoStart + undoLength) was kept; savedBytes holds the undoStart bytes

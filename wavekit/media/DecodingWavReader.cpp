@@ -25,6 +25,8 @@ WavReadStatus readWavDecoding(const std::string& path, WavFileContents& contents
     contents.header = sound.header;
     if (options.readSamples)
         contents.samples = std::move(sound.samples);
+    if (options.readTexts)
+        contents.texts = std::move(sound.texts);
     return WavReadStatus::Ok;
 }
 

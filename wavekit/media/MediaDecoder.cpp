@@ -1,6 +1,7 @@
 #include "MediaDecoder.h"
 
 #include "FfmpegSetup.h"
+#include "documents/FileTexts.h"
 #include "documents/PcmFormat.h"
 
 #include <algorithm>
@@ -286,6 +287,14 @@ DecodeStatus decodeFirstAudioStream(const std::string& path, const DecodeRequest
     sound.samples = sink.take();
     sound.header.setDataSize(uint32_t(sound.samples.size()));
     sound.damaged = damaged;
+    // Containers keep tags with the file (FLAC, MP3, WAV) or with the stream (Ogg).
+    sound.texts = FileTextInfo {};
+    for (const AVDictionary* tags : { input->metadata, stream->metadata }) {
+        const AVDictionaryEntry* tag = nullptr;
+        while ((tag = av_dict_get(tags, "", tag, AV_DICT_IGNORE_SUFFIX)))
+            takeText(sound.texts, tag->key, tag->value);
+    }
+    sound.texts.hasInfoList = hasTexts(sound.texts) ? 1 : 0;
     return DecodeStatus::Ok;
 }
 

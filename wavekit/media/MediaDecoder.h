@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/SampleBuffer.h"
+#include "documents/WaveDocument.h"
 #include "documents/WaveHeader.h"
 
 #include <atomic>
@@ -32,6 +33,7 @@ struct DecodedSound {
     WaveHeader header; ///< PCM: the stream's rate, mono or stereo (more channels are mixed down)
     SampleBuffer samples;
     bool damaged = false; ///< a read or decode error broke off part of the sound; what came before is kept
+    FileTextInfo texts; ///< the file's tags: FLAC and Vorbis comments, ID3, a WAV file's LIST texts
 };
 
 /// Decodes the first audio stream of a local file of the kinds the editor offers (compressed WAV,

@@ -1,6 +1,7 @@
 #include "SoundExport.h"
 
 #include "FfmpegSetup.h"
+#include "documents/FileTexts.h"
 #include "documents/PendingFile.h"
 
 #include <algorithm>
@@ -141,19 +142,14 @@ namespace {
 
     void setTags(AVDictionary** tags, const FileTextInfo& texts)
     {
-        const std::pair<const char*, const std::string*> fields[] = {
-            { "title", &texts.title },
-            { "artist", &texts.artist },
-            { "comment", &texts.comment },
-            { "copyright", &texts.copyright },
-            { "subject", &texts.subject },
-            { "keywords", &texts.keywords },
-            { "medium", &texts.medium },
-            { "encoded_by", &texts.software },
-        };
-        for (const auto& [key, value] : fields) {
-            if (!value->empty())
-                av_dict_set(tags, key, value->c_str(), 0);
+        for (const TextField& field : kTextFields) {
+            const std::string& value = texts.*field.member;
+            // The muxers write their own "encoder": the program that made the sound goes out as
+            // the one that encoded it, unless the document names that one.
+            const char* key = field.member == &FileTextInfo::software ? "encoded_by" : field.key;
+            if (!value.empty())
+                av_dict_set(
+                    tags, key, value.c_str(), field.member == &FileTextInfo::software ? AV_DICT_DONT_OVERWRITE : 0);
         }
     }
 

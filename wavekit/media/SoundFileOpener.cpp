@@ -76,6 +76,7 @@ namespace {
         WavFileContents contents;
         contents.header = sound.header;
         contents.samples = std::move(sound.samples);
+        contents.texts = std::move(sound.texts);
         OpenResult result = opened(std::move(contents), path, zoom, kind);
         if (sound.damaged)
             result.message = kReadErrorText;
