@@ -11,7 +11,14 @@
 #include "filters/Volume.h"
 #include "media/ConvertDocument.h"
 
+#include "TempDir.h"
+#include "WavBuilder.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <functional>
@@ -148,6 +155,43 @@ TEST_F(History, StepsMovedToFilesAreUndoneBitExact)
     for (int i = 0; i < 4; ++i)
         ASSERT_TRUE(UndoStore::restore(document));
     EXPECT_TRUE(snapshot(document) == original);
+}
+
+TEST_F(History, MovedStepsLiveInThePrivateUndoDirectoryOnDisk)
+{
+    TempDir cache;
+    const char* before = std::getenv("XDG_CACHE_HOME");
+    const std::string kept = before ? before : "";
+    ::setenv("XDG_CACHE_HOME", cache.path().c_str(), 1);
+    // What a program that died between naming and unlinking its file left, and a file of nobody's.
+    const std::filesystem::path undo = cache.path() / "QuellWerk" / "undo";
+    std::filesystem::create_directories(undo);
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::filesystem::path left = undo / ("KexUndo-" + std::to_string(gone) + "-0");
+    writeFile(left, { 1, 2, 3 });
+    writeFile(undo / "notes.txt", { 4 });
+
+    use(20, 0, UINT64_MAX);
+    WaveDocument document = noise(16, 2, 20000);
+    ASSERT_TRUE(tenEdits()[0](document));
+    ASSERT_TRUE(tenEdits()[1](document));
+    UndoBytes::waitForMoves();
+    ASSERT_TRUE(document.history.older.front().keptBytes->inFile());
+    EXPECT_EQ(
+        std::filesystem::status(undo).permissions() & std::filesystem::perms::all, std::filesystem::perms::owner_all);
+    EXPECT_FALSE(std::filesystem::exists(left));
+    EXPECT_TRUE(std::filesystem::exists(undo / "notes.txt"));
+    // The step's file is open, nameless, in that directory.
+    bool found = false;
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        found = found || std::filesystem::read_symlink(fd.path(), error).string().rfind(undo.string(), 0) == 0;
+    }
+    EXPECT_TRUE(found);
+    before ? ::setenv("XDG_CACHE_HOME", kept.c_str(), 1) : ::unsetenv("XDG_CACHE_HOME");
 }
 
 TEST_F(History, PastTheDiskBudgetTheOldestStepsGo)

@@ -55,6 +55,21 @@ std::string privateDirectory()
     return madePrivate(base + "/kestrix2000-" + std::to_string(::geteuid()));
 }
 
+std::string undoDirectory()
+{
+    std::string base;
+    if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache && *cache == '/')
+        base = withoutTrailingSlashes(cache);
+    else if (const char* home = std::getenv("HOME"); home && *home == '/')
+        base = withoutTrailingSlashes(home) + "/.cache";
+    else
+        return {};
+    // The cache directory and our folder in it may not exist yet; ours is the user's alone.
+    ::mkdir(base.c_str(), 0700);
+    ::mkdir((base + "/QuellWerk").c_str(), 0700);
+    return madePrivate(base + "/QuellWerk/undo");
+}
+
 std::string privateFilePath(std::string_view name)
 {
     const std::string directory = privateDirectory();

@@ -15,6 +15,11 @@ inline constexpr const char* kRecordingFileName = "KexTemp.WAV";
 /// enter; "" when no such directory can be had.
 std::string privateDirectory();
 
+/// Where older undo steps go when they leave memory: "QuellWerk/undo" below $XDG_CACHE_HOME (else
+/// ~/.cache), on the disk rather than in the runtime directory, which is memory. Made 0700 and used
+/// under the same rules as the private directory; "" when there is none.
+std::string undoDirectory();
+
 /// `name` in the private directory; "" when there is none.
 std::string privateFilePath(std::string_view name);
 

@@ -4,8 +4,11 @@
 
 #include <cerrno>
 #include <condition_variable>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string>
 #include <thread>
@@ -19,19 +22,49 @@ namespace {
     std::atomic<uint64_t> g_inMemory { 0 };
     std::atomic<uint64_t> g_inFiles { 0 };
 
+    constexpr const char* kNamePrefix = "KexUndo-";
+
+    /// Files a program of ours that ended without removing them left behind: named files are made
+    /// only where the file system has no unnamed ones, and lose their name at once, so only a
+    /// crash in between leaves one. Those of programs that no longer run are removed.
+    void removeLeftFiles(const std::string& directory)
+    {
+        DIR* listing = ::opendir(directory.c_str());
+        if (!listing)
+            return;
+        while (const dirent* entry = ::readdir(listing)) {
+            const std::string name = entry->d_name;
+            if (name.rfind(kNamePrefix, 0) != 0)
+                continue;
+            const long pid = std::strtol(name.c_str() + std::strlen(kNamePrefix), nullptr, 10);
+            if (pid > 0 && pid != ::getpid() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+                ::unlinkat(::dirfd(listing), name.c_str(), 0);
+        }
+        ::closedir(listing);
+    }
+
     int createPrivateFile()
     {
-        const std::string directory = privateDirectory();
+        const std::string directory = undoDirectory();
         if (directory.empty())
             return -1;
+        static std::mutex swept;
+        static std::string sweptDirectory;
+        {
+            std::lock_guard guard(swept);
+            if (sweptDirectory != directory) {
+                removeLeftFiles(directory);
+                sweptDirectory = directory;
+            }
+        }
         int fd = ::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
         if (fd >= 0)
             return fd;
         // Without unnamed files the name goes at once, so nothing is left behind after a crash.
         static std::atomic<unsigned> counter { 0 };
         for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-            const std::string name
-                = directory + "/KexUndo-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+            const std::string name = directory + "/" + kNamePrefix + std::to_string(::getpid()) + "-"
+                + std::to_string(counter.fetch_add(1));
             fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
             if (fd >= 0)
                 ::unlink(name.c_str());
@@ -71,28 +104,46 @@ namespace {
 
 } // namespace
 
-/// The one background thread that writes kept bytes to files, oldest request first.
+/// The one background thread that writes kept bytes to files, oldest request first. It is joined
+/// when the program ends (after the write it is doing); requests after that are refused.
 class UndoMover {
 public:
     static UndoMover& instance()
     {
-        // Never destroyed: the thread may still write while the program ends, and the files
-        // have no names to clean up.
-        static auto* mover = new UndoMover;
+        // Kept until the very end, so that steps destroyed late still find it to refuse them.
+        static auto* mover = [] {
+            auto* made = new UndoMover;
+            std::atexit([] { instance().shutDown(); });
+            return made;
+        }();
         return *mover;
     }
 
-    void request(const std::shared_ptr<UndoBytes>& bytes)
+    /// False once the program is ending: the bytes then stay in memory.
+    bool request(const std::shared_ptr<UndoBytes>& bytes)
     {
         {
             std::lock_guard guard(m_lock);
+            if (m_closing)
+                return false;
             m_queue.push_back(bytes);
-            if (!m_started) {
-                std::thread([this] { run(); }).detach();
-                m_started = true;
-            }
+            if (!m_thread.joinable())
+                m_thread = std::thread([this] { run(); });
         }
         m_wake.notify_all();
+        return true;
+    }
+
+    void shutDown()
+    {
+        {
+            std::lock_guard guard(m_lock);
+            m_closing = true;
+            m_queue.clear();
+        }
+        m_wake.notify_all();
+        if (m_thread.joinable())
+            m_thread.join();
     }
 
     void waitUntilIdle()
@@ -110,7 +161,9 @@ private:
                 std::unique_lock guard(m_lock);
                 m_writing = false;
                 m_idle.notify_all();
-                m_wake.wait(guard, [this] { return !m_queue.empty(); });
+                m_wake.wait(guard, [this] { return !m_queue.empty() || m_closing; });
+                if (m_closing)
+                    return;
                 next = m_queue.front();
                 m_queue.pop_front();
                 m_writing = true;
@@ -124,7 +177,8 @@ private:
     std::condition_variable m_wake;
     std::condition_variable m_idle;
     std::deque<std::weak_ptr<UndoBytes>> m_queue;
-    bool m_started = false;
+    std::thread m_thread;
+    bool m_closing = false;
     bool m_writing = false;
 };
 
@@ -175,8 +229,13 @@ bool UndoBytes::moveToFile()
     }
     g_inMemory -= m_size;
     g_inFiles += m_size;
-    UndoMover::instance().request(shared_from_this());
-    return true;
+    if (UndoMover::instance().request(shared_from_this()))
+        return true;
+    std::lock_guard guard(m_lock);
+    m_moving = false;
+    g_inFiles -= m_size;
+    g_inMemory += m_size;
+    return false;
 }
 
 SampleBuffer UndoBytes::take()

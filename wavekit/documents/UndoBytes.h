@@ -10,7 +10,7 @@
 namespace kx {
 
 /// The saved bytes of an older undo step: in memory until the history's memory budget moves them
-/// to a file in the private directory (written in the background), then in that file. The file
+/// to a file in the undo directory on disk (written in the background), then in that file. The file
 /// has no name (or loses it at once), so it goes with the step, the program or a crash.
 class UndoBytes : public std::enable_shared_from_this<UndoBytes> {
 public:

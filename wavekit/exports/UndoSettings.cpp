@@ -16,7 +16,7 @@ namespace {
 
     uint64_t halfTheFreeSpace()
     {
-        const std::string directory = privateDirectory();
+        const std::string directory = undoDirectory();
         struct statvfs space { };
         if (directory.empty() || ::statvfs(directory.c_str(), &space) != 0)
             return 0;
