@@ -4,6 +4,8 @@
 #include "NewDocument.h"
 #include "WavWriter.h"
 
+#include <utility>
+
 namespace kx {
 
 std::string notEnoughSpaceMessage(uint64_t missingBytes)
@@ -32,6 +34,14 @@ namespace {
 
 bool saveDocument(WaveDocument& document, std::string& path, SaveInteraction& interaction)
 {
+    DocumentInfo info = document.info;
+    const bool saved = saveDocument(std::as_const(document), info, path, interaction);
+    document.info = info;
+    return saved;
+}
+
+bool saveDocument(const WaveDocument& document, DocumentInfo& info, std::string& path, SaveInteraction& interaction)
+{
     // A new document's stamp alone is not written: such a file stays the canonical 44 bytes and data.
     const FileTextInfo* texts = hasOwnTexts(document.texts) ? &document.texts : nullptr;
     const uint64_t fileLength = uint64_t(document.header.dataSize) + 44
@@ -47,7 +57,7 @@ bool saveDocument(WaveDocument& document, std::string& path, SaveInteraction& in
         // The new name is the document's from now on, even if writing fails below; the source
         // kind stays, so the next save asks again.
         path = *chosen;
-        document.info.fileName = *chosen;
+        info.fileName = *chosen;
         if (!hasRoomFor(path, fileLength, interaction))
             return false;
     }
@@ -61,9 +71,9 @@ bool saveDocument(WaveDocument& document, std::string& path, SaveInteraction& in
         interaction.showError(wavWriteMessage(status));
         return false;
     }
-    document.info.fileName = path;
-    document.info.hasFile = true;
-    document.info.saved = 1;
+    info.fileName = path;
+    info.hasFile = true;
+    info.saved = 1;
     return true;
 }
 

@@ -30,5 +30,8 @@ std::string notEnoughSpaceMessage(uint64_t missingBytes);
 /// and writes the file. `path` and the document's name end up as the name written. The document is marked saved only
 /// when the file was written; on any failure it and the file on disk stay as they were.
 bool saveDocument(WaveDocument& document, std::string& path, SaveInteraction& interaction);
+/// The same for a document others may read meanwhile (under a shared lock): the changes to its
+/// name and state go to `info`, which the caller puts in place under an exclusive lock.
+bool saveDocument(const WaveDocument& document, DocumentInfo& info, std::string& path, SaveInteraction& interaction);
 
 } // namespace kx

@@ -1,9 +1,9 @@
 // The exported routines that build documents in wave windows and save them.
 #include "DocumentWindows.h"
-#include "Repaint.h"
 #include "DocumentSettings.h"
 #include "MessageBoxes.h"
 #include "OperationContext.h"
+#include "Repaint.h"
 #include "WindowRegistry.h"
 #include "WindowRequests.h"
 #include "documents/ChannelSplit.h"
@@ -33,32 +33,33 @@ HWND createWaveWindow(HWND client, WaveDocument document, bool scrollBarEnabled)
 
 namespace {
 
-/// Save questions answered with the library's message boxes and save dialog.
-class DialogSaveInteraction : public SaveInteraction {
-public:
-    explicit DialogSaveInteraction(HWND frame)
-        : m_frame(frame)
-    {
-    }
-    void showError(const std::string& text) override { ErrorBox(m_frame, text.c_str()); }
-    bool confirmSaveAsWave() override
-    {
-        return MessageBoxes::show({WindowRegistry::window(m_frame), QStringLiteral("Save Problem"),
-                                   QStringLiteral("This file can not be saved in its original format.\rShall I save "
-                                                  "it as a .WAV file?"),
-                                   QMessageBox::Question, QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes;
-    }
-    std::optional<std::string> chooseSavePath() override
-    {
-        const std::string chosen = SaveBox(m_frame);
-        if (chosen == "FALSE")
-            return std::nullopt;
-        return chosen;
-    }
+    /// Save questions answered with the library's message boxes and save dialog.
+    class DialogSaveInteraction : public SaveInteraction {
+    public:
+        explicit DialogSaveInteraction(HWND frame)
+            : m_frame(frame)
+        {
+        }
+        void showError(const std::string& text) override { ErrorBox(m_frame, text.c_str()); }
+        bool confirmSaveAsWave() override
+        {
+            return MessageBoxes::show({ WindowRegistry::window(m_frame), QStringLiteral("Save Problem"),
+                       QStringLiteral("This file can not be saved in its original format.\rShall I save "
+                                      "it as a .WAV file?"),
+                       QMessageBox::Question, QMessageBox::Yes | QMessageBox::No })
+                == QMessageBox::Yes;
+        }
+        std::optional<std::string> chooseSavePath() override
+        {
+            const std::string chosen = SaveBox(m_frame);
+            if (chosen == "FALSE")
+                return std::nullopt;
+            return chosen;
+        }
 
-private:
-    HWND m_frame;
-};
+    private:
+        HWND m_frame;
+    };
 
 } // namespace
 
@@ -160,10 +161,16 @@ int32_t SaveWAV(HWND frame, char* path, size_t capacity)
     DialogSaveInteraction interaction(frame);
     std::string name = path;
     bool saved = false;
+    DocumentInfo info;
     {
         // Readers may go on while the file is written; no operation may change the data meanwhile.
         std::shared_lock lock(shared->lock);
-        saved = saveDocument(shared->document, name, interaction);
+        info = shared->document.info;
+        saved = saveDocument(shared->document, info, name, interaction);
+    }
+    {
+        std::unique_lock lock(shared->lock);
+        shared->document.info = info;
     }
     if (name.size() + 1 <= capacity)
         std::memcpy(path, name.c_str(), name.size() + 1);

@@ -42,14 +42,16 @@ extern "C" int32_t ExportSoundFile(HWND frame, char* path, size_t capacity)
         // Readers may go on while the file is written; no operation may change the data meanwhile.
         std::shared_lock lock(shared->lock);
         status = exportSound(shared->document, *format, storedExportQuality(*format), name);
-        if (status == ExportStatus::Ok) {
-            DocumentInfo& info = shared->document.info;
-            info.fileName = name;
-            info.saved = 1;
-            info.hasFile = true;
-            // What is on disk is no longer the document's samples: a plain Save asks first.
-            info.sourceKind = SourceMediaFile;
-        }
+    }
+    if (status == ExportStatus::Ok) {
+        // Others read the name while they hold the lock shared: it changes under the lock alone.
+        std::unique_lock lock(shared->lock);
+        DocumentInfo& info = shared->document.info;
+        info.fileName = name;
+        info.saved = 1;
+        info.hasFile = true;
+        // What is on disk is no longer the document's samples: a plain Save asks first.
+        info.sourceKind = SourceMediaFile;
     }
     SetMouseActive();
     if (status == ExportStatus::NoEncoder)
