@@ -63,6 +63,15 @@ expect 2 "" "$wavetool" convert bits=16 rate=44100 "$work/u8.wav" "$work/y.wav"
 expect 1 "File is not a wave file." "$wavetool" convert bits=8 channels=1 rate=8000 "$work/this.txt" "$work/y.wav"
 [[ ! -e $work/y.wav ]] || fail "a failed convert wrote its output"
 
+# Twenty channels have no layout FFmpeg knows: odd channels go left, even ones right, each side the
+# mean of its channels (here the same tone on every channel, so the tone itself).
+sox -n -c 20 -r 8000 -b 16 "$work/twenty.wav" synth 0.1 sine 440 vol 0.5
+expect 0 "" "$wavetool" open "$work/twenty.wav" "$work/twenty-stereo.wav"
+[[ $(field "$work/twenty-stereo.wav" channels) == 2 ]] || fail "20 channels did not become stereo"
+peak() { sox "$1" -n remix "$2" stat 2>&1 | awk '/Maximum amplitude/ { print $3 }'; }
+awk -v a="$(peak "$work/twenty.wav" 1)" -v l="$(peak "$work/twenty-stereo.wav" 1)" -v r="$(peak "$work/twenty-stereo.wav" 2)" \
+  'BEGIN { exit !(l - a < 0.001 && a - l < 0.001 && r - a < 0.001 && a - r < 0.001) }' || fail "20 channels mixed to the wrong level"
+
 # Tags that other tools wrote, wherever they put them, survive open and export: ffmpeg puts its LIST
 # chunk before the data, and a FLAC file carries Vorbis comments.
 tags=(-metadata title="Night Train" -metadata artist="Ana Ruiz" -metadata album="Platform 9"

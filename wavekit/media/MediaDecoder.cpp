@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <limits>
+#include <vector>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -119,8 +120,28 @@ namespace {
             if (m_inLayout.nb_channels == 1 && m_channels == 2) {
                 const double both[] = { 1.0, 1.0 }; // a mono source sounds the same on both sides
                 swr_set_matrix(context, both, 1);
+            } else if (m_inLayout.order == AV_CHANNEL_ORDER_UNSPEC && m_inLayout.nb_channels > 2) {
+                setAlternatingMatrix(context);
             }
             return swr_init(context) >= 0;
+        }
+
+        /// For more channels than FFmpeg knows a layout of: odd channels to the left, even ones to
+        /// the right (a mono target takes them all), each side scaled so that full scale on every
+        /// channel does not clip.
+        void setAlternatingMatrix(SwrContext* context)
+        {
+            const int inputs = m_inLayout.nb_channels;
+            std::vector<double> matrix(std::size_t(inputs) * m_channels, 0.0);
+            const int left = (inputs + 1) / 2;
+            const int right = inputs / 2;
+            for (int in = 0; in < inputs; ++in) {
+                if (m_channels == 1)
+                    matrix[std::size_t(in)] = 1.0 / inputs;
+                else
+                    matrix[std::size_t(in % 2) * std::size_t(inputs) + std::size_t(in)] = 1.0 / (in % 2 ? right : left);
+            }
+            swr_set_matrix(context, matrix.data(), inputs);
         }
 
         bool convert(const uint8_t** input, int count)
