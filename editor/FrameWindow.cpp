@@ -788,21 +788,10 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         const QString& path = *reinterpret_cast<const QString*>(lParam);
         if (path.isEmpty() || OfferBulkwave(m_handle, path.toUtf8().constData()))
             return;
-        // What a file manager hands over may be any sound file, not only the PCM WAV files
-        // OpenWAV reads.
-        if (needsDecoder(path.toStdString())) {
-            openInNewWindow(path, m_newFileCounter);
-            RecentFiles::add(path.toStdString());
-            return;
-        }
-        SetMouseWait(nullptr);
-        OpenWAV(m_handle, m_clientHandle, path.toUtf8().constData());
+        // Whatever the file, it is read on a worker as File Open reads it: the window comes at
+        // once and the menus stay alive while a large file loads.
+        openInNewWindow(path, m_newFileCounter);
         RecentFiles::add(path.toStdString());
-        m_statusBar->update();
-        m_previewBar->update();
-        if (WaveWindow* opened = activeWaveWindow())
-            SendMessage(opened->handle(), MsgRecomputeScroll, 0, 0);
-        SetMouseActive();
         return;
     }
     case CmdSave:

@@ -2,6 +2,7 @@
 #include "ClipboardCommands.h"
 #include "CommandIds.h"
 #include "FrameWindow.h"
+#include "OpenAndWait.h"
 #include "TempDir.h"
 #include "WaitFor.h"
 #include "WavBuilder.h"
@@ -50,7 +51,7 @@ protected:
         const std::string path = m_dir.file("tone.wav");
         writeFile(path, riff({ chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", ramp(4000)) }));
         m_frame.show();
-        m_frame.openPath(QString::fromStdString(path));
+        EXPECT_TRUE(openAndWait(m_frame, path));
         ASSERT_NE(m_frame.activeWaveWindow(), nullptr);
     }
     void TearDown() override { ClipboardLocation::setDirectory(""); }

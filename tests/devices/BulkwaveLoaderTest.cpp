@@ -4,6 +4,7 @@
 #include "DialogScript.h"
 #include "FrameWindow.h"
 #include "LargeWavFiles.h"
+#include "OpenAndWait.h"
 #include "TempDir.h"
 #include "WaveWindow.h"
 #include "bulkwave/BulkwavePart.h"
@@ -111,7 +112,7 @@ TEST_F(BulkwaveLoader, FileOpenHandsOverAFiveGigabyteFileWhoseToneLoadsBitExact)
     writeSparse(path, rf64Head(fmtBody(2, 44100, 16), fileSize - 80), fileSize, 80 + soundAt, sound);
 
     boxes.answer = QMessageBox::Yes;
-    frame->openPath(QString::fromStdString(path));
+    EXPECT_TRUE(openAndWait(*frame, path));
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_TRUE(boxes.texts[0].startsWith(QStringLiteral("This file is too large to be loaded whole:")));
     EXPECT_TRUE(frame->waveWindows().isEmpty());

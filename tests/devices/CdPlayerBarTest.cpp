@@ -6,6 +6,7 @@
 #include "CommandIds.h"
 #include "DialogScript.h"
 #include "FrameWindow.h"
+#include "OpenAndWait.h"
 #include "StatusBar.h"
 #include "TempDir.h"
 #include "WavBuilder.h"
@@ -191,7 +192,7 @@ protected:
         const std::string path = dir.file("held.wav");
         writeFile(
             path, riff({ chunk("fmt ", fmtBody(format.channels, format.rate, format.bits)), chunk("data", ramp(8)) }));
-        frame.openPath(QString::fromStdString(path));
+        EXPECT_TRUE(openAndWait(frame, path));
         WaveWindow* wave = frame.activeWaveWindow();
         EXPECT_TRUE(waitFor([&] { return !IsFileWorking(wave->handle()); }));
         load(image);

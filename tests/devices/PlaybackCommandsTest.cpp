@@ -2,6 +2,7 @@
 // device in place of the sound card.
 #include "CommandIds.h"
 #include "FrameWindow.h"
+#include "OpenAndWait.h"
 #include "PlaybackController.h"
 #include "TempDir.h"
 #include "WavBuilder.h"
@@ -98,7 +99,7 @@ protected:
     {
         const std::string path = dir.file("sound" + std::to_string(++files) + ".wav");
         writeFile(path, riff({ chunk("fmt ", fmtBody(1, 11025, 8)), chunk("data", samples) }));
-        frame->openPath(QString::fromStdString(path));
+        EXPECT_TRUE(openAndWait(*frame, path));
         return frame->activeWaveWindow();
     }
 

@@ -2,6 +2,7 @@
 #include "CommandIds.h"
 #include "DialogScript.h"
 #include "FrameWindow.h"
+#include "OpenAndWait.h"
 #include "TempDir.h"
 #include "WavBuilder.h"
 #include "WaveWindow.h"
@@ -55,7 +56,7 @@ protected:
     {
         const std::string path = dir.file("held.wav");
         writeFile(path, riff({ chunk("fmt ", fmtBody(1, 11025, 8)), chunk("data", samples) }));
-        frame.openPath(QString::fromStdString(path));
+        EXPECT_TRUE(openAndWait(frame, path));
         WaveWindow* wave = frame.activeWaveWindow();
         EXPECT_TRUE(waitFor([&] { return !IsFileWorking(wave->handle()); }));
         return wave;

@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "FrameWindow.h"
 #include "FunctionBar.h"
+#include "OpenAndWait.h"
 #include "TempDir.h"
 #include "WaitFor.h"
 #include "WavBuilder.h"
@@ -106,7 +107,7 @@ protected:
     /// The swell opened in a window of its own, loaded and idle.
     WaveWindow* openSwell()
     {
-        m_frame.openPath(QString::fromStdString(writeSwell(m_dir)));
+        EXPECT_TRUE(openAndWait(m_frame, writeSwell(m_dir)));
         WaveWindow* wave = m_frame.activeWaveWindow();
         return wave && idle() ? wave : nullptr;
     }

@@ -4,6 +4,7 @@
 #include "FrameWindow.h"
 #include "FunctionBar.h"
 #include "IconBar.h"
+#include "OpenAndWait.h"
 #include "StatusBar.h"
 #include "StatusBoxes.h"
 #include "TempDir.h"
@@ -216,7 +217,7 @@ TEST_F(FrameMenus, WindowMenuListsAndActivatesTheOpenWindows)
 TEST_F(FrameCommands, MarkAllAndDestroyMark)
 {
     TempDir dir;
-    frame.openPath(QString::fromStdString(writeTone(dir, "tone.wav")));
+    EXPECT_TRUE(openAndWait(frame, writeTone(dir, "tone.wav")));
     WaveWindow* wave = frame.activeWaveWindow();
     ASSERT_NE(wave, nullptr);
     const MarkRecord& mark = wave->document()->document.mark;
@@ -380,7 +381,7 @@ bool showsWholeText(const QImage& image, const QString& text, const QFont& font,
 TEST_F(StatusBarBoxes, SizeOfALargeFileIsShownWhole)
 {
     TempDir dir;
-    frame.openPath(QString::fromStdString(writeTone(dir, "tone.wav")));
+    EXPECT_TRUE(openAndWait(frame, writeTone(dir, "tone.wav")));
     {
         std::unique_lock lock(frame.activeWaveWindow()->document()->lock);
         frame.activeWaveWindow()->document()->document.header.riffSize = 103359u * 1024u;

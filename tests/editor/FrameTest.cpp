@@ -1,6 +1,7 @@
 #include "CommandIds.h"
 #include "FrameLayout.h"
 #include "FrameWindow.h"
+#include "OpenAndWait.h"
 #include "PreviewSwitch.h"
 #include "RecentFiles.h"
 #include "SingleInstance.h"
@@ -61,7 +62,7 @@ struct ScriptedBoxes {
 std::string writeStereoFile(const TempDir& dir, const char* name)
 {
     const std::string path = dir.file(name);
-    writeFile(path, riff({chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", ramp(4000))}));
+    writeFile(path, riff({ chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", ramp(4000)) }));
     return path;
 }
 
@@ -73,12 +74,12 @@ TEST(FrameLayout, FollowsClientSizePreviewAndHelpWindow)
         bool help;
         QRect mdi, preview_, status, position, threads, function;
     } cases[] = {
-        {{800, 600}, 100, false, {50, 46, 750, 407}, {0, 478, 780, 100}, {0, 578, 800, 22}, {0, 454, 800, 25},
-         {0, 480, 780, 87}, {0, 46, 50, 407}},
-        {{800, 600}, 100, true, {50, 46, 450, 407}, {0, 478, 780, 100}, {0, 578, 800, 22}, {0, 454, 800, 25},
-         {0, 480, 780, 87}, {0, 46, 50, 407}},
-        {{1024, 700}, 40, false, {50, 46, 974, 567}, {0, 638, 1004, 40}, {0, 678, 1024, 22}, {0, 614, 1024, 25},
-         {0, 640, 1004, 27}, {0, 46, 50, 567}},
+        { { 800, 600 }, 100, false, { 50, 46, 750, 407 }, { 0, 478, 780, 100 }, { 0, 578, 800, 22 },
+            { 0, 454, 800, 25 }, { 0, 480, 780, 87 }, { 0, 46, 50, 407 } },
+        { { 800, 600 }, 100, true, { 50, 46, 450, 407 }, { 0, 478, 780, 100 }, { 0, 578, 800, 22 }, { 0, 454, 800, 25 },
+            { 0, 480, 780, 87 }, { 0, 46, 50, 407 } },
+        { { 1024, 700 }, 40, false, { 50, 46, 974, 567 }, { 0, 638, 1004, 40 }, { 0, 678, 1024, 22 },
+            { 0, 614, 1024, 25 }, { 0, 640, 1004, 27 }, { 0, 46, 50, 567 } },
     };
     for (const auto& c : cases) {
         const FrameLayout layout = computeFrameLayout(c.client, c.preview, c.help);
@@ -109,10 +110,10 @@ TEST(RecentFiles, NewestFirstNoDuplicatesIgnoringCase)
     RecentFiles::add("/a.wav");
     RecentFiles::add("/b.wav");
     RecentFiles::add("/A.WAV"); // the same file by another case: not added, not moved
-    EXPECT_EQ(RecentFiles::entries(), (std::vector<std::string>{"/b.wav", "/a.wav", ""}));
+    EXPECT_EQ(RecentFiles::entries(), (std::vector<std::string> { "/b.wav", "/a.wav", "" }));
     RecentFiles::add("/c.wav");
     RecentFiles::add("/d.wav");
-    EXPECT_EQ(RecentFiles::entries(), (std::vector<std::string>{"/d.wav", "/c.wav", "/b.wav"}));
+    EXPECT_EQ(RecentFiles::entries(), (std::vector<std::string> { "/d.wav", "/c.wav", "/b.wav" }));
     RegWriteString("Kestrix\\RecentFiles\\NumberOfFiles", "10");
 }
 
@@ -126,7 +127,7 @@ TEST(Frame, OpensFilesAndAnswersGetMessages)
     EXPECT_EQ(SendMessage(frame.handle(), MsgGetActiveWave, 0, 0), 0);
     EXPECT_EQ(SendMessage(frame.handle(), MsgGetRunningCount, 0, 0), 0);
 
-    frame.openPath(QString::fromStdString(path)); // command 106, on the interface thread
+    EXPECT_TRUE(openAndWait(frame, path)); // command 106, read on a worker like File Open
     ASSERT_EQ(frame.waveWindows().size(), 1);
     WaveWindow* wave = frame.activeWaveWindow();
     ASSERT_NE(wave, nullptr);
@@ -146,7 +147,7 @@ TEST(Frame, OpensFilesAndAnswersGetMessages)
     worker.join();
     EXPECT_EQ(HWND(fromWorker), wave->handle());
 
-    // The threaded opener (command 106's sibling for File Open and recent files).
+    // The recent files take the same way.
     RegWriteString("Kestrix\\NewFile\\FileOpen", path.c_str());
     RegWriteString("Kestrix\\RecentFiles\\File1", path.c_str());
     frame.runCommand(CmdRecentFirst);
@@ -169,11 +170,11 @@ TEST(Frame, ShowsTheWaveformOfAnOpenedFile)
         put16(samples, uint16_t(int16_t(12000 * std::sin(i * 0.05))));
         put16(samples, uint16_t(int16_t(20000 * std::sin(i * 0.03))));
     }
-    writeFile(path, riff({chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", samples)}));
+    writeFile(path, riff({ chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", samples) }));
     FrameWindow frame;
     frame.resize(900, 640);
     frame.show();
-    frame.openPath(QString::fromStdString(path));
+    EXPECT_TRUE(openAndWait(frame, path));
     ASSERT_NE(frame.activeWaveWindow(), nullptr);
     frame.activeWaveWindow()->showMaximized();
     QCoreApplication::processEvents();
@@ -204,9 +205,9 @@ TEST(Frame, MenusFollowTheDocumentsAndExplainTheirItems)
             list << action->text();
         return list;
     };
-    EXPECT_EQ(titles(), (QStringList{"&File", "&Window", "&Help"}));
+    EXPECT_EQ(titles(), (QStringList { "&File", "&Window", "&Help" }));
     frame.runCommand(CmdNew);
-    EXPECT_EQ(titles(), (QStringList{"&File", "&Edit", "&View", "F&ilters", "&Window", "&Help"}));
+    EXPECT_EQ(titles(), (QStringList { "&File", "&Edit", "&View", "F&ilters", "&Window", "&Help" }));
 
     QMenu* file = frame.menuBar()->actions().at(0)->menu();
     QAction* newItem = nullptr;
@@ -230,13 +231,13 @@ TEST(Frame, MenusFollowTheDocumentsAndExplainTheirItems)
 
     frame.activeWaveWindow()->closeWithoutAsking();
     QCoreApplication::processEvents();
-    EXPECT_EQ(titles(), (QStringList{"&File", "&Window", "&Help"}));
+    EXPECT_EQ(titles(), (QStringList { "&File", "&Window", "&Help" }));
 }
 
 TEST(Frame, OpenerFailureClosesTheHalfBuiltWindow)
 {
     TempDir dir;
-    writeFile(dir.file("song.rmi"), riff({chunk("data", Bytes(4, 0))}, "RMID"));
+    writeFile(dir.file("song.rmi"), riff({ chunk("data", Bytes(4, 0)) }, "RMID"));
     ScriptedBoxes boxes;
     FrameWindow frame;
     frame.show();
@@ -310,7 +311,7 @@ TEST(Frame, UndoRunsOnAnOperationThreadAndRefusesASecondMeanwhile)
     FrameWindow frame;
     frame.show();
     const std::string path = writeStereoFile(dir, "tone.wav");
-    frame.openPath(QString::fromStdString(path));
+    EXPECT_TRUE(openAndWait(frame, path));
     WaveWindow* wave = frame.activeWaveWindow();
     ASSERT_NE(wave, nullptr);
     const WaveDocument& document = wave->document()->document;
@@ -503,8 +504,9 @@ TEST(Frame, ClosingAsksForUnsavedDocuments)
     EXPECT_FALSE(frame.close());
     EXPECT_EQ(frame.waveWindows().size(), 1);
     ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], "The file Unnamed -1-.WAV has not been saved yet.\rDo you want to save the changes "
-                              "before quitting?");
+    EXPECT_EQ(boxes.texts[0],
+        "The file Unnamed -1-.WAV has not been saved yet.\rDo you want to save the changes "
+        "before quitting?");
 
     boxes.answer = QMessageBox::No;
     EXPECT_TRUE(frame.close());
@@ -532,7 +534,7 @@ TEST(Frame, ExitWithRunningOperationsAsksFirst)
     EXPECT_FALSE(frame.close());
     EXPECT_EQ(frame.operations().runningCount(), 1);
     EXPECT_EQ(boxes.texts.back(),
-              "Not all running actions have been terminated.\rNevertheless, do you want to close Kestrix2000?");
+        "Not all running actions have been terminated.\rNevertheless, do you want to close Kestrix2000?");
 
     boxes.answer = QMessageBox::Yes;
     frame.close();
@@ -591,7 +593,7 @@ TEST(Frame, FileOpenTakesPathsOfAnyLength)
         deep /= std::string(120, c);
     std::filesystem::create_directories(deep);
     const std::string path = (deep / "tone.wav").string();
-    writeFile(path, riff({chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", ramp(4000))}));
+    writeFile(path, riff({ chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", ramp(4000)) }));
     ASSERT_GE(path.size(), 500u);
     FrameWindow frame;
     frame.show();
@@ -621,8 +623,8 @@ TEST(Frame, ExitRemovesTheRecordingFileAndWritesItsSettings)
     const std::string recording = privateFilePath(kRecordingFileName);
     const std::string clipboard = ClipboardLocation::filePath();
     ASSERT_FALSE(recording.empty());
-    writeFile(recording, Bytes{1});
-    writeFile(clipboard, Bytes{2});
+    writeFile(recording, Bytes { 1 });
+    writeFile(clipboard, Bytes { 2 });
     {
         FrameWindow frame;
         frame.show();

@@ -1,6 +1,7 @@
 #include "CommandIds.h"
 #include "FrameWindow.h"
 #include "HelpWindow.h"
+#include "OpenAndWait.h"
 #include "StatusBar.h"
 #include "TempDir.h"
 #include "WavBuilder.h"
@@ -155,7 +156,7 @@ TEST(HelpWindow, TogglingGivesTheWaveWindowsTheRoomLeftAndChecksTheWindowMenu)
         put16(samples, uint16_t(int16_t(9000 * std::sin(i * 0.05) * std::cos(i * 0.0002))));
     }
     writeFile(dir.file("Tune.wav"), riff({ chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", samples) }));
-    frame.openPath(QString::fromStdString(dir.file("Tune.wav")));
+    EXPECT_TRUE(openAndWait(frame, dir.file("Tune.wav")));
     ASSERT_NE(frame.activeWaveWindow(), nullptr);
     frame.activeWaveWindow()->showMaximized();
     QCoreApplication::processEvents();

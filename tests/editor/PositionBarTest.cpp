@@ -2,6 +2,7 @@
 #include "PositionBar.h"
 #include "CommandIds.h"
 #include "FrameWindow.h"
+#include "OpenAndWait.h"
 #include "PositionTimes.h"
 #include "TempDir.h"
 #include "WavBuilder.h"
@@ -77,7 +78,7 @@ struct PositionFrame : ::testing::Test {
     {
         const std::string path = dir.file("tone.wav");
         writeFile(path, riff({ chunk("fmt ", fmtBody(1, 22050, 16)), chunk("data", ramp(bytes)) }));
-        frame.openPath(QString::fromStdString(path));
+        EXPECT_TRUE(openAndWait(frame, path));
         QApplication::processEvents();
         return frame.activeWaveWindow();
     }

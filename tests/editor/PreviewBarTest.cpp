@@ -2,6 +2,7 @@
 #include "PreviewBar.h"
 #include "CommandIds.h"
 #include "FrameWindow.h"
+#include "OpenAndWait.h"
 #include "PositionBar.h"
 #include "PreviewGeometry.h"
 #include "TempDir.h"
@@ -90,7 +91,7 @@ struct PreviewFrame : ::testing::Test {
     {
         const std::string path = dir.file("tone.wav");
         writeFile(path, riff({ chunk("fmt ", fmtBody(channels, 44100, bits)), chunk("data", ramp(bytes)) }));
-        frame.openPath(QString::fromStdString(path));
+        EXPECT_TRUE(openAndWait(frame, path));
         QApplication::processEvents();
         return frame.activeWaveWindow();
     }
@@ -208,7 +209,7 @@ TEST_F(PreviewFrame, ThePlayPositionFollowsTheDeviceAndTheStatusBarAnimates)
     }
     const std::string path = dir.file("swell.wav");
     writeFile(path, riff({ chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", samples) }));
-    frame.openPath(QString::fromStdString(path));
+    EXPECT_TRUE(openAndWait(frame, path));
     WaveWindow* wave = frame.activeWaveWindow();
     ASSERT_NE(wave, nullptr);
     wave->showMaximized();

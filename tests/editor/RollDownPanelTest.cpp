@@ -3,6 +3,7 @@
 #include "RollDownPanel.h"
 #include "CommandIds.h"
 #include "FrameWindow.h"
+#include "OpenAndWait.h"
 #include "TempDir.h"
 #include "WaitFor.h"
 #include "WavBuilder.h"
@@ -57,7 +58,7 @@ protected:
     {
         const std::string path = m_dir.file("tone.wav");
         writeFile(path, riff({ chunk("fmt ", fmtBody(1, 8000, 8)), chunk("data", Bytes(bytes, 100)) }));
-        m_frame.openPath(QString::fromStdString(path));
+        EXPECT_TRUE(openAndWait(m_frame, path));
         return m_frame.activeWaveWindow();
     }
     MarkRecord& mark() { return m_frame.activeWaveWindow()->document()->document.mark; }

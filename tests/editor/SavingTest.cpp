@@ -2,6 +2,7 @@
 #include "../formats/DialogScript.h"
 #include "CommandIds.h"
 #include "FrameWindow.h"
+#include "OpenAndWait.h"
 #include "TempDir.h"
 #include "WaitFor.h"
 #include "WavBuilder.h"
@@ -172,7 +173,7 @@ TEST(Saving, AFailedRevertKeepsTheUnsavedDocument)
     boxes.answer = QMessageBox::Yes;
     FrameWindow frame;
     frame.show();
-    frame.openPath(QString::fromStdString(path));
+    EXPECT_TRUE(openAndWait(frame, path));
     WaveWindow* wave = frame.activeWaveWindow();
     ASSERT_NE(wave, nullptr);
     ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));

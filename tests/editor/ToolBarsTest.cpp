@@ -3,6 +3,7 @@
 #include "FrameWindow.h"
 #include "FunctionBar.h"
 #include "IconBar.h"
+#include "OpenAndWait.h"
 #include "StatusBar.h"
 #include "TempDir.h"
 #include "WaitFor.h"
@@ -222,7 +223,7 @@ TEST(IconBar, UndoAndRevertFollowWhetherTheActiveDocumentHasSomethingToGoBackTo)
     writeFile(path, riff({ chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", ramp(4000)) }));
     FrameWindow frame;
     frame.show();
-    frame.openPath(QString::fromStdString(path));
+    EXPECT_TRUE(openAndWait(frame, path));
     WaveWindow* opened = frame.activeWaveWindow();
     ASSERT_NE(opened, nullptr);
     QAction* undo = frame.iconBar()->action(CmdUndo);
@@ -258,7 +259,7 @@ TEST(FunctionBar, SeparateChannelsOpensEachChannelInAWindowOfItsOwn)
     });
     FrameWindow frame;
     frame.show();
-    frame.openPath(QString::fromStdString(path));
+    EXPECT_TRUE(openAndWait(frame, path));
     ASSERT_EQ(frame.waveWindows().size(), 1);
     frame.functionBar()->action(CmdSeparateChannels)->trigger();
     const QList<WaveWindow*> windows = frame.waveWindows();

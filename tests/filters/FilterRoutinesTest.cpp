@@ -2,6 +2,7 @@
 // unsaved flag and completion, on the real frame.
 #include "CommandIds.h"
 #include "FrameWindow.h"
+#include "OpenAndWait.h"
 #include "TempDir.h"
 #include "WaitFor.h"
 #include "WavBuilder.h"
@@ -94,7 +95,7 @@ struct FrameWithDocument {
         writeFile(path, riff({ chunk("fmt ", fmtBody(channels, 44100, 16)), chunk("data", sixteenBit(values)) }));
         frame.resize(900, 700);
         frame.show();
-        frame.openPath(QString::fromStdString(path));
+        EXPECT_TRUE(openAndWait(frame, path));
         wave = frame.activeWaveWindow();
     }
 

@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "DialogScript.h"
 #include "FrameWindow.h"
+#include "OpenAndWait.h"
 #include "TempDir.h"
 #include "WaitFor.h"
 #include "WavBuilder.h"
@@ -55,7 +56,7 @@ struct FrameWithDocument {
         const std::string path = dir.file("sound.wav");
         writeFile(path, riff({ chunk("fmt ", fmtBody(channels, rate, bits)), chunk("data", ramp(dataSize)) }));
         frame.show();
-        frame.openPath(QString::fromStdString(path));
+        EXPECT_TRUE(openAndWait(frame, path));
     }
     WaveDocument& document() { return frame.activeWaveWindow()->document()->document; }
     HWND wave() { return frame.activeWaveWindow()->handle(); }

@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "DialogScript.h"
 #include "FrameWindow.h"
+#include "OpenAndWait.h"
 #include "TempDir.h"
 #include "ToneFiles.h"
 #include "WaveWindow.h"
@@ -278,8 +279,8 @@ TEST(FileOpen, ASoundFileHandedOverByPathIsDecoded)
     RecordedBoxes boxes;
     FrameWindow frame;
     frame.show();
-    frame.openPath(QString::fromStdString(dir.file("tone.flac"))); // as a file manager's Open-with
-    frame.openPath(QString::fromStdString(dir.file("float.wav")));
+    EXPECT_TRUE(openAndWait(frame, dir.file("tone.flac"))); // as a file manager's Open-with
+    EXPECT_TRUE(openAndWait(frame, dir.file("float.wav")));
     ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
     EXPECT_TRUE(boxes.texts.empty()) << boxes.texts[0].toStdString();
     ASSERT_EQ(frame.waveWindows().size(), 2);

@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "DialogScript.h"
 #include "FrameWindow.h"
+#include "OpenAndWait.h"
 #include "TempDir.h"
 #include "WavBuilder.h"
 #include "WaveView.h"
@@ -164,7 +165,7 @@ struct FrameWithDocument {
         const std::string path = dir.file("sound.wav");
         writeFile(path, riff({ chunk("fmt ", fmtBody(1, 22050, 8)), chunk("data", ramp(2000)) }));
         frame.show();
-        frame.openPath(QString::fromStdString(path));
+        EXPECT_TRUE(openAndWait(frame, path));
     }
     MarkRecord mark()
     {
