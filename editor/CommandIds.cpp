@@ -31,6 +31,10 @@ QString operationName(int code)
         return QStringLiteral("Mix from Clipboard");
     case OpOpenFile:
         return QStringLiteral("Open File ");
+    case OpSaveFile:
+        return QStringLiteral("Save File");
+    case OpExportFile:
+        return QStringLiteral("Export File");
     case OpVelocity:
         return QStringLiteral("Velocity - Filter");
     case OpSilence:

@@ -19,13 +19,13 @@
 #include "PositionBar.h"
 #include "PreviewBar.h"
 #include "PreviewGeometry.h"
+#include "PreviewSwitch.h"
 #include "ProgramLaunchers.h"
 #include "RecentFiles.h"
 #include "RecoveryKeeper.h"
 #include "RollDownPanel.h"
-#include "StatusBar.h"
-#include "PreviewSwitch.h"
 #include "StartAssistant.h"
+#include "StatusBar.h"
 #include "ThreadCommands.h"
 #include "ThreadManager.h"
 #include "ToolActions.h"
@@ -36,7 +36,10 @@
 #include "clipboard/ClipboardLocation.h"
 #include "documents/PrivateDirectory.h"
 #include "documents/SharedDocument.h"
+#include "exports/DocumentWindows.h"
+#include "exports/ExportFile.h"
 #include "exports/FileOpener.h"
+#include "exports/InterfaceThread.h"
 #include "exports/MessageBoxes.h"
 #include "exports/MixerLauncher.h"
 #include "exports/OperationContext.h"
@@ -55,6 +58,7 @@
 #include <QDropEvent>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPointer>
 #include <QShortcut>
 #include <QTimer>
 #include <QUrl>
@@ -70,31 +74,31 @@ namespace kx {
 
 namespace {
 
-/// The project's web page, opened by "Kestrix2000 Homepage...".
-constexpr const char* kHomepageAddress = "https://kestrix2000.quellwerk.example/";
+    /// The project's web page, opened by "Kestrix2000 Homepage...".
+    constexpr const char* kHomepageAddress = "https://kestrix2000.quellwerk.example/";
 
-intptr_t asResult(HWND handle)
-{
-    return reinterpret_cast<intptr_t>(handle);
-}
+    intptr_t asResult(HWND handle)
+    {
+        return reinterpret_cast<intptr_t>(handle);
+    }
 
-/// A bar that only needs to repaint when asked (its content comes with its own window class).
-HWND registerBar(QWidget* bar)
-{
-    HWND handle = WindowRegistry::add(bar, nullptr);
-    WindowRegistry::setMessageHandler(handle, [bar](uint32_t message, uintptr_t, intptr_t) -> intptr_t {
-        if (message == MsgInvalidate)
-            bar->update();
-        return 0;
-    });
-    return handle;
-}
+    /// A bar that only needs to repaint when asked (its content comes with its own window class).
+    HWND registerBar(QWidget* bar)
+    {
+        HWND handle = WindowRegistry::add(bar, nullptr);
+        WindowRegistry::setMessageHandler(handle, [bar](uint32_t message, uintptr_t, intptr_t) -> intptr_t {
+            if (message == MsgInvalidate)
+                bar->update();
+            return 0;
+        });
+        return handle;
+    }
 
-/// The threaded opener with the path at hand: the setting it would read cannot hold every path.
-OperationThreads::Routine openerOf(std::string path)
-{
-    return [path = std::move(path)](HWND frame) { return openFileInWindow(frame, path); };
-}
+    /// The threaded opener with the path at hand: the setting it would read cannot hold every path.
+    OperationThreads::Routine openerOf(std::string path)
+    {
+        return [path = std::move(path)](HWND frame) { return openFileInWindow(frame, path); };
+    }
 
 } // namespace
 
@@ -105,9 +109,8 @@ FrameWindow::FrameWindow()
     setMinimumSize(650, 380);
     setAcceptDrops(true); // files dragged from a file manager open
     m_handle = WindowRegistry::add(this, nullptr);
-    WindowRegistry::setMessageHandler(m_handle, [this](uint32_t m, uintptr_t w, intptr_t l) {
-        return handleMessage(m, w, l);
-    });
+    WindowRegistry::setMessageHandler(
+        m_handle, [this](uint32_t m, uintptr_t w, intptr_t l) { return handleMessage(m, w, l); });
     m_operations = new OperationThreads(m_handle, this);
     m_playback = new PlaybackController(m_handle, this);
     m_peakWorker = new PeakSummaryWorker(this);
@@ -119,9 +122,8 @@ FrameWindow::FrameWindow()
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_clientHandle = WindowRegistry::add(m_mdi, nullptr);
-    WindowRegistry::setMessageHandler(m_clientHandle, [this](uint32_t m, uintptr_t w, intptr_t l) {
-        return handleClientMessage(m, w, l);
-    });
+    WindowRegistry::setMessageHandler(
+        m_clientHandle, [this](uint32_t m, uintptr_t w, intptr_t l) { return handleClientMessage(m, w, l); });
     m_recovery = new RecoveryKeeper(m_clientHandle, this);
 
     if (RegGetBool("Kestrix\\Settings\\VirtualDesktop\\Visible", 1))
@@ -140,14 +142,13 @@ FrameWindow::FrameWindow()
         }
     });
     auto* rollDown = new RollDownPanel(m_handle, m_central);
-    rollDown->setMenuSources([this] { return menuOfBar(*menuBar(), "E&xtensions"); },
-                             [this] { return menuOfBar(*menuBar(), "&Window"); });
+    rollDown->setMenuSources(
+        [this] { return menuOfBar(*menuBar(), "E&xtensions"); }, [this] { return menuOfBar(*menuBar(), "&Window"); });
     connect(rollDown, &RollDownPanel::commandRequested, this, [this](int id) { runCommand(id); });
     m_rollDownPanel = rollDown;
     m_previewBar = new PreviewBar(m_handle, m_central);
-    m_previewBar->setSummaryRequester([this](const std::shared_ptr<SharedDocument>& document) {
-        m_peakWorker->request(document);
-    });
+    m_previewBar->setSummaryRequester(
+        [this](const std::shared_ptr<SharedDocument>& document) { m_peakWorker->request(document); });
     connect(m_peakWorker, &PeakSummaryWorker::summaryReady, this, [this] {
         m_previewBar->update();
         for (WaveWindow* wave : waveWindows())
@@ -200,7 +201,8 @@ FrameWindow::FrameWindow()
     });
     m_cdPlayer = CdPlayerBar::create(m_handle, m_central);
     connect(m_cdPlayer, &CdPlayerBar::commandRequested, this, [this](int id) { runCommand(id); });
-    connect(m_cdPlayer, &CdPlayerBar::optionsRequested, this, [this](int page) { ShowOptionsPropertySheetNum(m_handle, page); });
+    connect(m_cdPlayer, &CdPlayerBar::optionsRequested, this,
+        [this](int page) { ShowOptionsPropertySheetNum(m_handle, page); });
     connect(m_cdPlayer, &CdPlayerBar::cdFrameChanged, m_statusBar, &StatusBar::setCdFrame);
     m_iconBar->followVisibility(CmdCdPlayer, m_cdPlayer);
     m_threadManager = new ThreadManager(*m_operations, m_central);
@@ -287,23 +289,16 @@ QMenu* FrameWindow::addCommands(QList<QMenu*>& bar, const QString& title, const 
 
 void FrameWindow::buildMenus()
 {
-    const QList<std::pair<int, QString>> help = {{CmdHelpContents, "&Contents"},
-                                                 {CmdUseHelp, "&Use Help"},
-                                                 {CmdUseMenus, "Use &Menus"},
-                                                 {0, {}},
-                                                 {CmdTipsAndTricks, "&Display Tips && Tricks..."},
-                                                 {CmdHomepage, "Kestrix2000 H&omepage..."},
-                                                 {0, {}},
-                                                 {CmdAbout, "&About Kestrix2000..."}};
-    const QList<std::pair<int, QString>> windows = {{CmdHelpWindow, "Help Window"},
-                                                    {CmdThreadManager, "Thread Manager"},
-                                                    {CmdCdPlayer, "Compact Disc Player"},
-                                                    {CmdBulkwave, "Bulkwave Loader"},
-                                                    {CmdFunctionBar, "Function Bar"}};
+    const QList<std::pair<int, QString>> help = { { CmdHelpContents, "&Contents" }, { CmdUseHelp, "&Use Help" },
+        { CmdUseMenus, "Use &Menus" }, { 0, {} }, { CmdTipsAndTricks, "&Display Tips && Tricks..." },
+        { CmdHomepage, "Kestrix2000 H&omepage..." }, { 0, {} }, { CmdAbout, "&About Kestrix2000..." } };
+    const QList<std::pair<int, QString>> windows = { { CmdHelpWindow, "Help Window" },
+        { CmdThreadManager, "Thread Manager" }, { CmdCdPlayer, "Compact Disc Player" },
+        { CmdBulkwave, "Bulkwave Loader" }, { CmdFunctionBar, "Function Bar" } };
 
     QMenu* startFile = addCommands(m_startMenu, "&File",
-                                   {{CmdNew, "&New"}, {CmdOpen, "&Open..."}, {0, {}}, {CmdOptions, "&Options..."},
-                                    {CmdSelectOutput, "&Select Output Device..."}, {0, {}}});
+        { { CmdNew, "&New" }, { CmdOpen, "&Open..." }, { 0, {} }, { CmdOptions, "&Options..." },
+            { CmdSelectOutput, "&Select Output Device..." }, { 0, {} } });
     m_recentMenu = startFile->addMenu(QStringLiteral("&Recent Files"));
     startFile->addSeparator();
     QAction* exitStart = startFile->addAction(QStringLiteral("E&xit"));
@@ -312,16 +307,9 @@ void FrameWindow::buildMenus()
     addCommands(m_startMenu, "&Help", help);
 
     QMenu* file = addCommands(m_documentMenu, "&File",
-                              {{CmdNew, "&New"},
-                               {CmdOpen, "&Open..."},
-                               {CmdSave, "&Save"},
-                               {CmdSaveAs, "Save &as..."},
-                               {CmdClose, "&Close"},
-                               {CmdRevert, "&Revert"},
-                               {0, {}},
-                               {CmdConvert, "&Convert..."},
-                               {CmdHeaderSettings, "&Settings..."},
-                               {0, {}}});
+        { { CmdNew, "&New" }, { CmdOpen, "&Open..." }, { CmdSave, "&Save" }, { CmdSaveAs, "Save &as..." },
+            { CmdClose, "&Close" }, { CmdRevert, "&Revert" }, { 0, {} }, { CmdConvert, "&Convert..." },
+            { CmdHeaderSettings, "&Settings..." }, { 0, {} } });
     // A busy document cannot be saved, and one without changes since its file was saved has
     // nothing to revert to. The commands check that themselves, so the items only show it while
     // the menu is open and never keep a shortcut of theirs from reaching it.
@@ -341,60 +329,32 @@ void FrameWindow::buildMenus()
     connect(file, &QMenu::aboutToHide, this, [enableFileItems] { enableFileItems(true, true); });
     QMenu* recent = file->addMenu(QStringLiteral("&Recent Files"));
     const CommandRunner run = [this](int id) { runCommand(id); };
-    for (QMenu* list : {m_recentMenu, recent})
+    for (QMenu* list : { m_recentMenu, recent })
         connect(list, &QMenu::aboutToShow, this, [list, run] { fillRecentFiles(*list, run); });
     file->addSeparator();
     connect(file->addAction(QStringLiteral("E&xit")), &QAction::triggered, this, [this] { runCommand(CmdExit); });
     addCommands(m_documentMenu, "&Edit",
-                {{CmdUndo, "&Undo not possible"},
-                 {CmdRedo, "&Redo not possible"},
-                 {0, {}},
-                 {CmdCut, "C&ut"},
-                 {CmdCopy, "&Copy"},
-                 {CmdPaste, "&Paste"},
-                 {CmdMix, "&Mix"},
-                 {CmdDelete, "&Delete"},
-                 {CmdCrop, "C&rop"},
-                 {0, {}},
-                 {CmdMarkAll, "Mark &all"},
-                 {CmdDestroyMark, "&Destroy Mark"}});
+        { { CmdUndo, "&Undo not possible" }, { CmdRedo, "&Redo not possible" }, { 0, {} }, { CmdCut, "C&ut" },
+            { CmdCopy, "&Copy" }, { CmdPaste, "&Paste" }, { CmdMix, "&Mix" }, { CmdDelete, "&Delete" },
+            { CmdCrop, "C&rop" }, { 0, {} }, { CmdMarkAll, "Mark &all" }, { CmdDestroyMark, "&Destroy Mark" } });
     addCommands(m_documentMenu, "&View",
-                {{CmdPlay, "&Play"},
-                 {CmdStop, "&Stop"},
-                 {CmdPause, "P&ause"},
-                 {CmdRecord, "&Record..."},
-                 {0, {}},
-                 {CmdRebuildPreview, "&Rebuild Preview"},
-                 {CmdTruePeaks, "&True Peaks"},
-                 {CmdWholeFile, "&Whole File"},
-                 {CmdZoomBy, "&Zoom..."},
-                 {CmdOptions, "&Options..."},
-                 {CmdSelectOutput, "&Select Output Device..."}});
+        { { CmdPlay, "&Play" }, { CmdStop, "&Stop" }, { CmdPause, "P&ause" }, { CmdRecord, "&Record..." }, { 0, {} },
+            { CmdRebuildPreview, "&Rebuild Preview" }, { CmdTruePeaks, "&True Peaks" }, { CmdWholeFile, "&Whole File" },
+            { CmdZoomBy, "&Zoom..." }, { CmdOptions, "&Options..." },
+            { CmdSelectOutput, "&Select Output Device..." } });
     QMenu* filters = addCommands(m_documentMenu, "F&ilters",
-                {{CmdVolume, "&Volume..."},
-                 {CmdMaxVolume, "&Set Maximum Volume"},
-                 {CmdFadeIn, "Fade &In..."},
-                 {CmdFadeOut, "Fade &Out..."},
-                 {CmdFadeLeftToRight, "Fade &left to right channel"},
-                 {CmdFadeRightToLeft, "Fade r&ight to left channel"},
-                 {0, {}},
-                 {CmdReverse, "&Reverse"},
-                 {CmdZeroize, "&Zeroize"},
-                 {CmdSoften, "Sof&ten..."},
-                 {CmdVelocity, "Change vel&ocity..."},
-                 {CmdInsertSilence, "Insert &Silence..."},
-                 {CmdDrawtoneVolume, "Drawtone Volu&me..."}});
+        { { CmdVolume, "&Volume..." }, { CmdMaxVolume, "&Set Maximum Volume" }, { CmdFadeIn, "Fade &In..." },
+            { CmdFadeOut, "Fade &Out..." }, { CmdFadeLeftToRight, "Fade &left to right channel" },
+            { CmdFadeRightToLeft, "Fade r&ight to left channel" }, { 0, {} }, { CmdReverse, "&Reverse" },
+            { CmdZeroize, "&Zeroize" }, { CmdSoften, "Sof&ten..." }, { CmdVelocity, "Change vel&ocity..." },
+            { CmdInsertSilence, "Insert &Silence..." }, { CmdDrawtoneVolume, "Drawtone Volu&me..." } });
     if (m_extensions->count() > 0) {
         filters->addSeparator();
         filters->addMenu(m_extensions->menu());
     }
     QMenu* window = addCommands(m_documentMenu, "&Window",
-                                {{CmdCascade, "C&ascade"},
-                                 {CmdTile, "&Tile"},
-                                 {CmdArrangeSymbols, "&Arrange Symbols"},
-                                 {CmdRestore, "&Restore"},
-                                 {CmdCloseAll, "&Close all"},
-                                 {0, {}}});
+        { { CmdCascade, "C&ascade" }, { CmdTile, "&Tile" }, { CmdArrangeSymbols, "&Arrange Symbols" },
+            { CmdRestore, "&Restore" }, { CmdCloseAll, "&Close all" }, { 0, {} } });
     for (const auto& [id, text] : windows) {
         QAction* action = window->addAction(text);
         action->setData(id);
@@ -534,9 +494,8 @@ intptr_t FrameWindow::handleClientMessage(uint32_t message, uintptr_t, intptr_t 
     connect(window->view(), &WaveView::mousePosition, m_positionBar, &PositionBar::showMousePosition);
     connect(window->view(), &WaveView::zoomChanged, m_rollDownPanel, qOverload<>(&QWidget::update));
     window->view()->setTruePeaks(m_truePeaks);
-    window->view()->setSummaryRequester([this](const std::shared_ptr<SharedDocument>& document) {
-        m_peakWorker->request(document);
-    });
+    window->view()->setSummaryRequester(
+        [this](const std::shared_ptr<SharedDocument>& document) { m_peakWorker->request(document); });
     connect(window, &WaveWindow::closing, this, [this](HWND handle) {
         m_operations->stopOperationsOf(handle);
         QTimer::singleShot(0, this, [this] {
@@ -734,14 +693,36 @@ void FrameWindow::saveActive(bool askForName)
             return;
         exporting = std::string(RegGetString("Kestrix\\Directories\\WaveSaveFormat", "wav")) != "wav";
     }
-    std::vector<char> buffer(path.begin(), path.end());
-    buffer.resize(path.size() + 8, '\0');
-    SetMouseWait(nullptr);
-    if (exporting ? ExportSoundFile(m_handle, buffer.data(), buffer.size())
-                  : SaveWAV(m_handle, buffer.data(), buffer.size()))
-        RecentFiles::add(buffer.data());
-    SetMouseActive();
-    wave->refreshTitle();
+    SaveAnswers answers;
+    if (!exporting) {
+        // The questions come now; the writing goes to a worker.
+        const std::optional<SaveAnswers> asked = askBeforeSaving(m_handle, wave->handle());
+        if (!asked)
+            return;
+        answers = *asked;
+    }
+    const HWND handle = wave->handle();
+    const HWND frame = m_handle;
+    QPointer<FrameWindow> self(this);
+    const auto saver = [=](HWND) -> int32_t {
+        SendMessage(
+            frame, MsgOperationStarts, reinterpret_cast<uintptr_t>(handle), exporting ? OpExportFile : OpSaveFile);
+        std::string name = path;
+        const bool written = exporting ? exportOnWorker(frame, handle, name, OperationContext::stopFlag())
+                                       : saveOnWorker(frame, handle, name, answers);
+        if (written)
+            postToThreadOf(self, [self, name] { self->fileSaved(name); });
+        OperationContext::announceEnd(frame);
+        return written ? 1 : 0;
+    };
+    startOperation(saver, handle, exporting ? OpExportFile : OpSaveFile, handle);
+}
+
+void FrameWindow::fileSaved(const std::string& path)
+{
+    RecentFiles::add(path);
+    for (WaveWindow* wave : waveWindows())
+        wave->refreshTitle();
     m_statusBar->update();
     updateUndoEntries();
 }
@@ -808,9 +789,10 @@ void FrameWindow::runCommand(int id, intptr_t lParam)
         // A document that never had a file has no saved version to go back to.
         if (!wave || IsFileSaved(active) || wave->document()->busy() || !wave->document()->document.info.hasFile)
             return;
-        if (MessageBoxes::show({this, QStringLiteral("Confirmation"),
-                                QStringLiteral("Do you really want to revert\rto the previoulsy saved version?"),
-                                QMessageBox::Question, QMessageBox::Yes | QMessageBox::No}) != QMessageBox::Yes)
+        if (MessageBoxes::show({ this, QStringLiteral("Confirmation"),
+                QStringLiteral("Do you really want to revert\rto the previoulsy saved version?"), QMessageBox::Question,
+                QMessageBox::Yes | QMessageBox::No })
+            != QMessageBox::Yes)
             return;
         {
             std::string path;
@@ -1055,11 +1037,10 @@ void FrameWindow::closeEvent(QCloseEvent* event)
         return;
     }
     if (m_operations->anyRegistered()) {
-        const auto answer = MessageBoxes::show(
-            {this, QStringLiteral("Close Kestrix2000"),
-             QStringLiteral("Not all running actions have been terminated.\rNevertheless, do you want to close "
-                            "Kestrix2000?"),
-             QMessageBox::Question, QMessageBox::Yes | QMessageBox::No});
+        const auto answer = MessageBoxes::show({ this, QStringLiteral("Close Kestrix2000"),
+            QStringLiteral("Not all running actions have been terminated.\rNevertheless, do you want to close "
+                           "Kestrix2000?"),
+            QMessageBox::Question, QMessageBox::Yes | QMessageBox::No });
         if (answer != QMessageBox::Yes) {
             event->ignore();
             return;

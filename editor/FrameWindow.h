@@ -90,6 +90,8 @@ private:
     void startOperation(const OperationThreads::Routine& routine, HWND argument, int code, HWND window);
     void openInNewWindow(const QString& path, int number);
     void saveActive(bool askForName);
+    /// A save or export on its worker has written `path`.
+    void fileSaved(const std::string& path);
     void savePlacement();
     bool closeAllWaveWindows();
     void signalCompletion(HWND window);

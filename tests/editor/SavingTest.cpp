@@ -8,6 +8,7 @@
 #include "WavBuilder.h"
 #include "WaveWindow.h"
 #include "documents/SharedDocument.h"
+#include "exports/OperationCodes.h"
 #include "exports/OperationContext.h"
 #include "paneldraw/settings.h"
 
@@ -83,6 +84,7 @@ TEST(Saving, ANeverSavedDocumentAsksForItsName)
     answerSaveDialogs(dialogs, chosen);
 
     frame.runCommand(CmdSave);
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
     EXPECT_EQ(dialogs.titles, std::vector<QString> { "Kestrix2000  -  Save File" });
     EXPECT_FALSE(std::filesystem::exists(dir.file("Unnamed -1-.WAV")));
     ASSERT_TRUE(std::filesystem::exists(chosen));
@@ -91,8 +93,46 @@ TEST(Saving, ANeverSavedDocumentAsksForItsName)
 
     // Once it has a file, Save writes there without asking.
     frame.runCommand(CmdSave);
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
     EXPECT_EQ(dialogs.titles.size(), 1u);
     EXPECT_EQ(entriesIn(dir), 1u);
+}
+
+TEST(Saving, TheFileIsWrittenOnAWorkerWhileTheMenusStayAlive)
+{
+    TempDir dir;
+    const std::string path = writeTone(dir);
+    FrameWindow frame;
+    frame.show();
+    ASSERT_TRUE(openAndWait(frame, path));
+    WaveWindow* wave = frame.activeWaveWindow();
+    ASSERT_NE(wave, nullptr);
+    const HWND handle = wave->handle();
+    SetFileNotSaved(handle);
+
+    // A reader that holds on to the document keeps the save from marking it saved: the command
+    // has returned, the save is an operation of its own, and the document refuses edits meanwhile.
+    std::atomic<bool> holding = false, release = false;
+    std::thread reader([&] {
+        std::shared_lock lock(wave->document()->lock);
+        holding = true;
+        while (!release)
+            std::this_thread::yield();
+    });
+    ASSERT_TRUE(waitFor([&] { return holding.load(); }));
+    frame.runCommand(CmdSave);
+    ASSERT_EQ(frame.operations().liveThreads(), 1);
+    const auto& records = frame.operations().records();
+    EXPECT_TRUE(
+        std::any_of(records.begin(), records.end(), [](const auto& r) { return r.operationCode == OpSaveFile; }));
+    EXPECT_FALSE(IsFileSaved(handle));
+    EXPECT_TRUE(wave->document()->busy());
+    release = true;
+    reader.join();
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
+    EXPECT_TRUE(IsFileSaved(handle));
+    EXPECT_FALSE(wave->document()->busy());
+    EXPECT_EQ(std::string(RegGetString("Kestrix\\RecentFiles\\File1", "")), path);
 }
 
 TEST(Saving, ABusyDocumentIsNotSavedAndTheCloseQuestionWaitsForIt)
@@ -110,6 +150,7 @@ TEST(Saving, ABusyDocumentIsNotSavedAndTheCloseQuestionWaitsForIt)
     RegWriteString("Kestrix\\RecentFiles\\File1", path.c_str());
     frame.runCommand(CmdRecentFirst);
     frame.runCommand(CmdSave);
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
     ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
     EXPECT_EQ(readFile(path), onDisk);
     EXPECT_EQ(entriesIn(dir), 1u);

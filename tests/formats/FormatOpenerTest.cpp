@@ -6,6 +6,7 @@
 #include "OpenAndWait.h"
 #include "TempDir.h"
 #include "ToneFiles.h"
+#include "WaitFor.h"
 #include "WaveWindow.h"
 #include "documents/FormatSettings.h"
 #include "documents/SharedDocument.h"
@@ -183,6 +184,7 @@ TEST(FileOpen, AdpcmWaveIsDecodedAndSavingAsksAboutTheFormat)
         EXPECT_TRUE(boxes.texts.empty());
 
         frame.runCommand(CmdSave);
+        ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
         ASSERT_EQ(boxes.texts.size(), 1u);
         EXPECT_EQ(
             boxes.texts[0], "This file can not be saved in its original format.\rShall I save it as a .WAV file?");
@@ -319,6 +321,7 @@ TEST(FileSave, SaveAsInAnExportFormatEncodesWithTheChosenQuality)
     RecordedBoxes boxes;
     boxes.answer = QMessageBox::No;
     frame.runCommand(CmdSaveAs);
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
     EXPECT_EQ(dialogs.titles, std::vector<QString> { "Kestrix2000  -  Save File" });
     EXPECT_EQ(std::string(RegGetString("Kestrix\\Settings\\Export\\flacQuality", "")), "8");
     const std::string written = dir.file("take.flac");
@@ -332,6 +335,7 @@ TEST(FileSave, SaveAsInAnExportFormatEncodesWithTheChosenQuality)
     EXPECT_EQ(readFile(dir.file("back.raw")), samples);
     // What is on disk is FLAC: a plain Save asks before it writes WAV over it.
     frame.runCommand(CmdSave);
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
     EXPECT_EQ(boxes.texts.size(), 1u);
     EXPECT_TRUE(boxes.texts.empty() || boxes.texts[0].startsWith(QStringLiteral("This file can not be saved")));
     RegWriteString("Kestrix\\Directories\\WaveSaveFormat", "wav");

@@ -150,6 +150,7 @@ TEST(Recovery, TheEditorKeepsACopyOfAChangedDocumentUntilItIsSaved)
     }
 
     frame.runCommand(CmdSave);
+    ASSERT_TRUE(waitFor([&] { return frame.operations().liveThreads() == 0; }));
     ASSERT_TRUE(IsFileSaved(wave->handle()));
     frame.recovery().flush();
     EXPECT_EQ(copies(), 0u);

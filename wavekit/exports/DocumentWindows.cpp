@@ -61,7 +61,77 @@ namespace {
         HWND m_frame;
     };
 
+    /// The answers a save on a worker was given on the interface thread beforehand.
+    class AnsweredSaveInteraction : public SaveInteraction {
+    public:
+        AnsweredSaveInteraction(HWND frame, const SaveAnswers& answers)
+            : m_frame(frame)
+            , m_answers(answers)
+        {
+        }
+        void showError(const std::string& text) override { ErrorBox(m_frame, text.c_str()); }
+        bool confirmSaveAsWave() override { return m_answers.newPath.has_value(); }
+        std::optional<std::string> chooseSavePath() override { return m_answers.newPath; }
+
+    private:
+        HWND m_frame;
+        SaveAnswers m_answers;
+    };
+
+    /// Writes the document of `wave` as a PCM WAV file; its name and state change under the
+    /// exclusive lock once the file is written.
+    bool saveWithAnswers(HWND frame, HWND wave, std::string& name, SaveInteraction& interaction)
+    {
+        auto shared = WindowRegistry::document(wave);
+        if (!shared)
+            return false;
+        bool saved = false;
+        DocumentInfo info;
+        {
+            // Readers may go on while the file is written; no operation may change the data meanwhile.
+            std::shared_lock lock(shared->lock);
+            info = shared->document.info;
+            saved = saveDocument(shared->document, info, name, interaction);
+        }
+        {
+            std::unique_lock lock(shared->lock);
+            shared->document.info = info;
+        }
+        PostMessage(wave, MsgSetText, 0, 0);
+        if (saved)
+            repaintDocument(frame, wave);
+        return saved;
+    }
+
 } // namespace
+
+std::optional<SaveAnswers> askBeforeSaving(HWND frame, HWND wave)
+{
+    auto shared = WindowRegistry::document(wave);
+    if (!shared)
+        return std::nullopt;
+    uint16_t source = SourcePcmWave;
+    {
+        std::shared_lock lock(shared->lock);
+        source = shared->document.info.sourceKind;
+    }
+    SaveAnswers answers;
+    if (source == SourcePcmWave)
+        return answers;
+    DialogSaveInteraction interaction(frame);
+    if (!interaction.confirmSaveAsWave())
+        return std::nullopt;
+    answers.newPath = interaction.chooseSavePath();
+    if (!answers.newPath)
+        return std::nullopt;
+    return answers;
+}
+
+bool saveOnWorker(HWND frame, HWND wave, std::string& path, const SaveAnswers& answers)
+{
+    AnsweredSaveInteraction interaction(frame, answers);
+    return saveWithAnswers(frame, wave, path, interaction);
+}
 
 } // namespace kx
 
@@ -160,23 +230,9 @@ int32_t SaveWAV(HWND frame, char* path, size_t capacity)
         return 0;
     DialogSaveInteraction interaction(frame);
     std::string name = path;
-    bool saved = false;
-    DocumentInfo info;
-    {
-        // Readers may go on while the file is written; no operation may change the data meanwhile.
-        std::shared_lock lock(shared->lock);
-        info = shared->document.info;
-        saved = saveDocument(shared->document, info, name, interaction);
-    }
-    {
-        std::unique_lock lock(shared->lock);
-        shared->document.info = info;
-    }
+    const bool saved = saveWithAnswers(frame, wave, name, interaction);
     if (name.size() + 1 <= capacity)
         std::memcpy(path, name.c_str(), name.size() + 1);
-    PostMessage(wave, MsgSetText, 0, 0);
-    if (saved)
-        repaintDocument(frame, wave);
     return saved ? 1 : 0;
 }
 

@@ -1,4 +1,5 @@
 // Save As in a compressed format: the active document encoded with FFmpeg.
+#include "ExportFile.h"
 #include "ExportSettings.h"
 #include "OperationContext.h"
 #include "Repaint.h"
@@ -28,20 +29,18 @@ std::string withExtension(const std::string& path, ExportFormat format)
 
 } // namespace
 
-extern "C" int32_t ExportSoundFile(HWND frame, char* path, size_t capacity)
+bool kx::exportOnWorker(HWND frame, HWND wave, std::string& path, const std::atomic<bool>* stop)
 {
     const std::optional<ExportFormat> format = exportFormatNamed(RegGetString(kSaveFormatSetting, "wav"));
-    HWND wave = reinterpret_cast<HWND>(SendMessage(frame, MsgGetActiveWave, 0, 0));
     auto shared = WindowRegistry::document(wave);
-    if (!format || !shared || !path || shared->busy())
-        return 0;
+    if (!format || !shared)
+        return false;
     const std::string name = withExtension(path, *format);
     ExportStatus status;
-    SetMouseWait(nullptr);
     {
         // Readers may go on while the file is written; no operation may change the data meanwhile.
         std::shared_lock lock(shared->lock);
-        status = exportSound(shared->document, *format, storedExportQuality(*format), name);
+        status = exportSound(shared->document, *format, storedExportQuality(*format), name, stop);
     }
     if (status == ExportStatus::Ok) {
         // Others read the name while they hold the lock shared: it changes under the lock alone.
@@ -53,16 +52,29 @@ extern "C" int32_t ExportSoundFile(HWND frame, char* path, size_t capacity)
         // What is on disk is no longer the document's samples: a plain Save asks first.
         info.sourceKind = SourceMediaFile;
     }
-    SetMouseActive();
     if (status == ExportStatus::NoEncoder)
         ErrorBox(frame, "This format cannot be written here.");
-    else if (status != ExportStatus::Ok)
+    else if (status != ExportStatus::Ok && status != ExportStatus::Stopped)
         ErrorBox(frame, "The file could not be written.");
     if (status != ExportStatus::Ok)
-        return 0;
-    if (name.size() + 1 <= capacity)
-        std::memcpy(path, name.c_str(), name.size() + 1);
+        return false;
+    path = name;
     PostMessage(wave, MsgSetText, 0, 0);
     repaintDocument(frame, wave);
-    return 1;
+    return true;
+}
+
+extern "C" int32_t ExportSoundFile(HWND frame, char* path, size_t capacity)
+{
+    HWND wave = reinterpret_cast<HWND>(SendMessage(frame, MsgGetActiveWave, 0, 0));
+    auto shared = WindowRegistry::document(wave);
+    if (!shared || !path || shared->busy())
+        return 0;
+    std::string name = path;
+    SetMouseWait(nullptr);
+    const bool exported = exportOnWorker(frame, wave, name, nullptr);
+    SetMouseActive();
+    if (exported && name.size() + 1 <= capacity)
+        std::memcpy(path, name.c_str(), name.size() + 1);
+    return exported ? 1 : 0;
 }

@@ -18,6 +18,8 @@ enum OperationCode : int {
     OpPaste = 15011,
     OpMix = 15012,
     OpOpenFile = 15020,
+    OpSaveFile = 15021,
+    OpExportFile = 15022,
     OpVelocity = 15030,
     OpSilence = 15031,
     OpFadeRightToLeft = 15035,
