@@ -25,6 +25,8 @@ namespace kx {
 namespace {
 
     constexpr int kRetryPaintMs = 30;
+    /// How soon a change the document could not take at once is tried again.
+    constexpr int kLockRetryMs = 10;
 
     WaveRenderer::Style styleFor(const QWidget& widget)
     {
@@ -92,7 +94,12 @@ void WaveView::recomputeScrollRange()
     uint32_t viewStart = 0;
     uint32_t visible = 0;
     {
-        std::shared_lock lock(m_document->lock);
+        // The interface never waits for an operation that holds the document: it tries again.
+        std::shared_lock lock(m_document->lock, std::try_to_lock);
+        if (!lock.owns_lock()) {
+            QTimer::singleShot(kLockRetryMs, this, &WaveView::recomputeScrollRange);
+            return;
+        }
         const WaveViewGeometry geometry = geometryOf(m_document->document);
         total = geometry.total();
         viewStart = geometry.viewStart();
@@ -123,7 +130,11 @@ uint32_t WaveView::viewStartOfThumb(int position) const
 void WaveView::moveView(uint32_t viewStart, bool repaint)
 {
     {
-        std::unique_lock lock(m_document->lock);
+        std::unique_lock lock(m_document->lock, std::try_to_lock);
+        if (!lock.owns_lock()) {
+            QTimer::singleShot(kLockRetryMs, this, [this, viewStart, repaint] { moveView(viewStart, repaint); });
+            return;
+        }
         m_document->document.mark.viewStart = viewStart;
     }
     setThumb(viewStart);
@@ -147,7 +158,10 @@ void WaveView::onScrollAction(int action)
     QScrollBar* bar = horizontalScrollBar();
     std::optional<WaveViewGeometry> geometry;
     {
-        std::shared_lock lock(m_document->lock);
+        // While an operation holds the document the view stays where it is.
+        std::shared_lock lock(m_document->lock, std::try_to_lock);
+        if (!lock.owns_lock())
+            return;
         geometry.emplace(geometryOf(m_document->document));
     }
     using Scroll = WaveViewGeometry::Scroll;
@@ -188,7 +202,11 @@ void WaveView::onSliderReleased()
 {
     uint32_t total = 0;
     {
-        std::shared_lock lock(m_document->lock);
+        std::shared_lock lock(m_document->lock, std::try_to_lock);
+        if (!lock.owns_lock()) {
+            QTimer::singleShot(kLockRetryMs, this, &WaveView::onSliderReleased);
+            return;
+        }
         total = geometryOf(m_document->document).total();
     }
     moveView(std::min(viewStartOfThumb(horizontalScrollBar()->sliderPosition()), total), true);
@@ -212,7 +230,7 @@ bool WaveView::renderPicture()
                 m_requestSummary(m_document);
         }
         const WaveScene scene { document.header, document.samples.data(), document.mark, document.info.working != 0,
-                                peaks.get() };
+            peaks.get() };
         QPainter painter(&m_picture);
         try {
             viewEnd = m_renderer.paint(painter, size.width(), size.height(), scene);
@@ -273,7 +291,11 @@ void WaveView::mousePressEvent(QMouseEvent* event)
     const int x = int(event->position().x());
     uint32_t markStart = 0;
     {
-        std::unique_lock lock(m_document->lock);
+        // A press while an operation holds the document (an undo that moves the data, say) is
+        // not waited for: the mark stays as it is, as it does for the zoom.
+        std::unique_lock lock(m_document->lock, std::try_to_lock);
+        if (!lock.owns_lock())
+            return;
         WaveDocument& document = m_document->document;
         if (document.header.dataSize == 0)
             return;
@@ -304,7 +326,9 @@ void WaveView::mouseMoveEvent(QMouseEvent* event)
     const int x = int(event->position().x());
     uint32_t position = 0;
     {
-        std::shared_lock lock(m_document->lock);
+        std::shared_lock lock(m_document->lock, std::try_to_lock);
+        if (!lock.owns_lock())
+            return; // the next move comes soon enough
         const WaveDocument& document = m_document->document;
         if (document.header.dataSize == 0)
             return;
@@ -325,13 +349,25 @@ void WaveView::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || !m_dragging)
         return;
-    m_dragging = false;
-    const int x = int(event->position().x());
+    finishDrag(int(event->position().x()));
+}
+
+void WaveView::finishDrag(int x)
+{
     {
-        std::unique_lock lock(m_document->lock);
+        // The end of a drag is not lost while an operation holds the document: it waits on a timer.
+        std::unique_lock lock(m_document->lock, std::try_to_lock);
+        if (!lock.owns_lock()) {
+            QTimer::singleShot(kLockRetryMs, this, [this, x] { finishDrag(x); });
+            return;
+        }
+        m_dragging = false;
         WaveDocument& document = m_document->document;
         const WaveViewGeometry geometry = geometryOf(document);
-        const uint32_t end = geometry.positionAt(geometry.effectiveColumn(x, true));
+        const int column = geometry.effectiveColumn(x, true);
+        const uint32_t end = geometry.positionAt(column);
+        // Moves skipped while an operation held the document leave the band short of here.
+        m_dragEndColumn = geometry.bandEndColumn(column);
         // The data may have shrunk under the drag.
         const uint32_t start = std::min(document.mark.markStart, document.header.dataSize);
         document.mark.markStart = std::min(start, end);
@@ -372,7 +408,9 @@ void WaveView::wheelEvent(QWheelEvent* event)
     }
     std::optional<uint32_t> viewStart;
     {
-        std::shared_lock lock(m_document->lock);
+        std::shared_lock lock(m_document->lock, std::try_to_lock);
+        if (!lock.owns_lock())
+            return;
         viewStart = geometryOf(m_document->document).wheeled(notches);
     }
     if (viewStart)

@@ -102,6 +102,8 @@ private:
     WaveViewGeometry geometryOf(const WaveDocument& document) const;
     void onScrollAction(int action);
     void onSliderReleased();
+    /// Ends a drag at column `x`: the mark goes from where it began to there.
+    void finishDrag(int x);
     /// Stores a new view start and puts the thumb there; repaints when asked.
     void moveView(uint32_t viewStart, bool repaint);
     void setThumb(uint32_t viewStart);

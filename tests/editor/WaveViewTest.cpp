@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTime>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
@@ -469,6 +470,38 @@ namespace {
     }
 
     // ---- concurrency ---------------------------------------------------------------------------
+
+    TEST(WaveViewConcurrency, TheMouseNeverWaitsForAnOperationThatHoldsTheDocument)
+    {
+        auto document = documentOf(8, 1, Bytes(4000, 128), 1);
+        Fixture f(document);
+        f.press(20);
+        // An operation (an undo that moves the data, say) takes the document for a long step.
+        std::atomic<bool> holding = false, release = false;
+        std::thread operation([&] {
+            std::unique_lock lock(document->lock);
+            holding = true;
+            while (!release)
+                std::this_thread::yield();
+        });
+        while (!holding)
+            std::this_thread::yield();
+        // Every event returns at once (the test would hang here otherwise); the press is dropped,
+        // and the end of the drag begun before waits for the document.
+        f.move(60);
+        f.release(60);
+        EXPECT_TRUE(f.view.dragging());
+        f.press(90);
+        f.view.horizontalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        release = true;
+        operation.join();
+        const QTime deadline = QTime::currentTime().addSecs(10);
+        while (f.view.dragging() && QTime::currentTime() < deadline)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_FALSE(f.view.dragging());
+        EXPECT_EQ(f.mark().markStart, 17u);
+        EXPECT_EQ(f.mark().markLength, 40u);
+    }
 
     TEST(WaveViewConcurrency, PaintsWhileAnotherThreadResizesTheData)
     {
