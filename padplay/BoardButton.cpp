@@ -108,7 +108,7 @@ void BoardButton::dragEnterEvent(QDragEnterEvent* event)
 
 void BoardButton::dropEvent(QDropEvent* event)
 {
-    if (const QStringList files = takeFileDrop(event); !files.isEmpty())
+    if (const QList<QByteArray> files = takeFileDrop(event); !files.isEmpty())
         emit filesDropped(m_number, files);
 }
 

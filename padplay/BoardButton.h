@@ -19,7 +19,7 @@ public:
     Face face() const { return m_face; }
 
 signals:
-    void filesDropped(int number, const QStringList& paths);
+    void filesDropped(int number, const QList<QByteArray>& paths);
     void contextMenuWanted(int number, QPoint globalPosition);
 
 protected:

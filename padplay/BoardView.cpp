@@ -59,7 +59,7 @@ void BoardView::dragEnterEvent(QDragEnterEvent* event)
 
 void BoardView::dropEvent(QDropEvent* event)
 {
-    if (const QStringList files = takeFileDrop(event); !files.isEmpty())
+    if (const QList<QByteArray> files = takeFileDrop(event); !files.isEmpty())
         emit filesDropped(files);
 }
 

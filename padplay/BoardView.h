@@ -23,7 +23,7 @@ public:
 
 signals:
     void tabPressed(int page, Qt::MouseButton button, QPoint globalPosition);
-    void filesDropped(const QStringList& paths);
+    void filesDropped(const QList<QByteArray>& paths);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -5,14 +5,16 @@
 
 namespace kx::padplay {
 
-QStringList droppedFiles(const QMimeData* data)
+QList<QByteArray> droppedFiles(const QMimeData* data)
 {
-    QStringList files;
+    QList<QByteArray> files;
     if (!data || !data->hasUrls())
         return files;
     for (const QUrl& url : data->urls()) {
+        // The path's own bytes: decoding them as text would turn a name that is not UTF-8 into
+        // replacement characters that name no file.
         if (url.isLocalFile())
-            files << url.toLocalFile();
+            files << QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
     }
     return files;
 }
@@ -23,9 +25,9 @@ void acceptFileDrag(QDragEnterEvent* event)
         event->acceptProposedAction();
 }
 
-QStringList takeFileDrop(QDropEvent* event)
+QList<QByteArray> takeFileDrop(QDropEvent* event)
 {
-    const QStringList files = droppedFiles(event->mimeData());
+    const QList<QByteArray> files = droppedFiles(event->mimeData());
     if (!files.isEmpty())
         event->acceptProposedAction();
     return files;

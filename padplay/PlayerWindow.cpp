@@ -32,6 +32,8 @@ static void initPadplayResources()
     Q_INIT_RESOURCE(padplay);
 }
 
+#include <sys/stat.h>
+
 namespace kx::padplay {
 
 namespace {
@@ -94,8 +96,9 @@ PlayerWindow::PlayerWindow(SoundPlayer& sounds, PlayerPrompts& prompts, QWidget*
         if (mouse == Qt::RightButton)
             showTabMenu(at);
     });
-    connect(m_view, &BoardView::filesDropped, this,
-        [this](const QStringList& paths) { QTimer::singleShot(0, this, [this, paths] { placeFiles(0, paths); }); });
+    connect(m_view, &BoardView::filesDropped, this, [this](const QList<QByteArray>& paths) {
+        QTimer::singleShot(0, this, [this, paths] { placeFiles(0, paths); });
+    });
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -208,7 +211,7 @@ void PlayerWindow::createButtons()
         connect(button, &QAbstractButton::clicked, this, [this, n] { runCommand(CmdFirstButton + n - 1); });
         connect(button, &BoardButton::contextMenuWanted, this,
             [this](int number, QPoint at) { showButtonMenu(number, at); });
-        connect(button, &BoardButton::filesDropped, this, [this](int number, const QStringList& paths) {
+        connect(button, &BoardButton::filesDropped, this, [this](int number, const QList<QByteArray>& paths) {
             // The question boxes must not open while the drag is still being delivered.
             QTimer::singleShot(0, this, [this, number, paths] { placeFiles(number, paths); });
         });
@@ -332,15 +335,18 @@ void PlayerWindow::pressButton(int n)
 
 void PlayerWindow::play(int n, bool loop)
 {
-    const QString path = slotPath(m_board.currentPage, n);
-    if (path.isEmpty()) {
+    // Played by its bytes: a name that is not UTF-8 would not survive a trip through QString.
+    const std::string& bytes = m_board.slot(m_board.currentPage, n);
+    const QString path = fromNative(bytes);
+    if (bytes.empty()) {
         m_sounds.stop();
         return;
     }
     std::string why;
-    if (m_sounds.play(toNative(path), loop, &why))
+    if (m_sounds.play(bytes, loop, &why))
         return;
-    if (!QFileInfo(path).isFile())
+    struct stat info { };
+    if (::stat(bytes.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         m_status->showMessage(tr("Sound file not found: %1").arg(path));
     else
         m_status->showMessage(tr("%1 %2").arg(QString::fromStdString(why), path));
@@ -428,11 +434,20 @@ void PlayerWindow::showTabMenu(QPoint at)
 
 void PlayerWindow::placeFiles(int button, const QStringList& paths)
 {
-    std::vector<std::string> files;
+    QList<QByteArray> files;
     for (const QString& path : paths)
-        files.push_back(toNative(path));
+        files << QFile::encodeName(path);
+    placeFiles(button, files);
+}
+
+void PlayerWindow::placeFiles(int button, const QList<QByteArray>& paths)
+{
+    std::vector<std::string> files;
+    for (const QByteArray& path : paths)
+        files.push_back(path.toStdString());
+    int refused = 0;
     if (button == 0) {
-        board::placeOnPage(m_board, files);
+        refused = board::placeOnPage(m_board, files);
     } else {
         const board::DropQuestions questions {
             [this] {
@@ -445,8 +460,10 @@ void PlayerWindow::placeFiles(int button, const QStringList& paths)
                     QString::fromUtf8(board::kMaximumReachedMessage));
             },
         };
-        board::placeOnButton(m_board, files, button, questions);
+        refused = board::placeOnButton(m_board, files, button, questions);
     }
+    if (refused > 0)
+        m_status->showMessage(tr("The path is longer than %1 characters.").arg(board::kPathLimit));
     refreshButtons();
 }
 

@@ -38,6 +38,8 @@ public:
     bool openBoard(const QString& path);
     /// Files dropped on button n (1 to 44), or beside the buttons for 0.
     void placeFiles(int button, const QStringList& paths);
+    /// Paths as their bytes, as a drop gives them; a path over the limit is refused with a message.
+    void placeFiles(int button, const QList<QByteArray>& paths);
 
     const board::Board& board() const { return m_board; }
     BoardButton* button(int n) const { return m_buttons[n - 1]; }

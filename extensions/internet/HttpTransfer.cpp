@@ -1,19 +1,76 @@
 #include "HttpTransfer.h"
 
-#include <QSaveFile>
-#include <QString>
-
 #include <curl/curl.h>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <memory>
 #include <mutex>
+#include <random>
+#include <unistd.h>
 
 namespace kx {
 
 namespace {
 
+    /// The body's temporary file beside the target: created new (never through a link planted at
+    /// its name), renamed over the target when whole, removed otherwise.
+    class TemporaryFile {
+    public:
+        explicit TemporaryFile(const std::string& target)
+            : m_target(target)
+        {
+            const std::size_t slash = target.rfind('/');
+            const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+            std::random_device random;
+            for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
+                m_path = dir + ".kexinet-" + std::to_string(random()) + ".part";
+                m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+                if (m_fd < 0 && errno != EEXIST)
+                    break;
+            }
+        }
+        ~TemporaryFile()
+        {
+            if (m_fd >= 0) {
+                ::close(m_fd);
+                ::unlink(m_path.c_str());
+            }
+        }
+        bool isOpen() const { return m_fd >= 0; }
+        bool write(const char* data, std::size_t size)
+        {
+            while (size > 0) {
+                const ssize_t written = ::write(m_fd, data, size);
+                if (written < 0 && errno == EINTR)
+                    continue;
+                if (written <= 0)
+                    return false;
+                data += written;
+                size -= std::size_t(written);
+            }
+            return true;
+        }
+        /// rename() replaces a link at the target's name, never the file it points to.
+        bool commit()
+        {
+            const bool synced = ::fsync(m_fd) == 0;
+            const bool closed = ::close(m_fd) == 0;
+            m_fd = -1;
+            if (synced && closed && ::rename(m_path.c_str(), m_target.c_str()) == 0)
+                return true;
+            ::unlink(m_path.c_str());
+            return false;
+        }
+
+    private:
+        std::string m_target;
+        std::string m_path;
+        int m_fd = -1;
+    };
+
     struct Transfer {
-        QSaveFile* file = nullptr;
+        TemporaryFile* file = nullptr;
         const std::atomic<bool>* cancel = nullptr;
         TransferProgress* progress = nullptr;
         const std::function<void(const char*)>* status = nullptr;
@@ -48,7 +105,7 @@ namespace {
             transfer->refused = true;
             return 0; // fewer bytes than given ends the transfer
         }
-        if (transfer->file->write(data, qint64(bytes)) != qint64(bytes))
+        if (!transfer->file->write(data, bytes))
             return 0; // fewer bytes than given ends the transfer
         transfer->progress->received = received;
         return bytes;
@@ -84,8 +141,8 @@ TransferResult runTransfer(const TransferRequest& request, const std::atomic<boo
     std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), curl_easy_cleanup);
     if (!curl)
         return TransferResult::Failed;
-    QSaveFile file(QString::fromStdString(request.target));
-    if (!file.open(QIODevice::WriteOnly))
+    TemporaryFile file(request.target);
+    if (!file.isOpen())
         return TransferResult::Failed;
     Transfer transfer { &file, &cancel, &progress, &status, curl.get(), request.sizeLimit };
 
@@ -113,8 +170,9 @@ TransferResult runTransfer(const TransferRequest& request, const std::atomic<boo
     const CURLcode code = curl_easy_perform(handle);
     if (cancel)
         return TransferResult::Cancelled; // the save file is dropped with its temporary
-    // An empty body never reached the write callback.
-    if (code != CURLE_OK || transfer.refused || !successful(handle))
+    // A body shorter than its Content-Length is CURLE_PARTIAL_FILE. An empty body never reached
+    // the write callback, and an empty reply replaces nothing.
+    if (code != CURLE_OK || transfer.refused || !successful(handle) || progress.received == 0)
         return TransferResult::Failed;
     status("Download complete.");
     return file.commit() ? TransferResult::Done : TransferResult::Failed;

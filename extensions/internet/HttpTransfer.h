@@ -24,9 +24,10 @@ struct TransferProgress {
 
 /// Fetches `request.url` with agent "Quell", HTTP/1.0 and the proxy of the environment
 /// (http_proxy, https_proxy, no_proxy), following redirects to http and https only and checking
-/// certificates. The body goes to a temporary file beside the target, which replaces the target
-/// only when the status was 2xx and the whole body, within the size limit, arrived; otherwise the
-/// target stays as it was. `cancel` is polled while the transfer runs. `status` gets the texts
+/// certificates. The body goes to a new temporary file beside the target, which is renamed over the
+/// target (a link there is replaced, never followed) only when the status was 2xx and the whole,
+/// non-empty body, as long as announced and within the size limit, arrived; otherwise the target
+/// stays as it was. `cancel` is polled while the transfer runs. `status` gets the texts
 /// the transfer dialog shows, on the calling thread.
 TransferResult runTransfer(const TransferRequest& request, const std::atomic<bool>& cancel, TransferProgress& progress,
     const std::function<void(const char*)>& status);

@@ -10,6 +10,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,6 +19,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QUrl>
+
+#include <filesystem>
 
 namespace kx {
 
@@ -130,7 +133,15 @@ void InternetDialog::download()
         return;
     const QString name = QString::fromStdString(m_index.fileName(k));
     const QString path = QDir::current().absoluteFilePath(name);
-    if (!transfer(fileUrl(m_index, k), path.toStdString()))
+    // Anything at the name counts, a link included; a link is replaced, never written through.
+    std::error_code ignored;
+    if (std::filesystem::exists(std::filesystem::symlink_status(QFile::encodeName(path).toStdString(), ignored))
+        && MessageBoxes::show({ this, QStringLiteral("Download"),
+               QStringLiteral("%1 already exists in\r%2.\rDo you want to replace it?").arg(name, QDir::currentPath()),
+               QMessageBox::Question, QMessageBox::Yes | QMessageBox::No })
+            != QMessageBox::Yes)
+        return;
+    if (!transfer(fileUrl(m_index, k), QFile::encodeName(path).toStdString()))
         return;
     // Opened by the program the desktop associates with it, and only when the user says so.
     const auto answer = MessageBoxes::show({ this, QStringLiteral("Download complete"),

@@ -3,6 +3,8 @@
 #include "FileStart.h"
 #include "documents/PendingFile.h"
 
+#include <unistd.h>
+
 namespace kx::board {
 
 namespace {
@@ -74,8 +76,12 @@ BoardFileStatus parseBoardText(std::string_view text, std::array<Page, kPageCoun
     std::array<Page, kPageCount> read;
     std::size_t at = 0;
     for (int line = 0; line < kLineCount; ++line) {
-        if (at >= text.size())
-            return BoardFileStatus::NotABoard;
+        // A short board keeps the rest of its pages empty; only an empty file is no board at all.
+        if (at >= text.size()) {
+            if (line == 0)
+                return BoardFileStatus::NotABoard;
+            break;
+        }
         const std::size_t end = text.find('\n', at);
         std::string_view value = text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
         at = end == std::string_view::npos ? text.size() : end + 1;
@@ -116,7 +122,8 @@ BoardFileStatus saveBoard(Board& board, const std::string& path)
     const std::string target = boardSavePath(path);
     const std::string text = boardFileText(board);
     PendingFile file(resolvedTarget(target));
-    if (file.fd() < 0 || !writeAll(file.fd(), text.data(), text.size(), 0) || !file.commit())
+    // Synced before the rename, so a crash never leaves a renamed but empty board.
+    if (file.fd() < 0 || !writeAll(file.fd(), text.data(), text.size(), 0) || ::fsync(file.fd()) != 0 || !file.commit())
         return BoardFileStatus::CannotWrite;
     board.name = target;
     board.saved = true;

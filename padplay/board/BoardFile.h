@@ -20,7 +20,8 @@ std::string boardSavePath(const std::string& path);
 std::string boardFileText(const Board& board);
 
 /// Reads the pages of a board file into `pages`, which is left untouched unless the text holds
-/// 360 lines (LF or CR LF) of text within the length limits; what follows them is ignored.
+/// 1 to 360 lines (LF or CR LF) of text within the length limits; pages and slots past the last
+/// line are empty, and what follows the 360th line is ignored.
 BoardFileStatus parseBoardText(std::string_view text, std::array<Page, kPageCount>& pages);
 
 /// Loads the board file at `path`; on success the board takes its pages and its name, shows page 0

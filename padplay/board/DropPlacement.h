@@ -24,10 +24,11 @@ struct DropQuestions {
 
 /// Files dropped on `button` (1 to 44) of the current page, in order from that button on; when
 /// they do not fit, the user decides whether the rest goes on to the following pages or is left.
-void placeOnButton(Board& board, const std::vector<std::string>& files, int button, const DropQuestions& ask);
+/// Returns how many paths were refused as too long; the board is marked changed only when one was placed.
+int placeOnButton(Board& board, const std::vector<std::string>& files, int button, const DropQuestions& ask);
 
 /// Files dropped beside the buttons: the first 44 fill the current page from button 1; the rest
-/// are left without a word.
-void placeOnPage(Board& board, const std::vector<std::string>& files);
+/// are left without a word. Returns how many paths were refused as too long.
+int placeOnPage(Board& board, const std::vector<std::string>& files);
 
 } // namespace kx::board

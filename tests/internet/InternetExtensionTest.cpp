@@ -212,6 +212,7 @@ TEST_F(InternetExtension, CancelStopsTheTransferAndKeepsTheOldFile)
     server.answer("/files/tone", { 200, std::string(1 << 20, 's'), true, 100 });
     InternetDialog dialog(nullptr);
     selectAfterUpdate(dialog, 1);
+    answer = QMessageBox::Yes; // replace it
     QElapsedTimer timer;
     ModalDialogs::setDriver([&](QDialog& shown) {
         QTimer::singleShot(300, &shown, [&shown] { static_cast<TransmitionDialog&>(shown).cancel(); });
@@ -220,7 +221,8 @@ TEST_F(InternetExtension, CancelStopsTheTransferAndKeepsTheOldFile)
     });
     dialog.download();
     EXPECT_LT(timer.elapsed(), 3000);
-    EXPECT_EQ(messages, QStringList { "Transmition incomplete." });
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1], "Transmition incomplete.");
     EXPECT_EQ(filesIn(downloads), std::vector<std::string> { "tone.bin" });
     EXPECT_EQ(readAll(downloads / "tone.bin"), "the good one");
 }
@@ -253,6 +255,57 @@ TEST_F(InternetExtension, ATraversalNameStaysInTheDownloadDirectory)
     dialog.download();
     EXPECT_EQ(readAll(downloads / "long.bin"), "payload");
     EXPECT_EQ(filesIn(m_root.path()), (std::vector<std::string> { "a", "a/b", "a/b/long.bin" }));
+}
+
+TEST_F(InternetExtension, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo)
+{
+    writeAll(downloads / "tone.bin", "the good one");
+    server.answer("/files/tone", { 200, "new body" });
+    InternetDialog dialog(nullptr);
+    selectAfterUpdate(dialog, 1);
+    answer = QMessageBox::No;
+    dialog.download();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("Do you want to replace it?")) << messages[0].toStdString();
+    EXPECT_EQ(readAll(downloads / "tone.bin"), "the good one");
+    EXPECT_TRUE(server.requests().size() == 1) << "nothing is fetched when the user keeps the file";
+
+    answer = QMessageBox::Yes;
+    dialog.download();
+    EXPECT_EQ(readAll(downloads / "tone.bin"), "new body");
+}
+
+TEST_F(InternetExtension, ALinkAtTheNameIsReplacedNotWrittenThrough)
+{
+    writeAll(m_root.path() / "victim", "precious");
+    fs::create_symlink(m_root.path() / "victim", downloads / "tone.bin");
+    server.answer("/files/tone", { 200, "payload" });
+    InternetDialog dialog(nullptr);
+    selectAfterUpdate(dialog, 1);
+    answer = QMessageBox::Yes;
+    dialog.download();
+    EXPECT_EQ(readAll(m_root.path() / "victim"), "precious");
+    EXPECT_FALSE(fs::is_symlink(downloads / "tone.bin"));
+    EXPECT_EQ(readAll(downloads / "tone.bin"), "payload");
+}
+
+TEST_F(InternetExtension, AnEmptyOrShortReplyKeepsTheOldFiles)
+{
+    fs::create_directories(fs::path(indexFilePath()).parent_path());
+    writeAll(indexFilePath(), kIndex);
+    server.answer("/tovin/kexinet/kexinet.txt", { 200, "" });
+    InternetDialog dialog(nullptr);
+    dialog.updateList();
+    EXPECT_EQ(messages, QStringList { "Transmition incomplete." });
+    EXPECT_EQ(readAll(indexFilePath()), kIndex);
+
+    messages.clear();
+    server.answer("/tovin/kexinet/kexinet.txt", { 200, "[Files]\nNumber=1\n", false, 0, "Content-Length: 5000\r\n" });
+    dialog.updateList();
+    EXPECT_EQ(messages, QStringList { "Transmition incomplete." });
+    EXPECT_EQ(readAll(indexFilePath()), kIndex);
+    EXPECT_EQ(filesIn(fs::path(indexFilePath()).parent_path()),
+        std::vector<std::string> { fs::path(indexFilePath()).filename().string() });
 }
 
 TEST_F(InternetExtension, TheEditorLoadsItIntoItsExtensionsMenu)

@@ -108,7 +108,6 @@ namespace {
         } cases[] = {
             { "empty", "" },
             { "binary", binary },
-            { "359 lines", valid.substr(0, valid.size() - 3) },
             { "32-byte page name", std::string(32, 'n') + valid.substr(valid.find('\r')) },
             { "256-byte path", "Page\r\n/" + std::string(255, 'p') + valid.substr(valid.find('\r') + 3) },
             { "10 MB line", tenMegabytes },
@@ -126,6 +125,24 @@ namespace {
             EXPECT_FALSE(board.saved);
         }
         EXPECT_STREQ(boardFileMessage(BoardFileStatus::NotABoard), "File is not a Tonedeck file.");
+    }
+
+    TEST(BoardFile, AShortBoardLoadsWithTheMissingSlotsEmpty)
+    {
+        test::TempDir dir;
+        writeAll(dir.file("short.SPL"), "Drums\r\n/s/kick.wav\r\n-\r\n/s/snare.wav\nSecond\n/s/x.wav");
+        Board board;
+        board.setSlot(5, 5, "/stale.wav");
+        ASSERT_EQ(loadBoard(dir.file("short.SPL"), board), BoardFileStatus::Ok);
+        EXPECT_EQ(board.pages[0].name, "Drums");
+        EXPECT_EQ(board.slot(0, 1), "/s/kick.wav");
+        EXPECT_EQ(board.slot(0, 2), "");
+        EXPECT_EQ(board.slot(0, 3), "/s/snare.wav");
+        EXPECT_EQ(board.slot(0, 4), "Second");
+        EXPECT_EQ(board.slot(0, 5), "/s/x.wav");
+        EXPECT_EQ(board.slot(0, 6), "");
+        EXPECT_EQ(board.slot(5, 5), "");
+        EXPECT_TRUE(board.saved);
     }
 
     TEST(BoardFile, SaveThatFailsHalfWayKeepsTheOldFileAndTheBoardUnsaved)

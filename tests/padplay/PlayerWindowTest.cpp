@@ -2,6 +2,7 @@
 #include "AboutBox.h"
 #include "BoardButton.h"
 #include "BoardView.h"
+#include "FileDrops.h"
 #include "PageTabs.h"
 #include "PlayerCommands.h"
 #include "PlayerPrompts.h"
@@ -10,6 +11,7 @@
 #include "StatusParts.h"
 #include "TempDir.h"
 #include "WavBuilder.h"
+#include "board/BoardFile.h"
 #include "devices/SoundPlayer.h"
 #include "devices/TestDevice.h"
 
@@ -138,6 +140,34 @@ namespace {
         QTest::mouseClick(window.button(2), Qt::LeftButton);
         EXPECT_TRUE(window.status()->text(0).endsWith(QString::fromStdString(dir.file("notes.wav"))));
         EXPECT_NE(window.status()->text(0).size(), qsizetype(dir.file("notes.wav").size())) << "the reason is given";
+    }
+
+    TEST_F(PlayerWindowTest, ADroppedNameThatIsNotUtf8IsKeptSavedLoadedAndPlayed)
+    {
+        const std::string sound = writeSound("ring\xff\xfe.wav");
+        QMimeData drop;
+        drop.setData(QStringLiteral("text/uri-list"),
+            "file://" + QByteArray::fromStdString(sound).toPercentEncoding("/") + "\r\n");
+        const QList<QByteArray> files = droppedFiles(&drop);
+        ASSERT_EQ(files.size(), 1);
+        EXPECT_EQ(files[0].toStdString(), sound);
+        window.placeFiles(0, files);
+        EXPECT_EQ(window.board().slot(0, 1), sound);
+
+        board::Board saved = window.board();
+        ASSERT_EQ(board::saveBoard(saved, dir.file("bytes.SPL")), board::BoardFileStatus::Ok);
+        ASSERT_TRUE(window.openBoard(QString::fromStdString(dir.file("bytes.SPL"))));
+        EXPECT_EQ(window.board().slot(0, 1), sound);
+        QTest::mouseClick(window.button(1), Qt::LeftButton);
+        EXPECT_TRUE(sounds.isPlaying()) << window.status()->text(0).toStdString();
+    }
+
+    TEST_F(PlayerWindowTest, ADroppedPathOverTheLimitIsToldAndLeavesTheBoardSaved)
+    {
+        window.placeFiles(3, QList<QByteArray> { "/" + QByteArray(300, 'p') });
+        EXPECT_EQ(window.board().slot(0, 3), "");
+        EXPECT_TRUE(window.board().saved);
+        EXPECT_EQ(window.status()->text(0), QStringLiteral("The path is longer than 255 characters."));
     }
 
     TEST_F(PlayerWindowTest, DropOnButtonFortyAsksAndFillsTheNextPageWhileThisOneStays)

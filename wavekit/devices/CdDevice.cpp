@@ -2,6 +2,8 @@
 
 #include "CdSource.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 
 namespace kx {
@@ -95,7 +97,9 @@ bool CdDevice::playTrack(int track)
 
 bool CdDevice::playFrom(int minutes, int seconds)
 {
-    return playSectors((minutes * 60 + seconds) * CdDisc::kSectorsPerSecond);
+    // 64-bit, then clamped: hostile minutes would overflow int arithmetic.
+    const int64_t sectors = (int64_t(minutes) * 60 + seconds) * CdDisc::kSectorsPerSecond;
+    return playSectors(int32_t(std::clamp<int64_t>(sectors, 0, INT32_MAX)));
 }
 
 bool CdDevice::play()

@@ -1,5 +1,7 @@
 #include "CdDisc.h"
 
+#include "CdSheet.h"
+
 #include <cdio/cdio.h>
 #include <cdio/logging.h>
 #include <cdio/paranoia/cdda.h>
@@ -69,7 +71,13 @@ std::shared_ptr<CdDisc> CdDisc::open(const std::string& source, std::string& err
             error = "No CD drive found.";
             return nullptr;
         }
-    } else if (!(handles->cdio = cdio_open(source.c_str(), DRIVER_UNKNOWN))) {
+    } else if (const std::string sheet = cdsheet::sheetOf(source); !sheet.empty()) {
+        if (const std::string why = cdsheet::checkFile(sheet); !why.empty()) {
+            error = "Cannot open the CD " + source + ": " + why + ".";
+            return nullptr;
+        }
+    }
+    if (!handles->cdio && !(handles->cdio = cdio_open(source.c_str(), DRIVER_UNKNOWN))) {
         error = "Cannot open the CD " + source + ".";
         return nullptr;
     }
@@ -85,12 +93,14 @@ std::shared_ptr<CdDisc> CdDisc::open(const std::string& source, std::string& err
     h.image = driver == DRIVER_BINCUE || driver == DRIVER_NRG || driver == DRIVER_CDRDAO;
     const lsn_t origin = cdio_get_track_lsn(h.cdio, first);
     disc->m_end = cdio_get_track_lsn(h.cdio, CDIO_CDROM_LEADOUT_TRACK) - origin;
-    for (track_t t = first; t < first + count; ++t) {
-        const lsn_t start = cdio_get_track_lsn(h.cdio, t);
-        const lsn_t next = t + 1 < first + count ? cdio_get_track_lsn(h.cdio, track_t(t + 1))
-                                                 : cdio_get_track_lsn(h.cdio, CDIO_CDROM_LEADOUT_TRACK);
-        disc->m_tracks.push_back(
-            { start - origin, std::max(0, next - start), cdio_get_track_format(h.cdio, t) == TRACK_FORMAT_AUDIO });
+    // An int counter: a track_t one would wrap at 255 and never reach first + count.
+    const int last = std::min(int(first) + int(count), int(CDIO_CD_MAX_TRACKS) + 1);
+    for (int t = first; t < last; ++t) {
+        const lsn_t start = cdio_get_track_lsn(h.cdio, track_t(t));
+        const lsn_t next = t + 1 < last ? cdio_get_track_lsn(h.cdio, track_t(t + 1))
+                                        : cdio_get_track_lsn(h.cdio, CDIO_CDROM_LEADOUT_TRACK);
+        disc->m_tracks.push_back({ start - origin, std::max(0, next - start),
+            cdio_get_track_format(h.cdio, track_t(t)) == TRACK_FORMAT_AUDIO });
     }
     if (h.image)
         return disc;
