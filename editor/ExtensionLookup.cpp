@@ -15,7 +15,10 @@ QString decodedKeyName(const std::string& keyName)
 QString extensionLibraryPath(const std::string& keyName)
 {
     const QString name = decodedKeyName(keyName);
-    if (name.isEmpty() || name.contains(QLatin1Char('/')))
+    // Only a regular file is handed to the loader: a pipe or a device named here would block it.
+    if (name.contains(QLatin1Char('/')))
+        return QFileInfo(name).isFile() ? name : QString();
+    if (name.isEmpty())
         return name;
     // The user's own first, then beside the editor, then the modules installed with it.
     for (const QString& directory : { QString::fromStdString(userExtensionDirectory()),

@@ -1,8 +1,12 @@
 #include "SingleInstance.h"
 
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -20,6 +24,27 @@ namespace {
         return ::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
             && peer.uid == ::geteuid();
     }
+
+    /// Holds the lock file beside the socket while one start checks for an editor and listens.
+    class StartLock {
+    public:
+        explicit StartLock(const QString& socketName)
+            : m_fd(::open(QFile::encodeName(socketName + QStringLiteral(".lock")).constData(),
+                O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600))
+        {
+            while (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) { }
+        }
+        ~StartLock()
+        {
+            if (m_fd >= 0)
+                ::close(m_fd); // releases the lock
+        }
+        StartLock(const StartLock&) = delete;
+        StartLock& operator=(const StartLock&) = delete;
+
+    private:
+        int m_fd;
+    };
 
 } // namespace
 
@@ -45,18 +70,40 @@ bool SingleInstance::handOver(const QString& commandLine)
     return true;
 }
 
+bool SingleInstance::handOverOrListen(const QString& commandLine)
+{
+    if (m_name.isEmpty())
+        return false;
+    StartLock lock(m_name);
+    if (handOver(commandLine))
+        return true;
+    listenWhileLocked();
+    return false;
+}
+
 bool SingleInstance::listen()
 {
     if (m_name.isEmpty())
         return false;
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(m_name)) {
-        // A socket left behind by an editor that crashed: nobody answers on it.
-        QLocalServer::removeServer(m_name);
-        if (!m_server->listen(m_name))
-            return false;
+    StartLock lock(m_name);
+    return listenWhileLocked();
+}
+
+bool SingleInstance::listenWhileLocked()
+{
+    // A live editor's socket stays (listening with access options would replace the file);
+    // one left by an editor that crashed is taken over.
+    QLocalSocket probe;
+    probe.connectToServer(m_name);
+    if (probe.waitForConnected(1000))
+        return false;
+    QLocalServer::removeServer(m_name);
+    if (!m_server) {
+        m_server = new QLocalServer(this);
+        m_server->setSocketOptions(QLocalServer::UserAccessOption);
     }
+    if (!m_server->listen(m_name))
+        return false;
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);

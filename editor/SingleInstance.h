@@ -17,8 +17,12 @@ public:
 
     /// Sends `commandLine` to a running editor; false when none answers.
     bool handOver(const QString& commandLine);
-    /// Becomes the running editor. False when the socket cannot be had.
+    /// Becomes the running editor. False when the socket cannot be had, or another editor
+    /// answers on it.
     bool listen();
+    /// Hands `commandLine` to a running editor, or else becomes the running editor (false). Two
+    /// editors starting at once take turns, so the second always finds the first.
+    bool handOverOrListen(const QString& commandLine);
 
 signals:
     /// A later start handed over its command line (possibly empty: only bring the editor forward).
@@ -26,6 +30,8 @@ signals:
     void commandLineReceived(const QString& commandLine);
 
 private:
+    bool listenWhileLocked();
+
     QString m_name;
     QLocalServer* m_server = nullptr;
 };

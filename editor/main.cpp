@@ -18,9 +18,8 @@ int main(int argc, char* argv[])
     const QString commandLine = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
 
     kx::SingleInstance instance(kx::instanceName());
-    if (instance.handOver(kx::commandLineToHandOver(commandLine)))
+    if (instance.handOverOrListen(kx::commandLineToHandOver(commandLine)))
         return 0;
-    instance.listen();
 
     kx::FrameWindow frame;
     QObject::connect(&instance, &kx::SingleInstance::commandLineReceived, &frame, [&frame](const QString& line) {

@@ -205,7 +205,7 @@ protected:
                          },
             [this](QDialog& recording) {
                 recordingPosition = control<QLabel>(recording, "control202").text();
-                QTest::qWait(400);
+                EXPECT_TRUE(waitFor([&] { return control<QLabel>(recording, "control302").text() != "00:00"; }));
                 press(recording, "button2");
                 return recording.result();
             } };
@@ -235,7 +235,7 @@ TEST_F(CdRecording, TakesTheDiscsSamplesFromThePositionBitExact)
     EXPECT_EQ(setupPosition, QStringLiteral("Track 2, Position 00:01"));
     EXPECT_EQ(recordingPosition, setupPosition);
     const Bytes recorded = samplesOf(wave);
-    ASSERT_GE(recorded.size(), std::size_t(44100 * 4 / 5)); // at least 0.2 s
+    ASSERT_GE(recorded.size(), std::size_t(44100 * 4)); // the clock showed a second
     const Bytes disc = image.sectors(kStart, 750);
     EXPECT_EQ(recorded, Bytes(disc.begin(), disc.begin() + std::ptrdiff_t(recorded.size())));
 }
@@ -245,7 +245,7 @@ TEST_F(CdRecording, ConvertsToTheDocumentsFormatOnTheWay)
     format = { 8, 1, 22050 };
     WaveWindow* wave = prepare(format);
     const Bytes recorded = samplesOf(wave);
-    ASSERT_GE(recorded.size(), std::size_t(22050 / 5));
+    ASSERT_GE(recorded.size(), std::size_t(22050));
     const Bytes disc = image.sectors(kStart, 750);
     FormatConverter converter(CdDisc::kFormat, format);
     Bytes expected(converter.targetSize(disc.size()));

@@ -10,8 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -85,15 +87,41 @@ TEST(Recorder, WritesExactlyTheLimitWithoutGapsAndPauseHoldsTheClock)
             ASSERT_EQ(samples[i], uint8_t(i / 4)) << i;
     }
 
-    Recorder recorder(TestInput::factory(countingFrames, TestInput::Pace::RealTime));
+    // The device hands over a block only when the test lets it, so the pause sees whole blocks.
+    std::mutex mutex;
+    std::condition_variable changed;
+    uint64_t asked = 0, allowed = 1;
+    bool freeRun = false;
+    auto gated = [&](std::span<uint8_t> block, uint64_t firstFrame, const PcmFormat& f) {
+        std::unique_lock lock(mutex);
+        ++asked;
+        changed.notify_all();
+        changed.wait(lock, [&] { return freeRun || asked <= allowed; });
+        countingFrames(block, firstFrame, f);
+    };
+    // Lets `blocks` more through and returns once the device has handed all of them over.
+    auto release = [&](uint64_t blocks) {
+        std::unique_lock lock(mutex);
+        allowed += blocks;
+        changed.notify_all();
+        return changed.wait_for(lock, std::chrono::seconds(10), [&] { return asked > allowed; });
+    };
+    Recorder recorder(TestInput::factory(gated, TestInput::Pace::Unpaced));
     ASSERT_TRUE(recorder.start(-1, format, dir.file("paused.wav"), 0600, 32000 / 2).ok());
-    ASSERT_TRUE(test::waitFor([&] { return recorder.bytesRecorded() > 0; }));
-    recorder.pause();
-    std::this_thread::sleep_for(std::chrono::milliseconds(60)); // a block in flight may still land
+    ASSERT_TRUE(release(0));
     const uint64_t held = recorder.bytesRecorded();
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_GT(held, 0u);
+    recorder.pause();
+    ASSERT_TRUE(release(3));
     EXPECT_EQ(recorder.bytesRecorded(), held);
     recorder.resume();
+    ASSERT_TRUE(release(1));
+    EXPECT_GT(recorder.bytesRecorded(), held);
+    {
+        std::lock_guard lock(mutex);
+        freeRun = true;
+        changed.notify_all();
+    }
     ASSERT_TRUE(recorder.waitUntilDone(std::chrono::seconds(10)));
     EXPECT_TRUE(recorder.stop().ok());
     EXPECT_EQ(recorder.elapsedMs(), 500u);

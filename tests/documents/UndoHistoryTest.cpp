@@ -184,7 +184,8 @@ TEST_F(History, MovedStepsLiveInThePrivateUndoDirectoryOnDisk)
         std::filesystem::status(undo).permissions() & std::filesystem::perms::all, std::filesystem::perms::owner_all);
     EXPECT_FALSE(std::filesystem::exists(left));
     EXPECT_TRUE(std::filesystem::exists(undo / "notes.txt"));
-    // The step's file is open, nameless, in that directory.
+    // The step's file is open, nameless, in that directory: nothing else is there.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(undo), {}), 1);
     bool found = false;
     for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
         std::error_code error;

@@ -27,6 +27,8 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -37,8 +39,17 @@
 
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <thread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -421,13 +432,21 @@ TEST(Frame, ExitWaitsForEveryOperationAndSaysWhichItWaitsFor)
 
 TEST(ErrorBox, AWindowClosedBeforeTheBoxShowsLeavesItWithoutOwner)
 {
-    auto* owner = new QWidget;
-    const HWND handle = WindowRegistry::add(owner, nullptr);
-    std::thread worker([handle] { ErrorBox(handle, "Not enough memory."); });
-    // The worker asks for the box; the window closes before the interface thread gets to it.
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    delete owner;
-    WindowRegistry::remove(handle);
+    // The worker asks for the box; the window closes just before the interface thread gets to it.
+    struct ClosesOnTheRequest : QObject {
+        QWidget* owner = new QWidget;
+        const HWND handle = WindowRegistry::add(owner, nullptr);
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::MetaCall && owner) {
+                delete std::exchange(owner, nullptr);
+                WindowRegistry::remove(handle);
+            }
+            return false;
+        }
+    } closes;
+    qApp->installEventFilter(&closes);
+    std::thread worker([handle = closes.handle] { ErrorBox(handle, "Not enough memory."); });
     bool shown = false;
     QWidget* parent = reinterpret_cast<QWidget*>(1);
     auto closeBox = [&] {
@@ -442,6 +461,7 @@ TEST(ErrorBox, AWindowClosedBeforeTheBoxShowsLeavesItWithoutOwner)
     poll.start(10);
     ASSERT_TRUE(waitFor([&] { return shown; }));
     worker.join();
+    EXPECT_EQ(closes.owner, nullptr);
     EXPECT_EQ(parent, nullptr);
 }
 
@@ -574,6 +594,61 @@ TEST(SingleInstance, CommandLineIsHandledAfterItsConnectionWasRead)
     ASSERT_TRUE(waitFor([&] { return handled == 1; }));
     QTest::qWait(100);
     EXPECT_EQ(handled, 1);
+}
+
+TEST(SingleInstance, ALiveEditorsSocketStaysAndACrashedOnesIsTakenOver)
+{
+    TempDir dir;
+    const QString name = QString::fromStdString(dir.file("editor.socket"));
+    // What a crashed editor leaves: a socket file nobody listens on.
+    const int crashed = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address { .sun_family = AF_UNIX, .sun_path = {} };
+    std::strncpy(address.sun_path, dir.file("editor.socket").c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(crashed, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(crashed);
+    SingleInstance first(name);
+    ASSERT_TRUE(first.listen());
+    QSignalSpy toFirst(&first, &SingleInstance::commandLineReceived);
+    // A second editor that failed to hand over must leave the first's socket alone.
+    SingleInstance second(name);
+    EXPECT_FALSE(second.listen());
+    QSignalSpy toSecond(&second, &SingleInstance::commandLineReceived);
+    SingleInstance third(name);
+    EXPECT_TRUE(third.handOverOrListen(QStringLiteral("/a.wav")));
+    ASSERT_TRUE(waitFor([&] { return toFirst.count() == 1; }));
+    EXPECT_EQ(toSecond.count(), 0);
+}
+
+TEST(SingleInstance, AStartWaitsForAnotherBetweenItsCheckAndItsListen)
+{
+    TempDir dir;
+    const QString name = QString::fromStdString(dir.file("editor.socket"));
+    // The test is the other start: it holds the lock, as between finding nobody and listening.
+    const int lock = ::open(dir.file("editor.socket.lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    std::atomic<int> handedOver = -1;
+    std::thread later([&] { handedOver = SingleInstance(name).handOverOrListen(QStringLiteral("/b.wav")); });
+    struct stat file { };
+    ASSERT_EQ(::fstat(lock, &file), 0);
+    const std::string waiter = ":" + std::to_string(file.st_ino) + " "; // its line in /proc/locks
+    const bool waits = test::waitUntil([&] {
+        std::ifstream locks("/proc/locks");
+        for (std::string line; std::getline(locks, line);)
+            if (line.find("->") != std::string::npos && line.find(waiter) != std::string::npos)
+                return true;
+        return false;
+    });
+    QLocalServer running;
+    const bool listening = running.listen(name);
+    ::close(lock);
+    later.join();
+    EXPECT_TRUE(waits);
+    EXPECT_TRUE(listening);
+    EXPECT_EQ(handedOver, 1);
+    ASSERT_TRUE(waitFor([&] { return running.hasPendingConnections(); }));
+    QLocalSocket* connection = running.nextPendingConnection();
+    ASSERT_TRUE(waitFor([&] { return connection->canReadLine(); }));
+    EXPECT_EQ(connection->readLine(), "/b.wav\n");
 }
 
 TEST(StartUp, SecondStartHandsOverAnAbsolutePath)

@@ -1,6 +1,8 @@
 // A one-sample click in ten minutes of silence: the sampled drawing misses it at the whole-file
 // zoom, the true peaks show it, in the wave view and in the preview.
+#include "PeakSummaryWorker.h"
 #include "PreviewPainter.h"
+#include "WaitFor.h"
 #include "WaveRenderer.h"
 
 #include "documents/PcmFormat.h"
@@ -9,6 +11,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -82,6 +85,31 @@ namespace {
             const auto reached = columnsReaching(image, qRgb(0, 0, 255), 6, 30);
             EXPECT_EQ(reached.size(), peaks ? 1u : 0u);
         }
+    }
+
+    TEST(PeakSummaryWorker, SummarisesTheSamplesAsTheyAreWhileTheyChange)
+    {
+        std::shared_ptr<SharedDocument> document = clickDocument();
+        const auto highest = [&] {
+            std::shared_lock lock(document->lock);
+            const auto summary = document->peaks.current(&document->document.header);
+            return summary ? summary->peaks(document->document.samples.data(), 0, kTenMinutes, 0).second : -1;
+        };
+        PeakSummaryWorker worker;
+        QSignalSpy ready(&worker, &PeakSummaryWorker::summaryReady);
+        worker.request(std::make_shared<SharedDocument>(WaveDocument())); // gone before its turn
+        worker.request(document);
+        worker.request(document);
+        // The click is made quieter while the worker may be reading: only the new samples count.
+        {
+            std::unique_lock lock(document->lock);
+            document->document.samples.data()[kClick] = 128 + 50;
+            document->peaks.samplesChanged();
+        }
+        worker.request(document);
+        ASSERT_TRUE(test::waitFor([&] { return highest() != -1; }, 60000));
+        EXPECT_EQ(highest(), 50);
+        EXPECT_GE(ready.count(), 1);
     }
 
 } // namespace

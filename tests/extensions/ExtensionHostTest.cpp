@@ -27,6 +27,7 @@
 #include <fstream>
 #include <memory>
 #include <pthread.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -244,6 +245,20 @@ TEST_F(ExtensionHostTest, ALibraryWithoutItsInformationIsReleasedWithTheMessage)
     frame->runCommand(CmdNew);
     for (QAction* action : frame->menuBar()->actions().at(3)->menu()->actions())
         EXPECT_EQ(action->menu(), nullptr) << "no Extensions popup";
+}
+
+TEST_F(ExtensionHostTest, KeysNamingNoLibraryAreSkippedWithoutBlocking)
+{
+    TempDir dir;
+    std::ofstream(dir.file("notes.dll")) << "no library";
+    std::filesystem::create_directory(dir.file("folder.dll"));
+    ASSERT_EQ(::mkfifo(dir.file("pipe.dll").c_str(), 0600), 0); // opening it would wait for a writer
+    for (const char* name : { "notes.dll", "folder.dll", "pipe.dll" })
+        registerPath(dir.file(name).c_str());
+    registerPath(KX_TEST_GOOD);
+    startFrame();
+    EXPECT_EQ(frame->extensions().count(), 1);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
 TEST_F(ExtensionHostTest, MoreThan128AreSkippedWithOneMessageNamingThem)

@@ -42,24 +42,6 @@ std::vector<int16_t> noise(std::size_t count, uint32_t seed)
     return samples;
 }
 
-TEST(FastPaths, ScaleTableMatchesScaleSampleForRandomFactors)
-{
-    std::mt19937 random(7);
-    std::vector<int16_t> all(65536 + 13);
-    for (int round = 0; round < 60; ++round) {
-        // Factors of every magnitude the filters use, with full 24-bit mantissas.
-        const float factor
-            = float(std::ldexp(double(random() % (1u << 24)) + double(1u << 24), int(random() % 40) - 54))
-            * (round % 5 == 0 ? -1.0f : 1.0f);
-        for (std::size_t i = 0; i < all.size(); ++i)
-            all[i] = int16_t(uint16_t(i));
-        ScaleTable(factor).apply(std::span<int16_t>(all));
-        const float limited = std::clamp(factor, -kLargestFactor, kLargestFactor);
-        for (std::size_t i = 0; i < all.size(); ++i)
-            ASSERT_EQ(all[i], scaleSample(int16_t(uint16_t(i)), limited)) << factor << " at " << i;
-    }
-}
-
 struct RampCase {
     double first;
     double change;

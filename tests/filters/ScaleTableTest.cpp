@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <vector>
 
 namespace {
@@ -15,8 +17,13 @@ TEST(ScaleTable, EveryValueMatchesScaleSample)
 {
     // Factors with products just below and above whole numbers, negative ones, clipping ones and
     // one beyond the largest factor.
-    const float factors[] = { 0.0f, 0.5f, 1.0f, 2.0f, 1.5f, 3.2767f, 2.00006103515625f, 0.333333343f, 0.1f, 0.99999994f,
-        1.00000012f, -1.0f, -0.7f, 65535.0f, 1e9f, -1e9f };
+    std::vector<float> factors { 0.0f, 0.5f, 1.0f, 2.0f, 1.5f, 3.2767f, 2.00006103515625f, 0.333333343f, 0.1f,
+        0.99999994f, 1.00000012f, -1.0f, -0.7f, 65535.0f, 1e9f, -1e9f };
+    // And factors of every magnitude the filters use, with full 24-bit mantissas.
+    std::mt19937 random(7);
+    for (int round = 0; round < 40; ++round)
+        factors.push_back(float(std::ldexp(double(random() % (1u << 24)) + double(1u << 24), int(random() % 40) - 54))
+            * (round % 5 == 0 ? -1.0f : 1.0f));
     std::vector<int16_t> all(65536 + 7); // an odd length: the vector loop's tail runs too
     for (float factor : factors) {
         for (std::size_t i = 0; i < all.size(); ++i)

@@ -168,22 +168,4 @@ TEST(Soften, StereoKeepsChannelsApart)
     EXPECT_EQ(samplesOf(document), (std::vector<int16_t> { 3, -30000, 6, -30000, 6, -30000, 9, -30000, 12, -30000 }));
 }
 
-TEST(Soften, RunningSumMatchesDirectSumForEveryWindow)
-{
-    std::vector<int16_t> input(5000);
-    uint32_t seed = 1;
-    for (int16_t& s : input)
-        s = int16_t((seed = seed * 1103515245 + 12345) >> 16);
-    for (std::size_t window = 1; window <= 20; ++window) {
-        std::vector<int16_t> samples = input;
-        ASSERT_TRUE(movingAverage(std::span<int16_t>(samples), 1, window));
-        for (std::size_t i = 0; i + window < input.size(); ++i) {
-            int32_t sum = 0;
-            for (std::size_t j = 0; j < window; ++j)
-                sum += input[i + j];
-            ASSERT_EQ(samples[i], sum / int32_t(window)) << window << " at " << i;
-        }
-    }
-}
-
 } // namespace

@@ -135,6 +135,21 @@ TEST(DownloadIndexTest, DefaultsAndPlainFileNames)
     }
 }
 
+TEST(DownloadIndexTest, AMalformedIndexGivesBoundedValues)
+{
+    const std::pair<std::string, int> counts[] = { { "[Files\nNumber=5\n", 0 }, { "Number=5\n[Files]\n", 0 },
+        { "[Files]\nNumber\n", 0 }, { "[Files]\nNumber=-3\n", 0 }, { "[Files]\nNumber=abc\n", 0 },
+        { "[Files]\nNumber=99999\n", 1000 }, { "[Files]\nNumber=4294967297\n", 1 },
+        { "[FILES]\nNUMBER=2\nnumber=7\n[files]\nNumber=9\n", 2 }, { "[Files]\r\nNumber=3\r\n", 3 },
+        { std::string("[Files]\nNumber=\0"
+                      "9\n",
+              18),
+            0 } };
+    for (const auto& [text, count] : counts)
+        EXPECT_EQ(DownloadIndex::parse(text).count(), count) << text;
+    EXPECT_EQ(DownloadIndex::parse("[File1]\nName=" + std::string(100000, 'x')).name(1), std::string(254, 'x'));
+}
+
 TEST_F(InternetExtension, UpdateListFetchesTheIndexAsBefore)
 {
     InternetDialog dialog(nullptr);

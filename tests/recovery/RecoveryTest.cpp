@@ -7,6 +7,7 @@
 #include "RecoveryKeeper.h"
 #include "TempDir.h"
 #include "WaitFor.h"
+#include "WavBuilder.h"
 #include "WaveWindow.h"
 #include "documents/RecoveryFile.h"
 #include "documents/RecoverySession.h"
@@ -112,6 +113,53 @@ TEST(Recovery, AKillWhileACopyIsWrittenLeavesThePreviousCopyWhole)
     // Discarding removes the copy and the dead session's lock.
     session.discard(orphans[0]);
     EXPECT_EQ(filesIn(directory).size(), 1u);
+}
+
+TEST(Recovery, DiscardRemovesExactlyTheDeadEditorsCopyAndLaterKeepsIt)
+{
+    for (const auto answer : { QMessageBox::Discard, QMessageBox::Cancel }) {
+        SCOPED_TRACE(answer == QMessageBox::Discard ? "Discard" : "Later");
+        TempDir state;
+        const std::string directory = state.file("recovery");
+        killChildAt(directory, "edit", "written");
+        const std::set<std::string> dead = filesIn(directory); // its copy and its lock
+        ASSERT_EQ(dead.size(), 2u);
+        // Another editor that still runs, with a copy of its own, and a file of nobody's.
+        RecoverySession running(directory);
+        writeFile(running.newCopyPath(), { 1, 2, 3 });
+        writeFile(directory + "/notes.txt", { 4 });
+        std::set<std::string> others = filesIn(directory);
+        for (const std::string& name : dead)
+            others.erase(name);
+
+        RecordedBoxes boxes;
+        boxes.answer = answer;
+        FrameWindow frame;
+        RecoveryKeeper(frame.clientHandle(), &frame, directory).offerRestore(&frame);
+        ASSERT_EQ(boxes.texts.size(), 1u);
+        EXPECT_TRUE(boxes.texts[0].endsWith(QStringLiteral("\r\r/music/take two.wav"))) << boxes.texts[0].toStdString();
+        EXPECT_TRUE(frame.waveWindows().isEmpty());
+        std::set<std::string> expected = others;
+        if (answer != QMessageBox::Discard)
+            expected.insert(dead.begin(), dead.end());
+        EXPECT_EQ(filesIn(directory), expected);
+    }
+}
+
+TEST(Recovery, ADirectoryOthersCanReachKeepsNoCopies)
+{
+    TempDir state;
+    const std::string open = state.file("open"), link = state.file("link");
+    std::filesystem::create_directory(open);
+    std::filesystem::permissions(open, std::filesystem::perms(0755));
+    std::filesystem::create_directory(state.file("private"));
+    std::filesystem::permissions(state.file("private"), std::filesystem::perms::owner_all);
+    std::filesystem::create_directory_symlink(state.file("private"), link);
+    for (const std::string& directory : { open, link }) {
+        RecoverySession session(directory);
+        EXPECT_FALSE(session.usable()) << directory;
+        EXPECT_TRUE(filesIn(directory).empty()) << directory;
+    }
 }
 
 TEST(Recovery, TheEditorKeepsACopyOfAChangedDocumentUntilItIsSaved)

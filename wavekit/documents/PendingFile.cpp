@@ -1,6 +1,7 @@
 #include "PendingFile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -92,6 +93,20 @@ namespace {
 
 } // namespace
 
+namespace {
+    std::atomic<bool> g_unnamedTemporaryFiles { true };
+} // namespace
+
+bool unnamedTemporaryFiles()
+{
+    return g_unnamedTemporaryFiles.load();
+}
+
+void setUnnamedTemporaryFiles(bool allowed)
+{
+    g_unnamedTemporaryFiles = allowed;
+}
+
 PendingFile::PendingFile(const std::string& target, mode_t newFileMode)
     : m_target(target)
 {
@@ -101,7 +116,8 @@ PendingFile::PendingFile(const std::string& target, mode_t newFileMode)
     // The rights of others wait until the group is settled, special bits until the owner is: a
     // change of owner clears them.
     const mode_t createMode = replaces ? mode & 0700 : mode;
-    m_fd = ::open(directoryOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, createMode);
+    m_fd = unnamedTemporaryFiles() ? ::open(directoryOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, createMode)
+                                   : -1;
     if (m_fd < 0) {
         m_fd = withFreeHiddenName(target, m_hiddenName, [createMode](const std::string& name) {
             return ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, createMode);

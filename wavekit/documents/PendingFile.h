@@ -35,6 +35,11 @@ private:
     int m_fd = -1;
 };
 
+/// Whether new files are made without a name first (O_TMPFILE) where the file system allows.
+/// Tests turn it off to run the way of file systems without.
+bool unnamedTemporaryFiles();
+void setUnnamedTemporaryFiles(bool allowed);
+
 /// The file a save really replaces: the target of a symbolic link, else the path itself.
 std::string resolvedTarget(const std::string& path);
 

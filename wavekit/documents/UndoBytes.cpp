@@ -1,5 +1,6 @@
 #include "UndoBytes.h"
 
+#include "PendingFile.h"
 #include "PrivateDirectory.h"
 
 #include <cerrno>
@@ -57,7 +58,7 @@ namespace {
                 sweptDirectory = directory;
             }
         }
-        int fd = ::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        int fd = unnamedTemporaryFiles() ? ::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600) : -1;
         if (fd >= 0)
             return fd;
         // Without unnamed files the name goes at once, so nothing is left behind after a crash.
