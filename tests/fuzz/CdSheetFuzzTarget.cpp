@@ -1,22 +1,12 @@
 // Feeds arbitrary bytes to the CUE/TOC sheet check and checks that what it lets through is what
 // libcdio can take: 1 to 99 tracks and named files that are not empty.
+#include "FuzzInput.h"
+
 #include "devices/CdSheet.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
-namespace {
-
-void check(bool condition, const char* what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
-
-} // namespace
+using kx::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,23 +1,13 @@
 // Feeds arbitrary bytes to the download index parser and checks that every answer stays within
 // what the dialog and the transfer rely on.
+#include "FuzzInput.h"
+
 #include "DownloadIndex.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
-namespace {
-
-void check(bool condition, const char* what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
-
-} // namespace
+using kx::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
